@@ -1,0 +1,3 @@
+#include "display/display_objects.h"
+
+DisplayObjects display;

@@ -1,0 +1,5 @@
+#include "game/world.h"
+
+GameWorld world;
+
+void resetWorld() { world = GameWorld{}; }

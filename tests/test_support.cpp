@@ -1,0 +1,56 @@
+#include "tests/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "game/world.h"
+#include "platform/headless/headless_host.h"
+
+void makeTestDisplay() {
+    resetWorld();
+    resetHeadless();
+    display = DisplayObjects{};
+    deviceFaults = DeviceFaults{0, 0, 0};
+    ASSERT_EQ(DirectDrawCreate(&display.directDraw), DD_OK);
+    ASSERT_EQ(ddSetCooperativeLevel(display.directDraw, DDSCL_FULLSCREEN_EXCLUSIVE), DD_OK);
+    ASSERT_EQ(ddSetDisplayMode(display.directDraw, 640, 480, 8), DD_OK);
+    ASSERT_EQ(ddCreatePrimarySurface(display.directDraw, &display.primarySurface), DD_OK);
+    ASSERT_EQ(surfaceGetAttachedBackBuffer(display.primarySurface, &display.backSurface), DD_OK);
+    ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 640, 480, &display.backgroundSurface), DD_OK);
+    ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 256, 96, &display.spriteSurface), DD_OK);
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<uint8_t>(i);
+        display.paletteEntries[i] = PaletteEntry{v, v, v, 0};
+    }
+    ASSERT_EQ(ddCreatePalette(display.directDraw, DDPCAPS_8BIT, display.paletteEntries, &display.palette), DD_OK);
+    surfaceSetPalette(display.primarySurface, display.palette);
+    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
+        surfaceSetColorKey(s, DDCKEY_SRCBLT, 0, 0);
+}
+
+void releaseTestDisplay() {
+    if (display.backSurface) releaseSurface(display.backSurface);
+    if (display.primarySurface) releaseSurface(display.primarySurface);
+    if (display.backgroundSurface) releaseSurface(display.backgroundSurface);
+    if (display.spriteSurface) releaseSurface(display.spriteSurface);
+    if (display.palette) releasePalette(display.palette);
+    if (display.directDraw) releaseDirectDraw(display.directDraw);
+    display = DisplayObjects{};
+}
+
+void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t index) {
+    for (int32_t y = top; y < bottom; ++y)
+        std::memset(s->pixels.data() + static_cast<size_t>(y) * s->pitch + left, index,
+                    static_cast<size_t>(right - left));
+}
+
+uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) {
+    return s->pixels[static_cast<size_t>(y) * s->pitch + x];
+}
+
+int countIndex(const Surface* s, uint8_t index) {
+    int n = 0;
+    for (uint8_t v : s->pixels) n += v == index;
+    return n;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// Shared set-up for tests: a fresh world, a fresh headless host and a display
+// made through the device as display setup would make it, without any files.
+#include <cstdint>
+
+#include "display/display_objects.h"
+
+// Resets the world, the host and the device, then makes the device, the
+// flipping chain, the two off-screen surfaces and the palette, all with
+// colour key 0. The palette is a grey ramp so that entry i is (i, i, i).
+void makeTestDisplay();
+// Releases whatever makeTestDisplay made (tests call it in TearDown).
+void releaseTestDisplay();
+
+// Fills a rectangle of a surface with one index.
+void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t index);
+uint8_t pixelAt(const Surface* s, int32_t x, int32_t y);
+// Counts the pixels of a surface that hold `index`.
+int countIndex(const Surface* s, uint8_t index);
