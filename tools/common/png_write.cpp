@@ -1,0 +1,105 @@
+#include "tools/common/png_write.h"
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+void put32(std::vector<uint8_t>& out, uint32_t v) {
+    for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<uint8_t>(v >> s));
+}
+
+void chunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint8_t>& data) {
+    put32(out, static_cast<uint32_t>(data.size()));
+    const size_t start = out.size();
+    out.insert(out.end(), type, type + 4);
+    out.insert(out.end(), data.begin(), data.end());
+    const uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
+    put32(out, static_cast<uint32_t>(crc));
+}
+
+uint32_t get32(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+}  // namespace
+
+bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height,
+                     int32_t pitch, const PaletteEntry palette[256]) {
+    if (!pixels || width <= 0 || height <= 0 || pitch < width) return false;
+    std::vector<uint8_t> raw;
+    raw.reserve(static_cast<size_t>(width + 1) * height);
+    for (int32_t y = 0; y < height; ++y) {
+        raw.push_back(0);  // no filter
+        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+        raw.insert(raw.end(), row, row + width);
+    }
+    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
+    std::vector<uint8_t> packed(packedSize);
+    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return false;
+    packed.resize(packedSize);
+
+    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    std::vector<uint8_t> header;
+    put32(header, static_cast<uint32_t>(width));
+    put32(header, static_cast<uint32_t>(height));
+    header.insert(header.end(), {8, 3, 0, 0, 0});  // 8-bit, indexed colour
+    chunk(out, "IHDR", header);
+    std::vector<uint8_t> plte;
+    for (int i = 0; i < 256; ++i) plte.insert(plte.end(), {palette[i].red, palette[i].green, palette[i].blue});
+    chunk(out, "PLTE", plte);
+    chunk(out, "IDAT", packed);
+    chunk(out, "IEND", {});
+
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
+    return std::fclose(f) == 0 && ok;
+}
+
+bool readIndexedPng(const std::string& path, std::string* pixelsOut, int32_t* width, int32_t* height,
+                    PaletteEntry paletteOut[256]) {
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (file.size() < 8 || std::memcmp(file.data(), "\x89PNG\r\n\x1a\n", 8) != 0) return false;
+    std::vector<uint8_t> idat;
+    int32_t w = 0, h = 0;
+    bool indexed = false;
+    for (size_t pos = 8; pos + 12 <= file.size();) {
+        const uint32_t len = get32(&file[pos]);
+        if (len > file.size() - pos - 12) return false;
+        const uint8_t* type = &file[pos + 4];
+        const uint8_t* data = &file[pos + 8];
+        if (!std::memcmp(type, "IHDR", 4) && len >= 13) {
+            w = static_cast<int32_t>(get32(data));
+            h = static_cast<int32_t>(get32(data + 4));
+            indexed = data[8] == 8 && data[9] == 3 && data[12] == 0;
+        } else if (!std::memcmp(type, "PLTE", 4)) {
+            for (uint32_t i = 0; i < 256 && 3 * i + 2 < len; ++i)
+                paletteOut[i] = PaletteEntry{data[3 * i], data[3 * i + 1], data[3 * i + 2], 0};
+        } else if (!std::memcmp(type, "IDAT", 4)) {
+            idat.insert(idat.end(), data, data + len);
+        }
+        pos += 12 + len;
+    }
+    if (!indexed || w <= 0 || h <= 0 || w > 16384 || h > 16384) return false;
+    std::vector<uint8_t> raw(static_cast<size_t>(w + 1) * h);
+    uLongf rawSize = static_cast<uLongf>(raw.size());
+    if (uncompress(raw.data(), &rawSize, idat.data(), static_cast<uLong>(idat.size())) != Z_OK ||
+        rawSize != raw.size())
+        return false;
+    pixelsOut->clear();
+    for (int32_t y = 0; y < h; ++y) {
+        const uint8_t* row = raw.data() + static_cast<size_t>(y) * (w + 1);
+        if (row[0] != 0) return false;  // only the unfiltered rows this writer makes
+        pixelsOut->append(reinterpret_cast<const char*>(row + 1), static_cast<size_t>(w));
+    }
+    *width = w;
+    *height = h;
+    return true;
+}
