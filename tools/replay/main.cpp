@@ -1,0 +1,150 @@
+// nmnm-replay: runs the game without a window from a script of clock, mouse
+// and key readings (or from the built-in player), writing a state trace,
+// screenshots, or frame timings.
+#include <charconv>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/display_setup.h"
+#include "game/world.h"
+#include "tools/replay/autoplay.h"
+#include "tools/replay/bench.h"
+#include "tools/replay/replay.h"
+#include "tools/replay/script.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]...\n"
+    "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]...\n"
+    "       nmnm-replay --bench [--autoplay N]\n"
+    "Script lines: TICK X Y KEYS (KEYS '-' or letters L U D); '#' starts a comment line.\n"
+    "hk.bmp and pt.bmp are looked up as the game looks them up (current directory first).\n";
+
+struct Options {
+    std::string script;
+    std::string trace;
+    std::vector<ScreenshotRequest> screenshots;
+    uint64_t autoplay = 0;
+    bool haveAutoplay = false;
+    bool bench = false;
+};
+
+int usageError(const std::string& message) {
+    std::cerr << "nmnm-replay: " << message << "\n" << kUsage;
+    return 2;
+}
+
+// Returns -1 when the options are sound, otherwise the exit code.
+int parseOptions(int argc, char** argv, Options* o) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--bench") {
+            o->bench = true;
+            continue;
+        }
+        if (arg != "--script" && arg != "--trace" && arg != "--screenshot" && arg != "--autoplay")
+            return usageError("unknown option '" + std::string(arg) + "'");
+        if (i + 1 >= argc) return usageError(std::string(arg) + " needs a value");
+        const std::string_view value = argv[++i];
+        if (arg == "--script") {
+            o->script = value;
+        } else if (arg == "--trace") {
+            o->trace = value;
+        } else if (arg == "--screenshot") {
+            ScreenshotRequest shot;
+            if (!parseScreenshotRequest(value, &shot))
+                return usageError("--screenshot wants CALL:OUT.png, got '" + std::string(value) + "'");
+            o->screenshots.push_back(shot);
+        } else {
+            const char* end = value.data() + value.size();
+            const auto [ptr, ec] = std::from_chars(value.data(), end, o->autoplay, 10);
+            if (ec != std::errc{} || ptr != end) return usageError("--autoplay wants a number of calls");
+            o->haveAutoplay = true;
+        }
+    }
+    if (o->bench) {
+        if (!o->script.empty() || !o->trace.empty() || !o->screenshots.empty())
+            return usageError("--bench takes only --autoplay N (the number of frames)");
+        return -1;
+    }
+    if (o->script.empty() == !o->haveAutoplay) return usageError("give exactly one of --script FILE and --autoplay N");
+    return -1;
+}
+
+bool readScript(const std::string& path, std::vector<CallInput>* calls) {
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (path != "-") {
+        file.open(path);
+        if (!file) {
+            std::cerr << "nmnm-replay: cannot open script " << path << " (check the path)\n";
+            return false;
+        }
+        in = &file;
+    }
+    std::string error;
+    if (!parseScript(*in, calls, &error)) {
+        std::cerr << "nmnm-replay: " << path << ": " << error << "\n";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (const int code = parseOptions(argc, argv, &options); code >= 0) return code;
+
+    // The whole script is checked before anything runs, so a bad line never
+    // leaves half a trace behind.
+    std::vector<CallInput> calls;
+    if (!options.script.empty() && !readScript(options.script, &calls)) return 1;
+
+    std::ofstream traceFile;
+    if (!options.trace.empty()) {
+        traceFile.open(options.trace, std::ios::binary | std::ios::trunc);
+        if (!traceFile) {
+            std::cerr << "nmnm-replay: cannot write trace " << options.trace << " (check the folder exists)\n";
+            return 1;
+        }
+    }
+
+    if (!initDisplay()) {
+        std::cerr << "nmnm-replay: display setup failed\n";
+        releaseDisplay();
+        return 1;
+    }
+
+    int status = 0;
+    if (options.bench) {
+        printBench(runBench(options.haveAutoplay ? options.autoplay : 10000), std::cout);
+    } else {
+        ReplaySession session;
+        session.trace = options.trace.empty() ? nullptr : &traceFile;
+        session.screenshots = options.screenshots;
+        bool ok = replayBegin(session);
+        if (options.haveAutoplay) {
+            AutoplayPlayer player;
+            for (uint64_t i = 0; ok && i < options.autoplay; ++i) ok = replayCall(session, autoplayNext(player, world));
+        } else {
+            for (size_t i = 0; ok && i < calls.size(); ++i) ok = replayCall(session, calls[i]);
+        }
+        if (ok) ok = replayEnd(session);
+        if (!ok) {
+            std::cerr << "nmnm-replay: " << session.error << "\n";
+            status = 1;
+        }
+    }
+    releaseDisplay();
+    return status;
+}
