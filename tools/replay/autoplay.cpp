@@ -6,7 +6,7 @@
 namespace {
 
 // How far the hand moves in one call, in pixels on each axis.
-constexpr int32_t kHandSpeed = 22;
+constexpr int32_t kHandSpeed = 10;
 // The swatter reaches fly centres within this many pixels of the cursor.
 constexpr int32_t kReach = 23;
 // Title calls before the player clicks to start.
@@ -98,8 +98,8 @@ CallInput autoplayNext(AutoplayPlayer& p, const GameWorld& w) {
         const int lookAhead = (w.swingStep == 0 || w.swingStep >= 5) ? 3 : (w.swingStep <= 3 ? 4 - w.swingStep : 1);
         const Aim aim = densestSpot(w, lookAhead, p.x, p.y);
         // A small unsteadiness of the hand, so that the play is not perfect.
-        const int32_t wobbleX = static_cast<int32_t>(nextJitter(p) % 13) - 6;
-        const int32_t wobbleY = static_cast<int32_t>(nextJitter(p) % 13) - 6;
+        const int32_t wobbleX = static_cast<int32_t>(nextJitter(p) % 21) - 10;
+        const int32_t wobbleY = static_cast<int32_t>(nextJitter(p) % 21) - 10;
         if (aim.count > 0) {
             p.x = stepToward(p.x, aim.spot.x + wobbleX);
             p.y = stepToward(p.y, aim.spot.y + wobbleY);
