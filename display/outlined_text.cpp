@@ -1,5 +1,6 @@
 #include "display/outlined_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "display/cp932.h"
@@ -35,16 +36,16 @@ uint8_t nearestPaletteIndex(uint8_t red, uint8_t green, uint8_t blue) {
 }
 
 void stampGlyph(const Canvas& canvas, const CachedGlyph& g, int64_t left, int64_t top, uint8_t index) {
-    for (int32_t r = 0; r < g.rows; ++r) {
-        const int64_t py = top + r;
-        if (py < 0 || py >= canvas.height) continue;
-        const uint8_t* bits = g.bits.data() + static_cast<size_t>(r) * static_cast<size_t>(g.pitch);
-        uint8_t* row = canvas.pixels + py * canvas.pitch;
-        for (int32_t c = 0; c < g.width; ++c) {
-            const int64_t px = left + c;
-            if (px < 0 || px >= canvas.width) continue;
-            if (bits[c / 8] & (0x80u >> (c % 8))) row[px] = index;
-        }
+    // The part of the glyph that lies on the canvas, in glyph coordinates.
+    const int64_t r0 = top < 0 ? -top : 0;
+    const int64_t r1 = std::min<int64_t>(g.rows, canvas.height - top);
+    const int64_t c0 = left < 0 ? -left : 0;
+    const int64_t c1 = std::min<int64_t>(g.width, canvas.width - left);
+    for (int64_t r = r0; r < r1; ++r) {
+        const uint8_t* bits = g.bits.data() + r * g.pitch;
+        uint8_t* row = canvas.pixels + (top + r) * canvas.pitch + left;
+        for (int64_t c = c0; c < c1; ++c)
+            if (bits[c >> 3] & (0x80u >> (c & 7))) row[c] = index;
     }
 }
 
