@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr bool kCheckBars = false;
-
 // NMNM_SOAK_FRAMES overrides the length for a longer run by hand.
 uint64_t soakFrames() {
     const char* text = std::getenv("NMNM_SOAK_FRAMES");
@@ -49,7 +47,7 @@ TEST(ReplaySoak, AutoplayKeepsTheWorldSound) {
         ASSERT_TRUE(replayCall(session, autoplayNext(player, world))) << session.error;
         const std::string fault = worldInvariantFault(world);
         ASSERT_EQ(fault, "") << "after call " << session.calls;
-        if (kCheckBars && session.lastFrameRan && world.gameState >= kPhasePlay) {
+        if (session.lastFrameRan && world.gameState >= kPhasePlay) {
             const std::string barFault = statusBarFault(world);
             ASSERT_EQ(barFault, "") << "after call " << session.calls;
         }
