@@ -32,7 +32,7 @@ double tableV(double y) { return 39950.0 / (y - kHorizon); }
 
 void paintSky(ShadeCanvas& c) {
     for (int32_t y = 0; y < 112; ++y)
-        for (int32_t x = 0; x < kWidth; ++x) c.paint(x, y, Ramp::Sky, 0.30 + 0.68 * fx(y) / 112.0);
+        for (int32_t x = 0; x < kWidth; ++x) c.paint(x, y, Ramp::Sky, std::max(0.0, fx(y) - 25.0) / 87.0);
     // Cumulus: heaps of puffs, lit from above, with flat grey-blue bases.
     struct Puff {
         double x, y, r;
@@ -46,13 +46,13 @@ void paintSky(ShadeCanvas& c) {
         c.ellipse(p.x, p.y, p.r, p.r * 0.9, [&](int32_t x, int32_t y, double u, double v) {
             if (y > 96) return;
             const double lit = 0.5 - 0.45 * v - 0.15 * u + 0.08 * std::sqrt(std::max(0.0, 1.0 - u * u - v * v));
-            c.paint(x, y, Ramp::Cloud, lit + 0.1);
+            c.paint(x, y, Ramp::Cloud, lit + 0.1 - (v > 0.45 ? 0.3 : 0.0));
         });
     }
     // The sea and a green island on the horizon.
     for (int32_t y = 112; y < 128; ++y) {
         for (int32_t x = 0; x < kWidth; ++x) {
-            double shade = 0.75 - 0.5 * (fx(y) - 112.0) / 16.0;
+            double shade = std::max(0.0, 0.85 * (125.0 - fx(y)) / 13.0);
             if (y > 113 && hashNoise(x / 3, y) > 0.93) shade = 0.98;  // glitter
             c.paint(x, y, Ramp::Sea, shade);
         }
@@ -82,15 +82,15 @@ void paintWindow(ShadeCanvas& c) {
     for (int32_t y = 10; y < 24; ++y) {
         for (int32_t x = 0; x < kWidth; ++x) {
             const double v = (fx(y) - 17.0) / 7.0;
-            double shade = 0.72 - 0.45 * v - 0.25 * v * v;
+            double shade = 0.74 - 0.45 * v - 0.25 * v * v + (std::abs(v + 0.45) < 0.12 ? 0.3 : 0.0);
             if (x % 5 == 0) shade -= 0.08;
             c.paint(x, y, Ramp::Amber, shade);
         }
     }
     for (int32_t cord : {70, 250, 390, 570}) {
         for (int32_t y = 10; y < 27; ++y) {
-            c.paint(cord, y, Ramp::Melon, 0.5);
-            c.paint(cord + 1, y, Ramp::Melon, 0.32);
+            c.paintFixed(cord, y, pureRed());
+            c.paint(cord + 1, y, Ramp::Melon, 0.2 - 0.2 * (fx(y) - 10.0) / 17.0);
         }
     }
     beam(0, 0, 12, 128, true);
@@ -113,7 +113,7 @@ void paintWindow(ShadeCanvas& c) {
     });
     c.stroke({bx, by + 5}, {bx, by + 12}, 0.5, [&](int32_t x, int32_t y, double, double) { c.paint(x, y, Ramp::Steel, 0.4); });
     c.polygon({{bx - 4, by + 12}, {bx + 4, by + 12}, {bx + 6, by + 40}, {bx - 2, by + 40}}, [&](int32_t x, int32_t y) {
-        c.paint(x, y, Ramp::Pink, 0.78 - 0.3 * (fx(x) - bx + 4.0) / 10.0);
+        c.paint(x, y, Ramp::Pink, 1.0 - (fx(x) - bx + 4.0) / 9.0 + 0.1 * (fx(y) - by - 12.0) / 28.0);
     });
 }
 
@@ -131,8 +131,8 @@ void paintTable(ShadeCanvas& c) {
             if (au < 7.2) {
                 const bool bandU = u - std::floor(u) < 0.5;
                 const bool bandV = v - std::floor(v) < 0.5;
-                double shade = bandU && bandV ? 0.70 : (bandU || bandV ? 0.83 : 0.97);
-                if (au > 6.95) shade = 0.42;  // hem
+                double shade = bandU && bandV ? 0.76 : (bandU || bandV ? 0.87 : 0.98);
+                if (au > 6.95) shade = 0.05 + 0.4 * (7.2 - au) / 0.25;  // hem, folded under
                 c.paint(x, y, Ramp::Cloth, shade + light);
             } else {
                 const double plank = std::floor((u + 100.0) / 2.4);
@@ -165,7 +165,7 @@ void plate(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
         if (r > 0.78) shade = 0.92 - 0.35 * (u * 0.5 + v * 0.85);    // rim, lit from the back left
         else if (r > 0.70) shade = 0.55 + 0.3 * (u * 0.5 + v * 0.85); // the step down into the well
         else shade = 0.84 - 0.12 * r + 0.06 * v;
-        if (r > 0.96) shade -= 0.25;
+        if (r > 0.96) shade -= 0.8;
         c.paint(x, y, Ramp::Cream, shade);
     });
 }
@@ -186,11 +186,12 @@ void watermelon(ShadeCanvas& c, double tipX, double tipY, double direction, doub
         const double a = std::atan2(dy, dx);
         if (r > 0.90) {
             const bool stripe = static_cast<int32_t>(std::floor((a - a0) * radius / 5.0)) % 2 == 0;
-            c.paint(x, y, Ramp::Leaf, (stripe ? 0.18 : 0.34) + 0.2 * (r - 0.9) * 5.0 * 0.0);
+            c.paint(x, y, Ramp::Leaf, stripe ? 0.06 + (r - 0.9) * 1.4 : 0.30 + (r - 0.9));
         } else if (r > 0.82) {
-            c.paint(x, y, Ramp::Leaf, 0.86);
+            c.paint(x, y, Ramp::Leaf, 0.75 + 0.25 * (1.0 - std::abs(a - direction) / (span / 2.0)));
         } else {
-            double s = 0.36 + 0.34 * (1.0 - r) + 0.1 * std::cos(a - direction - 0.6);
+            double s = 0.10 + 0.72 * (1.0 - r) + 0.1 * std::cos(a - direction - 0.6);
+            if (r < 0.16) s = 0.99 - r;  // juice catching the light at the tip
             c.paint(x, y, Ramp::Melon, s);
         }
     });
@@ -200,7 +201,7 @@ void watermelon(ShadeCanvas& c, double tipX, double tipY, double direction, doub
         const double r = radius * (0.52 + 0.1 * static_cast<double>(i % 2));
         const int32_t sx = static_cast<int32_t>(tipX + std::cos(a) * r);
         const int32_t sy = static_cast<int32_t>(tipY + std::sin(a) * r * 0.75);
-        c.paint(sx, sy, Ramp::Steel, 0.08);
+        c.paint(sx, sy, Ramp::Steel, 0.0);
         c.paint(sx, sy + 1, Ramp::Steel, 0.16);
     }
 }
@@ -217,14 +218,14 @@ void riceBall(ShadeCanvas& c, double cx, double cy, double size) {
     // A band of seaweed round the bottom.
     c.polygon({{cx - size * 0.36, cy + size * 0.15}, {cx + size * 0.36, cy + size * 0.15},
                {cx + size * 0.42, cy + size * 0.66}, {cx - size * 0.42, cy + size * 0.66}},
-              [&](int32_t x, int32_t y) { c.paint(x, y, Ramp::Leaf, 0.05 + 0.08 * (fx(x) < cx ? 1.0 : 0.0)); });
+              [&](int32_t x, int32_t y) { c.paint(x, y, Ramp::Leaf, fx(x) < cx ? 0.08 : 0.0); });
 }
 
 void noodleBowl(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
     shadow(c, cx + 8, cy + 9, rx + 4, ry + 5, 0.2);
     // The glass bowl's outer wall, then the cold water with noodles.
     c.ellipse(cx, cy + 6, rx, ry + 4, [&](int32_t x, int32_t y, double u, double v) {
-        c.paint(x, y, Ramp::Ice, 0.55 - 0.2 * u + 0.25 * v);
+        c.paint(x, y, Ramp::Ice, 0.35 - 0.4 * u + 0.2 * v);
     });
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
@@ -265,7 +266,7 @@ void teaGlass(ShadeCanvas& c, double cx, double top, double bottom, double rx) {
             Ramp ramp = Ramp::Amber;
             if (u < -0.62 && u > -0.78) { ramp = Ramp::Cream; shade = 1.0; }  // the glass's highlight
             if (std::abs(u) > 0.93) { ramp = Ramp::Ice; shade = 0.88; }
-            if (hashNoise(x, y) > 0.985) { ramp = Ramp::Cream; shade = 0.95; }  // condensation
+            if (y > top + 12 && hashNoise(x / 2, y / 3) > 0.992 && (x + y) % 2 == 0) { ramp = Ramp::Cream; shade = 0.95; }  // condensation
             c.paint(x, y, ramp, shade);
         }
     }
@@ -292,7 +293,7 @@ void paperFan(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
         if (r > 0.93) {
-            c.paint(x, y, Ramp::Plum, 0.5);
+            c.paint(x, y, Ramp::Plum, 0.5 - 0.55 * (u * 0.6 + v * 0.8));
             return;
         }
         // Paper over radiating ribs, with ripples and a goldfish.
@@ -300,13 +301,31 @@ void paperFan(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
         const bool rib = std::abs(std::sin(a * 14.0)) < 0.08;
         double shade = 0.92 - 0.1 * (u + v) - (rib ? 0.12 : 0.0);
         const double ripple = std::sin(r * 22.0 + u * 3.0);
-        if (v > 0.15 && ripple > 0.85) shade -= 0.25;
+        if (v > 0.15 && ripple > 0.9) {
+            c.paintFixed(x, y, pureBlue());
+            return;
+        }
+        if (v > 0.15 && ripple > 0.6) shade -= 0.25;
         c.paint(x, y, Ramp::Ice, shade);
         const double fu = (u - 0.05) / 0.42, fv = (v + 0.1) / 0.26;
         if (fu * fu + fv * fv < 1.0) c.paint(x, y, Ramp::Melon, 0.62 - 0.2 * fv);
         const double tu = (u + 0.45) / 0.18, tv = (v + 0.1 - 0.25 * (u + 0.45)) / 0.3;
         if (tu * tu + tv * tv < 1.0) c.paint(x, y, Ramp::Melon, 0.72);
         if (std::abs(u - 0.3) < 0.05 && std::abs(v + 0.17) < 0.08) c.paint(x, y, Ramp::Steel, 0.1);
+    });
+}
+
+// A steel spoon: a shallow bowl with a bright rim and a long handle.
+void spoon(ShadeCanvas& c, double bowlX, double bowlY, double endX, double endY) {
+    shadow(c, bowlX + 6, bowlY + 5, 14, 8, 0.22);
+    c.stroke({bowlX + 8, bowlY - 2}, {endX, endY}, 2.2, [&](int32_t x, int32_t y, double t, double d) {
+        c.paint(x, y, Ramp::Steel, 0.55 + 0.4 * (1.0 - d / 2.2) - 0.3 * t);
+    });
+    c.ellipse(bowlX, bowlY, 12, 7, [&](int32_t x, int32_t y, double u, double v) {
+        const double r = std::sqrt(u * u + v * v);
+        double shade = r > 0.85 ? 0.95 - 0.6 * (u + v) * 0.5 : 0.5 + 0.5 * (u * 0.6 + v * 0.7);
+        if (u > -0.5 && u < -0.2 && v > -0.45 && v < -0.1) shade = 1.0;
+        c.paint(x, y, Ramp::Steel, shade);
     });
 }
 
@@ -329,6 +348,7 @@ IndexedImage buildBackground() {
     watermelon(canvas, 60, 418, -kPi * 0.58, 70, 0.8);
     watermelon(canvas, 120, 420, -kPi * 0.40, 66, 0.8);
     paperFan(canvas, 302, 412, 50, 28);
+    spoon(canvas, 420, 414, 474, 400);
     teaGlass(canvas, 562, 332, 422, 32);
 
     IndexedImage picture = canvas.dither();

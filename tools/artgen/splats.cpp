@@ -40,7 +40,6 @@ IndexedImage paintSplat(int frame) {
     // How much of the splat is left as it dries and fades away.
     static constexpr double kKeep[8] = {1.0, 1.0, 1.0, 1.0, 0.84, 0.64, 0.44, 0.26};
     static constexpr double kDry[8] = {0.0, 0.0, 0.0, 0.04, 0.12, 0.20, 0.28, 0.36};
-    static constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
     frame = std::clamp(frame, 0, 7);
     ShadeCanvas canvas(32, 32);
@@ -78,7 +77,7 @@ IndexedImage paintSplat(int frame) {
             const double dist = std::sqrt(dx * dx + dy * dy);
             if (dist > rim) continue;
             const double t = dist / rim;
-            double shade = 0.16 + 0.30 * t * t + dry;
+            double shade = 0.02 + 0.40 * t * t + dry;
             if (dx + dy < -0.6 * rim && t > 0.35 && t < 0.7) shade += 0.22;  // wet glint
             canvas.paint(x, y, Ramp::Gore, shade);
         }
@@ -106,7 +105,10 @@ IndexedImage paintSplat(int frame) {
     IndexedImage out = canvas.dither();
     for (int32_t y = 0; y < 32; ++y) {
         for (int32_t x = 0; x < 32; ++x) {
-            const double threshold = (static_cast<double>(kBayer[(y * 3) & 3][(x * 5 + y) & 3]) + 0.5) / 16.0;
+            // Drops dry away at random rather than in a pattern.
+            uint32_t h = (static_cast<uint32_t>(x) * 73856093u) ^ (static_cast<uint32_t>(y) * 19349663u);
+            h = (h ^ (h >> 13)) * 1274126177u;
+            const double threshold = static_cast<double>((h >> 8) & 0xFFFFu) / 65536.0;
             // A clear border keeps neighbouring cells from bleeding in.
             if (x == 0 || y == 0 || x == 31 || y == 31 || threshold > kKeep[frame]) out.set(x, y, kClear);
         }

@@ -28,7 +28,7 @@ void paintStatusPanel(IndexedImage* p) {
     fill(p, 0, kPanelTop + 1, 640, kPanelTop + 2, rampIndex(Ramp::Wood, 12));
     fill(p, 0, kPanelTop + 2, 640, kPanelTop + 3, rampIndex(Ramp::Wood, 5));
     for (int32_t y = kPanelTop + 3; y < 480; ++y) {
-        const int step = 5 - (y - (kPanelTop + 3)) / 7;
+        const int step = 7 - (y - (kPanelTop + 3)) / 5;
         fill(p, 0, y, 640, y + 1, rampIndex(Ramp::Navy, step));
     }
 
@@ -52,7 +52,7 @@ void paintStatusPanel(IndexedImage* p) {
     for (int32_t n = 10; n < 256; n += 10) {
         const int32_t x = kBarLeft + n;
         const int32_t length = n % 50 == 0 ? 3 : 2;
-        fill(p, x, kLowerBottom + 1, x + 1, kLowerBottom + 1 + length, rampIndex(Ramp::Navy, n % 50 == 0 ? 11 : 9));
+        fill(p, x, kLowerBottom + 1, x + 1, kLowerBottom + 1 + length, rampIndex(Ramp::Navy, n % 50 == 0 ? 10 : 9));
     }
 
     // Labels, each in the colour of its bar.
@@ -67,7 +67,10 @@ void paintStatusPanel(IndexedImage* p) {
     // The gauge's end: a small pennant pointing back at the trough.
     for (int32_t i = 0; i < 4; ++i) fill(p, kGaugeRight + 3 + i, kUpperTop + 2 - i / 2, kGaugeRight + 4 + i, kUpperTop + 6 + i / 2, rampIndex(Ramp::Pink, 6 - i));
 
+    // A groove between the name and the labels.
+    fill(p, 100, kPanelTop + 5, 101, 477, rampIndex(Ramp::Navy, 0));
+    fill(p, 101, kPanelTop + 5, 102, 477, rampIndex(Ramp::Navy, 11));
     // The game's name, large, with a drop shadow.
-    drawPixelText(p, 13, kPanelTop + 9, "NMNM", rampIndex(Ramp::Navy, 0), 2);
+    drawPixelText(p, 13, kPanelTop + 9, "NMNM", rampIndex(Ramp::Navy, 1), 2);
     drawPixelText(p, 12, kPanelTop + 8, "NMNM", rampIndex(Ramp::Amber, 16), 2);
 }
