@@ -157,7 +157,7 @@ void shadow(ShadeCanvas& c, double cx, double cy, double rx, double ry, double d
     });
 }
 
-void plate(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
+void plate(ShadeCanvas& c, double cx, double cy, double rx, double ry, Ramp ramp = Ramp::Cream) {
     shadow(c, cx + 9, cy + 8, rx + 2, ry + 2, 0.22);
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
@@ -166,7 +166,7 @@ void plate(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
         else if (r > 0.70) shade = 0.55 + 0.3 * (u * 0.5 + v * 0.85); // the step down into the well
         else shade = 0.84 - 0.12 * r + 0.06 * v;
         if (r > 0.96) shade -= 0.8;
-        c.paint(x, y, Ramp::Cream, shade);
+        c.paint(x, y, ramp, shade);
     });
 }
 
@@ -213,7 +213,8 @@ void riceBall(ShadeCanvas& c, double cx, double cy, double size) {
         // Rounded corners: cut what lies outside a slightly larger circle.
         const double dx = (fx(x) - cx) / size, dy = (fx(y) - cy - size * 0.1) / size;
         if (dx * dx + dy * dy > 0.78) return;
-        c.paint(x, y, Ramp::Cream, 0.96 - 0.28 * (dx * 0.7 + dy * 0.6) - 0.05 * hashNoise(x, y));
+        const double edge = dx * dx + dy * dy > 0.62 ? 0.25 : 0.0;
+        c.paint(x, y, Ramp::Cream, 0.96 - 0.28 * (dx * 0.7 + dy * 0.6) - 0.05 * hashNoise(x, y) - edge);
     });
     // A band of seaweed round the bottom.
     c.polygon({{cx - size * 0.36, cy + size * 0.15}, {cx + size * 0.36, cy + size * 0.15},
@@ -233,9 +234,10 @@ void noodleBowl(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
             c.paint(x, y, Ramp::Ice, 0.95 - 0.3 * u);
             return;
         }
-        const double wave = std::sin(fx(x) * 0.55 + std::sin(fx(y) * 0.9) * 2.2);
-        if (wave > 0.35 && r < 0.8) c.paint(x, y, Ramp::Cream, 0.80 + 0.15 * wave - 0.1 * v);
-        else c.paint(x, y, Ramp::Ice, 0.78 + 0.08 * u);
+        // A loose bundle of thin noodles lying across the water.
+        const double wave = std::sin(fx(y) * 1.7 + std::sin(fx(x) * 0.11) * 2.5);
+        if (wave > -0.2 && r < 0.72) c.paint(x, y, Ramp::Cream, 0.78 + 0.2 * wave - 0.15 * v - 0.1 * u);
+        else c.paint(x, y, Ramp::Ice, 0.70 + 0.08 * u + 0.1 * v);
     });
     // Ice, a cherry and a leaf on top.
     c.ellipse(cx - rx * 0.35, cy - 2, 6, 4, [&](int32_t x, int32_t y, double u, double v) {
@@ -338,7 +340,7 @@ IndexedImage buildBackground() {
     paintTable(canvas);
 
     // Far side of the table: rice balls on the left, noodles on the right.
-    plate(canvas, 112, 212, 72, 26);
+    plate(canvas, 112, 212, 72, 26, Ramp::Plum);
     riceBall(canvas, 92, 204, 20);
     riceBall(canvas, 134, 208, 20);
     noodleBowl(canvas, 532, 210, 64, 22);
