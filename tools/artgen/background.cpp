@@ -131,7 +131,11 @@ void paintTable(ShadeCanvas& c) {
             if (au < 7.2) {
                 const bool bandU = u - std::floor(u) < 0.5;
                 const bool bandV = v - std::floor(v) < 0.5;
-                double shade = bandU && bandV ? 0.76 : (bandU || bandV ? 0.87 : 0.98);
+                // Mid-toned checks: light enough for dark flies and blue
+                // lettering, dark enough for white lettering.
+                double shade = bandU && bandV ? 0.40 : (bandU || bandV ? 0.50 : 0.60);
+                // Sun through the window falls on the far end of the cloth.
+                if (sy < 166.0) shade += 0.4 * (166.0 - sy) / 14.0;
                 if (au > 6.95) shade = 0.05 + 0.4 * (7.2 - au) / 0.25;  // hem, folded under
                 c.paint(x, y, Ramp::Cloth, shade + light);
             } else {
