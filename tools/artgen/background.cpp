@@ -5,7 +5,7 @@
 #include "tools/artgen/shade_canvas.h"
 
 // A bright summer afternoon: an open window on sky, clouds and sea above a
-// table laid with a pale gingham runner, watermelon, rice balls, cold noodles,
+// table laid with a green gingham runner, watermelon, rice balls, cold noodles,
 // barley tea and a paper fan. The middle of the table, where the messages
 // appear, is left as plain cloth.
 namespace {

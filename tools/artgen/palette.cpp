@@ -4,7 +4,7 @@
 
 namespace {
 
-struct RampSpec {
+struct RampKeys {
     std::string_view name;
     int steps;
     // Dark, middle and light key colours; the steps run through them evenly.
@@ -13,7 +13,7 @@ struct RampSpec {
 
 // Step counts are chosen so that the ramps and the two pure colours fill
 // entries 1..254 exactly: no spare entries, no duplicates.
-constexpr RampSpec kRamps[] = {
+constexpr RampKeys kRamps[] = {
     {"sky", 22, {62, 120, 205}, {128, 186, 240}, {214, 236, 255}},
     {"cloud", 10, {166, 180, 212}, {212, 220, 238}, {250, 251, 253}},
     {"sea", 12, {20, 96, 140}, {46, 150, 180}, {150, 215, 225}},
@@ -34,7 +34,7 @@ static_assert(std::size(kRamps) == static_cast<size_t>(Ramp::Count));
 
 constexpr int totalSteps() {
     int n = 0;
-    for (const RampSpec& r : kRamps) n += r.steps;
+    for (const RampKeys& r : kRamps) n += r.steps;
     return n;
 }
 static_assert(totalSteps() + 2 == 254, "ramps and pure colours must fill entries 1..254");
@@ -43,7 +43,7 @@ uint8_t mix(uint8_t a, uint8_t b, double t) {
     return static_cast<uint8_t>(std::lround(static_cast<double>(a) * (1.0 - t) + static_cast<double>(b) * t));
 }
 
-Rgb along(const RampSpec& r, int step) {
+Rgb along(const RampKeys& r, int step) {
     const double t = r.steps == 1 ? 0.0 : static_cast<double>(step) / static_cast<double>(r.steps - 1);
     if (t <= 0.5) {
         const double u = t * 2.0;
@@ -65,7 +65,7 @@ Tables build() {
     t.colours[255] = {255, 255, 255};
     int next = 1;
     for (size_t i = 0; i < std::size(kRamps); ++i) {
-        const RampSpec& r = kRamps[i];
+        const RampKeys& r = kRamps[i];
         t.ramps[i] = {r.name, static_cast<uint8_t>(next), static_cast<uint8_t>(r.steps)};
         for (int s = 0; s < r.steps; ++s) t.colours[static_cast<size_t>(next++)] = along(r, s);
     }
