@@ -1,0 +1,81 @@
+#include "game/flies.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "display/blit_sprite.h"
+#include "game/world.h"
+
+namespace {
+
+// 3.14159 / 180, not the exact pi / 180: the flies' paths depend on this very
+// double, so it is written out and checked against its derivation.
+constexpr double kDegreesToRadians = 0.017453277777777776;
+static_assert(kDegreesToRadians == 3.14159 / 180.0);
+
+constexpr float kSpeedUnit = 0.01f;  // exactly 0.00999999977648258209228515625
+
+// Play-field bounds a fly may reach before it counts as gone; equal stays in.
+constexpr double kLeaveLeft = -16.0;
+constexpr double kLeaveRight = 640.0;
+constexpr float kLeaveTop = -16.0f;
+constexpr float kLeaveBottom = 448.0f;
+
+}  // namespace
+
+int32_t nmnm::rand() {
+    world.randState = world.randState * 214013u + 2531011u;
+    return static_cast<int32_t>((world.randState >> 16) & 0x7FFFu);
+}
+
+void respawnFly(int8_t index) {
+    if (index < 0 || index >= kFlySlots) return;
+    const int edge = nmnm::rand() % 4;
+    // Position first, then heading: each is one further draw, in this order.
+    switch (edge) {
+        case 0:  // left
+            world.flyX[index] = 0.0f;
+            world.flyY[index] = static_cast<float>(nmnm::rand() % 448);
+            world.flyHeading[index] = 90 - nmnm::rand() % 180;
+            break;
+        case 1:  // right
+            world.flyX[index] = 640.0f;
+            world.flyY[index] = static_cast<float>(nmnm::rand() % 448);
+            world.flyHeading[index] = nmnm::rand() % 180 + 90;
+            break;
+        case 2:  // top
+            world.flyX[index] = static_cast<float>(nmnm::rand() % 640);
+            world.flyY[index] = 0.0f;
+            world.flyHeading[index] = nmnm::rand() % 180;
+            break;
+        default:  // bottom
+            world.flyX[index] = static_cast<float>(nmnm::rand() % 640);
+            world.flyY[index] = 448.0f;
+            world.flyHeading[index] = nmnm::rand() % 180 + 180;
+            break;
+    }
+    const int32_t n = nmnm::rand() % 400 + 300;
+    // n (at most 10 bits) times a 24-bit float is exact in double, so this is
+    // the single rounding of the true product, as a float multiply gives.
+    world.flySpeed[index] = static_cast<float>(static_cast<double>(n) * static_cast<double>(kSpeedUnit));
+}
+
+void moveAndDrawFlies() {
+    world.wingFrame = static_cast<int8_t>(1 - world.wingFrame);
+    const int last = std::min<int>(world.flyLevel, kFlySlots - 1);
+    for (int i = 0; i <= last; ++i) {
+        const double angle = static_cast<double>(world.flyHeading[i]) * kDegreesToRadians;
+        const double speed = static_cast<double>(world.flySpeed[i]);
+        const double nx = static_cast<double>(world.flyX[i]) + speed * std::cos(angle);
+        const double ny = static_cast<double>(world.flyY[i]) + speed * std::sin(angle);
+        world.flyX[i] = static_cast<float>(nx);
+        world.flyY[i] = static_cast<float>(ny);
+        // x is tested before rounding, y after: a fly sliding along the bottom
+        // edge at heading 180 stays in flight only because of this.
+        if (nx < kLeaveLeft || nx > kLeaveRight || world.flyY[i] < kLeaveTop || world.flyY[i] > kLeaveBottom)
+            respawnFly(static_cast<int8_t>(i));
+        const Rect& cell = world.flyRects[world.wingFrame & 1];
+        blitSprite(static_cast<int32_t>(world.flyX[i]), static_cast<int32_t>(world.flyY[i]), cell.left, cell.top,
+                   cell.right, cell.bottom);
+    }
+}

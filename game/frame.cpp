@@ -1,0 +1,41 @@
+#include "game/frame.h"
+
+#include "display/display_objects.h"
+#include "game/phases.h"
+#include "game/world.h"
+#include "platform/host.h"
+
+namespace {
+
+// The frame gate: a frame runs only when frameInterval ms have passed since
+// the last one began. The difference is unsigned, so a wrapping tick count
+// still opens it; a late frame is not made up.
+bool frameGateOpen() {
+    if (!world.lastFrameTickSet) {
+        world.lastFrameTick = hostTickCount();
+        world.lastFrameTickSet = true;
+    }
+    const uint32_t now = hostTickCount();
+    if (now - world.lastFrameTick < world.frameInterval) return false;
+    world.lastFrameTick = hostTickCount();  // a fresh reading, not `now`
+    return true;
+}
+
+}  // namespace
+
+int32_t runFrame() {
+    if (!frameGateOpen()) return 1;
+    world.cursorPos = hostCursorPos();
+    hostKeyboardState(world.keyState);
+    surfaceBltFast(display.backSurface, 0, 0, display.backgroundSurface, Rect{0, 0, 640, 480}, DDBLTFAST_WAIT);
+
+    // Not exclusive: a block that moves the game on lets the next phase's block
+    // run in this same call, drawing over the buffer its flip handed back.
+    if (world.gameState == kPhaseTitle) runTitlePhase();
+    if (world.gameState == kPhaseAnnouncement) runAnnouncementPhase();
+    if (world.gameState == kPhaseStart) runStartPhase();
+    if (world.gameState == kPhasePlay) runPlayPhase();
+    if (world.gameState == kPhaseResult) runResultPhase();
+    if (world.gameState == kPhaseStageClear) runStageClearPhase();
+    return 1;
+}

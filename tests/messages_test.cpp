@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "display/cp932.h"
+#include "game/message_texts.h"
+#include "game/messages.h"
+#include "game/world.h"
+#include "tests/test_support.h"
+
+namespace {
+
+// Decodes with the C library directly, byte for byte: the oracle for the tables.
+std::string cp932ToUtf8(const char* bytes) {
+    iconv_t cd = iconv_open("UTF-8", "CP932");
+    EXPECT_NE(cd, reinterpret_cast<iconv_t>(-1));
+    char out[256] = {};
+    char* in = const_cast<char*>(bytes);
+    size_t inLeft = std::strlen(bytes);
+    char* outPtr = out;
+    size_t outLeft = sizeof out - 1;
+    const size_t result = iconv(cd, &in, &inLeft, &outPtr, &outLeft);
+    iconv_close(cd);
+    EXPECT_NE(result, static_cast<size_t>(-1)) << "undecodable bytes";
+    return out;
+}
+
+std::u32string decodeAll(const char* bytes, size_t length, size_t piece) {
+    std::u32string all;
+    size_t offset = 0;
+    uint32_t buf[64];
+    while (size_t n = decodeCp932(bytes, length, &offset, buf, piece)) all.append(buf, buf + n);
+    EXPECT_EQ(offset, length);
+    return all;
+}
+
+}  // namespace
+
+TEST(MessageTexts, EveryRowDecodesToItsJapaneseAndSitsWhereItShould) {
+    struct Expected {
+        uint8_t phase;
+        const char* utf8;
+        int32_t x, y;
+        uint8_t red, green, blue;
+        int32_t height;
+        bool numbered;
+    };
+    const Expected expected[] = {
+        {0, "気分爽快はえたたきゲーム＜ぬむぬむ＞", 176, 170, 255, 255, 255, 16, false},
+        {0, "クリックすると始まるよ！！", 224, 300, 0, 0, 255, 16, false},
+        {1, "ボーダーライン %d 匹", 264, 170, 255, 255, 255, 16, true},
+        {1, "水色のゲージを超すまではえを殺害せよ！！", 168, 190, 255, 255, 255, 16, false},
+        {2, "ＳＴＡＲＴ！！", 190, 200, 255, 255, 255, 64, false},
+        {4, "はえの増加に耐えられなかった！", 200, 170, 255, 0, 0, 16, false},
+        {5, "ボーダーラインクリア！！", 232, 170, 255, 255, 255, 16, false},
+        {5, "滅数 %d 匹", 320, 200, 255, 255, 255, 16, true},
+    };
+    ASSERT_EQ(kMessageRowCount, std::size(expected));
+    for (size_t i = 0; i < kMessageRowCount; ++i) {
+        const MessageRow& row = kMessageRows[i];
+        const Expected& e = expected[i];
+        SCOPED_TRACE(e.utf8);
+        EXPECT_EQ(cp932ToUtf8(row.text), e.utf8);
+        EXPECT_EQ(row.phase, e.phase);
+        EXPECT_EQ(row.x, e.x);
+        EXPECT_EQ(row.y, e.y);
+        EXPECT_EQ(row.red, e.red);
+        EXPECT_EQ(row.green, e.green);
+        EXPECT_EQ(row.blue, e.blue);
+        EXPECT_EQ(row.height, e.height);
+        EXPECT_EQ(row.value != nullptr, e.numbered);
+    }
+    EXPECT_EQ(kMessageRows[2].value, &GameWorld::borderLine);
+    EXPECT_EQ(kMessageRows[7].value, &GameWorld::killCount);
+}
+
+class NumberedMessages : public ::testing::Test {
+protected:
+    void SetUp() override { makeTestDisplay(); }
+    void TearDown() override { releaseTestDisplay(); }
+};
+
+TEST_F(NumberedMessages, FormatTheirValueIntoTheTextBuffer) {
+    world.borderLine = 55;
+    drawPhaseMessages(kPhaseAnnouncement);
+    EXPECT_EQ(cp932ToUtf8(world.textBuffer), "ボーダーライン 55 匹");
+    world.killCount = 0;
+    drawPhaseMessages(kPhaseStageClear);
+    EXPECT_EQ(cp932ToUtf8(world.textBuffer), "滅数 0 匹");
+    // The widest number still fits, terminated, inside the 80 bytes.
+    std::memset(world.textBuffer, 'x', sizeof world.textBuffer);
+    world.killCount = INT32_MIN;
+    drawPhaseMessages(kPhaseStageClear);
+    EXPECT_EQ(cp932ToUtf8(world.textBuffer), "滅数 -2147483648 匹");
+}
+
+TEST(Cp932, DecodesTheWindowsMappingInPiecesOfAnySize) {
+    // 〜 and − are where code page 932 parts from plain Shift JIS.
+    const char text[] = "A\x81\x60\x81\x7C\x82\xA0\xB1";
+    const std::u32string want = {U'A', 0xFF5E, 0xFF0D, U'あ', 0xFF71};
+    EXPECT_EQ(decodeAll(text, std::strlen(text), 64), want);
+    EXPECT_EQ(decodeAll(text, std::strlen(text), 1), want);
+    EXPECT_EQ(decodeAll(text, std::strlen(text), 2), want);
+}
+
+TEST(Cp932, SkipsWhatDoesNotDecodeAndStopsAtTheEnd) {
+    // Bytes that start no character are left out, the rest still shows.
+    const char bad[] = "\xFF" "A\x80" "B\x85\x40" "C";
+    EXPECT_EQ(decodeAll(bad, std::strlen(bad), 64), std::u32string(U"AB@C"));
+    // A lead byte cut off by the end of the text is dropped; nothing past it is read.
+    const char cut[] = {'A', '\x82'};
+    EXPECT_EQ(decodeAll(cut, sizeof cut, 64), std::u32string(U"A"));
+    EXPECT_EQ(decodeAll("", 0, 64), std::u32string());
+}
