@@ -9,17 +9,15 @@
 #include "platform/sdl/sdl_state.h"
 
 // Two ways to the screen. With a graphics processor the 640 x 480 picture goes
-// into a streaming texture and the processor stretches it. Without one, the
-// stretch is done while converting, into a texture of the shown size, and the
-// software renderer copies it straight to the window: stretching through SDL's
-// generic blit, or through a software OpenGL, costs several times more CPU.
+// into a streaming texture and the processor stretches it, with vertical sync.
+// Without one, the picture is stretched while it is converted, straight into
+// the window's own framebuffer (shared memory on X11): a software renderer
+// would add a full-screen copy per frame, and SDL's generic stretch or a
+// software OpenGL cost several times more CPU.
 namespace {
 
 const Surface* lastPicture = nullptr;  // valid while the display is open
 const Palette* lastPalette = nullptr;
-bool scaleWhileConverting = false;
-int textureWidth = 0;
-int textureHeight = 0;
 ScaleMap scaleMap;
 
 // Mesa's software rasterisers: an OpenGL renderer on them burns the CPU a
@@ -39,100 +37,111 @@ bool runsOnSoftwareOpenGl(SDL_Renderer* renderer) {
            std::strstr(text, "Software Rasterizer") || std::strstr(text, "swrast");
 }
 
-SDL_Renderer* createRenderer() {
-    SDL_Renderer* renderer =
+bool createAcceleratedRenderer() {
+    sdl.renderer =
         SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (renderer && runsOnSoftwareOpenGl(renderer)) {
-        SDL_DestroyRenderer(renderer);
-        renderer = nullptr;
+    if (!sdl.renderer) return false;
+    if (!runsOnSoftwareOpenGl(sdl.renderer)) {
+        sdl.texture = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888,
+                                        SDL_TEXTUREACCESS_STREAMING, kPictureWidth, kPictureHeight);
+        if (sdl.texture) {
+            SDL_SetTextureScaleMode(sdl.texture, SDL_ScaleModeNearest);
+            return true;
+        }
     }
-    if (renderer) return renderer;
-    // Present the window's own framebuffer directly (shared memory on X11)
-    // rather than through yet another OpenGL context.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    return SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_SOFTWARE);
-}
-
-// The streaming texture at the size it must have now; remade when it changes.
-bool ensureTexture(int width, int height) {
-    if (sdl.texture && textureWidth == width && textureHeight == height) return true;
     if (sdl.texture) SDL_DestroyTexture(sdl.texture);
+    SDL_DestroyRenderer(sdl.renderer);
     sdl.texture = nullptr;
-    if (width <= 0 || height <= 0) return false;
-    // No alpha channel: the copy to the screen is then a plain copy, not a blend.
-    sdl.texture = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888,
-                                    SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (!sdl.texture) return false;
-    SDL_SetTextureScaleMode(sdl.texture, SDL_ScaleModeNearest);
-    textureWidth = width;
-    textureHeight = height;
-    return true;
+    sdl.renderer = nullptr;
+    return false;
 }
 
-bool fillTexture(const Rect& box) {
-    const int width = scaleWhileConverting ? box.right - box.left : kPictureWidth;
-    const int height = scaleWhileConverting ? box.bottom - box.top : kPictureHeight;
-    if (!ensureTexture(width, height)) return false;
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(sdl.texture, nullptr, &pixels, &pitch) != 0) return false;
-    const int32_t pitchInPixels = static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t)));
-    if (scaleWhileConverting) {
-        makeScaleMap(scaleMap, lastPicture->width, lastPicture->height, width, height);
-        convertScaledToRgb32(*lastPicture, *lastPalette, scaleMap, static_cast<uint32_t*>(pixels),
-                             pitchInPixels);
-    } else {
-        convertToRgb32(*lastPicture, *lastPalette, static_cast<uint32_t*>(pixels), pitchInPixels);
+// The window's framebuffer, when it has the 32-bit pixels the conversion
+// writes; null otherwise.
+SDL_Surface* windowFramebuffer() {
+    SDL_Surface* surface = SDL_GetWindowSurface(sdl.window);
+    if (!surface) return nullptr;
+    const Uint32 format = surface->format->format;
+    if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return nullptr;
+    return surface;
+}
+
+void showWithTexture(bool pictureChanged) {
+    if (pictureChanged && lastPicture) {
+        void* pixels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(sdl.texture, nullptr, &pixels, &pitch) == 0) {
+            convertToRgb32(*lastPicture, *lastPalette, static_cast<uint32_t*>(pixels),
+                           static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
+            SDL_UnlockTexture(sdl.texture);
+            sdl.pictureShown = true;
+        }
     }
-    SDL_UnlockTexture(sdl.texture);
-    return true;
-}
-
-// Black bars around the picture only: clearing the whole output first would
-// double the work of a software renderer.
-void drawBars(const Rect& box, int width, int height) {
-    SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, 255);
-    const SDL_Rect bars[4] = {
-        {0, 0, width, box.top},
-        {0, box.bottom, width, height - box.bottom},
-        {0, box.top, box.left, box.bottom - box.top},
-        {box.right, box.top, width - box.right, box.bottom - box.top},
-    };
-    for (const SDL_Rect& bar : bars) {
-        if (bar.w > 0 && bar.h > 0) SDL_RenderFillRect(sdl.renderer, &bar);
-    }
-}
-
-void show(bool pictureChanged) {
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(sdl.renderer, &width, &height) != 0) return;
-    const Rect box = letterboxRect(width, height);
-    const bool sizeChanged = scaleWhileConverting && (box.right - box.left != textureWidth ||
-                                                      box.bottom - box.top != textureHeight);
-    bool havePicture = sdl.pictureShown;
-    if (lastPicture && (pictureChanged || sizeChanged)) havePicture = fillTexture(box);
-    sdl.pictureShown = havePicture;
-    if (havePicture) {
-        drawBars(box, width, height);
+    SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdl.renderer);
+    if (sdl.pictureShown) {
+        const Rect box = letterboxRect(width, height);
         const SDL_Rect target{box.left, box.top, box.right - box.left, box.bottom - box.top};
         SDL_RenderCopy(sdl.renderer, sdl.texture, nullptr, &target);
-    } else {
-        SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, 255);
-        SDL_RenderClear(sdl.renderer);
     }
     SDL_RenderPresent(sdl.renderer);
+}
+
+// Always converts again: the framebuffer may have been made anew for a new
+// window size, and the conversion is the whole cost anyway.
+void showInFramebuffer() {
+    SDL_Surface* surface = windowFramebuffer();
+    if (!surface) return;
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    const Rect box = letterboxRect(surface->w, surface->h);
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    // Black bars only; the picture covers the rest.
+    const SDL_Rect bars[4] = {
+        {0, 0, surface->w, box.top},
+        {0, box.bottom, surface->w, surface->h - box.bottom},
+        {0, box.top, box.left, height},
+        {box.right, box.top, surface->w - box.right, height},
+    };
+    for (const SDL_Rect& bar : bars) {
+        if (bar.w > 0 && bar.h > 0) SDL_FillRect(surface, &bar, 0);
+    }
+    if (lastPicture && width > 0 && height > 0) {
+        makeScaleMap(scaleMap, lastPicture->width, lastPicture->height, width, height);
+        const int32_t pitchInPixels = surface->pitch / static_cast<int>(sizeof(uint32_t));
+        uint32_t* topLeft = static_cast<uint32_t*>(surface->pixels) +
+                            static_cast<size_t>(box.top) * static_cast<size_t>(pitchInPixels) +
+                            static_cast<size_t>(box.left);
+        convertScaledToRgb32(*lastPicture, *lastPalette, scaleMap, topLeft, pitchInPixels);
+        sdl.pictureShown = true;
+    } else if (!sdl.pictureShown) {
+        SDL_FillRect(surface, nullptr, 0);
+    }
+    if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+    SDL_UpdateWindowSurface(sdl.window);
+}
+
+void show(bool pictureChanged) {
+    if (sdl.renderer) {
+        showWithTexture(pictureChanged);
+    } else if (sdl.window) {
+        showInFramebuffer();
+    }
 }
 
 }  // namespace
 
 bool createPresentation() {
-    sdl.renderer = createRenderer();
-    if (!sdl.renderer) return false;
-    SDL_RendererInfo info;
-    scaleWhileConverting =
-        SDL_GetRendererInfo(sdl.renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
-    if (!scaleWhileConverting && !ensureTexture(kPictureWidth, kPictureHeight)) return false;
+    if (createAcceleratedRenderer()) return true;
+    // The native framebuffer, not one SDL would emulate through OpenGL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (!windowFramebuffer()) {
+        if (!SDL_GetError()[0]) SDL_SetError("the window's framebuffer has no 32-bit format");
+        return false;
+    }
     return true;
 }
 
@@ -142,18 +151,14 @@ void destroyPresentation() {
     sdl.texture = nullptr;
     sdl.renderer = nullptr;
     sdl.pictureShown = false;
-    textureWidth = 0;
-    textureHeight = 0;
     lastPicture = nullptr;
     lastPalette = nullptr;
+    scaleMap = ScaleMap{};
 }
 
-void redrawPicture() {
-    if (sdl.renderer) show(false);
-}
+void redrawPicture() { show(false); }
 
 void hostPresent(const Surface& primary, const Palette& palette) {
-    if (!sdl.renderer) return;
     if (primary.width != kPictureWidth || primary.height != kPictureHeight) return;
     lastPicture = &primary;
     lastPalette = &palette;

@@ -46,7 +46,7 @@ NMNM_CURSOR_LOG="$work/cursor.log" LD_PRELOAD="$spy" "$game" 2>"$work/stderr" &
 game_pid=$!
 
 count() { "$probe" count "$@"; }
-# Waits up to $1 seconds for `count` (the other arguments) to reach at least $2... 
+# Waits up to $1 seconds for `count` of the other arguments to reach $2.
 wait_for_count() {
   local seconds=$1 least=$2
   shift 2
@@ -61,33 +61,42 @@ wait_for_count() {
   return 1
 }
 
-# Title: white text on the line at y 170 once the fade has brought the colours up.
+# The background is light, so text shows by its dark outline; the
+# click-to-start line by its blue. Flies are dark too, but small.
+title_line() { count 176 166 464 190 0 0 0 40; }
+instruction_line() { count 168 190 480 210 0 0 0 40; }
+start_line() { count 224 296 440 320 0 0 255 110; }
+
+# Title: its two lines once the fade has brought the colours up.
 timeout 20 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window titled nmnm appeared"
 xdotool mousemove 512 600
-title=$(wait_for_count 30 60 176 168 464 190 255 255 255 24) ||
-  fail "no white title text near y 170 (found $title pixels)"
+start=$(wait_for_count 30 300 224 296 440 320 0 0 255 110) ||
+  fail "no blue click-to-start line near y 300 (found $start pixels)"
+title=$(title_line)
+[ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
 "$probe" save "$work/title.ppm"
-instruction=$(count 168 190 480 210 255 255 255 24)
-[ "$instruction" -lt 20 ] || fail "the title screen already shows the instruction line ($instruction)"
+instruction=$(instruction_line)
+[ "$instruction" -lt 150 ] || fail "the title screen already shows the instruction line ($instruction)"
 
 # A click (a 1 ms press, released long before the next frame) starts the announcement.
 xdotool click 1
-instruction=$(wait_for_count 5 60 168 190 480 210 255 255 255 24) ||
+instruction=$(wait_for_count 5 300 168 190 480 210 0 0 0 40) ||
   fail "the click did not start the announcement (instruction line: $instruction pixels)"
+[ "$(start_line)" -lt 50 ] || fail "the click-to-start line is still shown after the click"
 
 # Announcement and start last about two seconds; then play.
 sleep 3.5
-xdotool mousemove 512 300
+xdotool mousemove 512 320
 sleep 0.3
 # Without a press the swatter stands still: find a quiet moment with no fly
 # crossing it, then hold the button and watch it swing.
 quiet=no
 for _ in $(seq 10); do
-  still=$("$probe" watch 300 160 340 200 300)
+  still=$("$probe" watch 296 176 344 224 300)
   [ "$still" -lt 10 ] && { quiet=yes; break; }
 done
 [ "$quiet" = yes ] || fail "the swatter never stood still for 300 ms"
-"$probe" watch 300 160 340 200 700 >"$work/swing" &
+"$probe" watch 296 176 344 224 700 >"$work/swing" &
 watch_pid=$!
 sleep 0.1
 xdotool mousedown 1
