@@ -1,0 +1,82 @@
+// Makes the pictures for the documentation from the generated art: the
+// sprite sheet enlarged four times over a checkerboard where it is clear,
+// and the background with sprites and status bars placed as in a game.
+#include <cstdio>
+#include <string>
+
+#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/palette.h"
+#include "tools/common/png_write.h"
+
+namespace {
+
+void toPalette(const std::array<Rgb, 256>& colours, PaletteEntry out[256]) {
+    for (size_t i = 0; i < 256; ++i) out[i] = {colours[i].r, colours[i].g, colours[i].b, 0};
+    // The game shows entry 0 as black and 255 as white whatever the file says.
+    out[0] = {0, 0, 0, 0};
+    out[255] = {255, 255, 255, 0};
+}
+
+void blit(IndexedImage* to, const IndexedImage& sheet, int32_t x, int32_t y, int32_t l, int32_t t, int32_t r, int32_t b,
+          bool keyed, int32_t clipBottom) {
+    for (int32_t sy = t; sy < b; ++sy) {
+        for (int32_t sx = l; sx < r; ++sx) {
+            const uint8_t v = sheet.at(sx, sy);
+            const int32_t dx = x + sx - l, dy = y + sy - t;
+            if ((keyed && v == kClear) || dy >= clipBottom) continue;
+            to->set(dx, dy, v);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: nmnm-artpreview <folder with hk.bmp and pt.bmp> <output folder>\n");
+        return 2;
+    }
+    const std::string in = argv[1], out = argv[2];
+    IndexedImage background, sheet;
+    std::array<Rgb, 256> colours{}, unused{};
+    if (!readBmp8(in + "/pt.bmp", &sheet, &colours) || !readBmp8(in + "/hk.bmp", &background, &unused)) {
+        std::fprintf(stderr, "nmnm-artpreview: cannot read %s/hk.bmp and pt.bmp (build the project first)\n", in.c_str());
+        return 1;
+    }
+    PaletteEntry palette[256];
+    toPalette(colours, palette);
+
+    // Contact sheet: clear pixels as a grey checkerboard so dark sprites show.
+    const int32_t scale = 4;
+    IndexedImage contact(sheet.width * scale, sheet.height * scale);
+    const uint8_t checkA = rampIndex(Ramp::Steel, 22), checkB = rampIndex(Ramp::Steel, 19);
+    for (int32_t y = 0; y < contact.height; ++y) {
+        for (int32_t x = 0; x < contact.width; ++x) {
+            uint8_t v = sheet.at(x / scale, y / scale);
+            if (v == kClear) v = ((x / 8 + y / 8) % 2) ? checkA : checkB;
+            contact.set(x, y, v);
+        }
+    }
+
+    // A moment of play: flies, splats at every stage, the swatter mid-swing,
+    // and the status bars at a few values.
+    IndexedImage scene = background;
+    const int32_t field = 448;
+    blit(&scene, sheet, 193, 455, 0, 0, 31, 8, false, 480);    // border line 30
+    blit(&scene, sheet, 416, 455, 0, 15, 121, 23, false, 480); // gauge 120.0
+    blit(&scene, sheet, 193, 463, 0, 23, 41, 30, false, 480);  // best 40
+    blit(&scene, sheet, 193, 463, 0, 8, 23, 15, false, 480);   // kills 22
+    const int32_t flies[][3] = {{90, 60, 0}, {250, 150, 1}, {420, 250, 0}, {180, 300, 1}, {560, 120, 1},
+                                {600, 300, 0}, {40, 250, 1}, {330, 420, 0}, {470, 180, 1}, {120, 380, 0}};
+    for (const auto& f : flies) blit(&scene, sheet, f[0], f[1], 16 * f[2], 32, 16 * f[2] + 16, 48, true, field);
+    for (int i = 1; i < 8; ++i) blit(&scene, sheet, 150 + 46 * i, 352, 32 * i, 64, 32 * i + 32, 96, true, field);
+    for (int i = 0; i < 3; ++i) blit(&scene, sheet, 260 + 48 * i, 60, 32 + 32 * i, 32, 64 + 32 * i, 64, true, field);
+
+    const std::string sheetPng = out + "/sprites.png", scenePng = out + "/background.png";
+    if (!writeIndexedPng(sheetPng, contact.pixels.data(), contact.width, contact.height, contact.width, palette) ||
+        !writeIndexedPng(scenePng, scene.pixels.data(), scene.width, scene.height, scene.width, palette)) {
+        std::fprintf(stderr, "nmnm-artpreview: cannot write PNGs into %s (does the folder exist?)\n", out.c_str());
+        return 1;
+    }
+    return 0;
+}
