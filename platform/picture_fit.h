@@ -1,0 +1,23 @@
+#pragma once
+// Where the 640 x 480 picture sits in a window of any size, and where a point
+// of that window falls in the picture. Free of any window-system header so the
+// arithmetic can be tested on its own.
+#include <cstdint>
+
+#include "display/rect.h"
+
+constexpr int32_t kPictureWidth = 640;
+constexpr int32_t kPictureHeight = 480;
+
+// The largest 4:3 rectangle that fits `width` x `height`, centred; the rest is
+// black bars. Empty (all zero) for a size with no area.
+Rect letterboxRect(int32_t width, int32_t height);
+
+// A window point mapped into picture pixels and clamped to 0..639, 0..479, as
+// the cursor could never leave the original screen. Points on the bars land on
+// the nearest edge of the picture.
+Point mapToPicture(Point windowPoint, int32_t width, int32_t height);
+
+// The largest whole multiple of 640 x 480 that fits `width` x `height`; at
+// least 1, so a small desktop still gets a window of the picture's own size.
+int32_t largestWholeScale(int32_t width, int32_t height);

@@ -1,0 +1,3 @@
+#include "platform/sdl/sdl_state.h"
+
+SdlState sdl;

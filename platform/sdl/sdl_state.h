@@ -1,0 +1,29 @@
+#pragma once
+// What the SDL host keeps between calls. Shared by the files of platform/sdl
+// only.
+#include <SDL.h>
+
+#include "display/rect.h"
+#include "platform/input_state.h"
+
+struct SdlState {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;  // the 640 x 480 picture as last presented
+    bool pictureShown = false;       // the texture holds a picture worth redrawing
+    bool fullScreen = true;
+    bool active = false;
+    bool quitRequested = false;
+    Point cursorInWindow = {0, 0};
+    InputState input;
+};
+
+extern SdlState sdl;
+
+// Presentation (sdl_present.cpp).
+bool createPresentation();  // renderer and texture for sdl.window
+void destroyPresentation();
+void redrawPicture();       // the last picture again, e.g. after a resize
+
+// Window (sdl_window.cpp).
+void toggleFullScreen();

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display/bitmap_loader.h"
+#include "display/display_objects.h"
+#include "tests/bmp_fixture.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class BitmapLoader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        makeTestDisplay();
+        // Recognisable flags: a load must never write them.
+        for (PaletteEntry& e : display.paletteEntries) e.flags = 0x5A;
+    }
+    void TearDown() override { releaseTestDisplay(); }
+
+    int32_t load(Surface* s, const std::vector<uint8_t>& file, int32_t x = 0, int32_t y = 0) {
+        reason.clear();
+        return loadBitmapFromMemory(s, file.data(), file.size(), x, y, &reason);
+    }
+
+    // True when the surface holds `pixels` (width w, top row first) in the
+    // rectangle of w x h at (x, y).
+    static ::testing::AssertionResult holds(const Surface* s, const std::vector<uint8_t>& pixels, int32_t picWidth,
+                                            int32_t x, int32_t y, int32_t w, int32_t h) {
+        for (int32_t r = 0; r < h; ++r)
+            for (int32_t c = 0; c < w; ++c)
+                if (pixelAt(s, x + c, y + r) != pixels[static_cast<size_t>(r) * picWidth + c])
+                    return ::testing::AssertionFailure() << "differs at picture (" << c << ", " << r << ")";
+        return ::testing::AssertionSuccess();
+    }
+
+    std::string reason;
+};
+
+TEST_F(BitmapLoader, OwnLayoutFillsTheSurfaceBottomUpWithColoursInChannelOrder) {
+    const auto pixels = patternPixels(640, 480, 1);
+    auto colours = patternColours(3);
+    colours[17] = PaletteEntry{30, 20, 10, 0};
+    const auto file = makeBmp({640, 480}, pixels, colours);
+    ASSERT_EQ(file.size(), 1078u + 640u * 480u);
+    // The first stored row is the bottom row of the picture.
+    ASSERT_EQ(file[1078], pixels[479 * 640]);
+
+    ASSERT_EQ(load(display.backgroundSurface, file), 1) << reason;
+    EXPECT_TRUE(holds(display.backgroundSurface, pixels, 640, 0, 0, 640, 480));
+    // Blue 10, green 20, red 30 in the file's table: red 30, green 20, blue 10.
+    EXPECT_EQ(file[54 + 17 * 4], 10);
+    EXPECT_EQ(display.paletteEntries[17].red, 30);
+    EXPECT_EQ(display.paletteEntries[17].green, 20);
+    EXPECT_EQ(display.paletteEntries[17].blue, 10);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(display.paletteEntries[i].red, colours[i].red);
+        EXPECT_EQ(display.paletteEntries[i].blue, colours[i].blue);
+        EXPECT_EQ(display.paletteEntries[i].flags, 0x5A);
+    }
+}
+
+TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndTheHeight) {
+    const auto pixels = patternPixels(300, 100, 2);
+    const auto file = makeBmp({300, 100}, pixels, patternColours(0));
+    ASSERT_EQ(load(display.spriteSurface, file), 1) << reason;
+    EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 0, 0, 256, 96));
+
+    // Away from the origin the cut is to the pitch less x and the rows below y.
+    fillRect(display.spriteSurface, 0, 0, 256, 96, 250);
+    ASSERT_EQ(load(display.spriteSurface, file, 200, 60), 1) << reason;
+    EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 200, 60, 56, 36));
+    int untouched = 0;
+    for (int32_t y = 0; y < 96; ++y)
+        for (int32_t x = 0; x < 256; ++x)
+            if (x < 200 || y < 60) untouched += pixelAt(display.spriteSurface, x, y) == 250;
+    EXPECT_EQ(untouched, 256 * 96 - 56 * 36);
+}
+
+TEST_F(BitmapLoader, SmallerPictureLeavesTheRestOfTheSurfaceAsItWas) {
+    fillRect(display.spriteSurface, 0, 0, 256, 96, 77);
+    const auto pixels = patternPixels(8, 6, 100);  // no index 77 in it
+    ASSERT_EQ(load(display.spriteSurface, makeBmp({8, 6}, pixels, patternColours(0)), 16, 32), 1) << reason;
+    EXPECT_TRUE(holds(display.spriteSurface, pixels, 8, 16, 32, 8, 6));
+    EXPECT_EQ(countIndex(display.spriteSurface, 77), 256 * 96 - 48);
+}
+
+TEST_F(BitmapLoader, LayoutsOfOrdinaryToolsLoadWithTheirTruePixels) {
+    struct Case {
+        const char* what;
+        BmpSpec spec;
+    };
+    const Case cases[] = {
+        {"padded rows, width 5", {5, 3, 8, 0, 40, 256, 0, true, 0}},
+        {"padded rows, width 7, top-down", {7, -4, 8, 0, 40, 256, 0, true, 0}},
+        {"top-down", {8, -6, 8, 0, 40, 256, 0, false, 0}},
+        {"V4 header", {6, 5, 8, 0, 108, 256, 0, true, 0}},
+        {"V5 header, gap before the pixels", {9, 3, 8, 0, 124, 256, 256, true, 12}},
+        {"16-entry table", {4, 4, 8, 0, 40, 16, 16, false, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const int32_t rows = c.spec.height < 0 ? -c.spec.height : c.spec.height;
+        const auto pixels = patternPixels(c.spec.width, rows, 40);
+        const auto colours = patternColours(7);
+        fillRect(display.spriteSurface, 0, 0, 256, 96, 0);
+        ASSERT_EQ(load(display.spriteSurface, makeBmp(c.spec, pixels, colours)), 1) << reason;
+        EXPECT_TRUE(holds(display.spriteSurface, pixels, c.spec.width, 0, 0, c.spec.width, rows));
+        EXPECT_EQ(pixelAt(display.spriteSurface, c.spec.width, 0), 0);  // no padding byte copied
+        for (uint32_t i = 0; i < 256; ++i) {
+            const bool inTable = i < c.spec.tableEntries;
+            EXPECT_EQ(display.paletteEntries[i].red, inTable ? colours[i].red : 0);
+            EXPECT_EQ(display.paletteEntries[i].green, inTable ? colours[i].green : 0);
+        }
+    }
+}
+
+TEST_F(BitmapLoader, RefusedFilesLeaveTheSurfaceAndColoursUntouched) {
+    auto withField = [](std::vector<uint8_t> f, size_t at, uint32_t v) {
+        if (f.size() < at + 4) return f;
+        for (size_t i = 0; i < 4; ++i) f[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        return f;
+    };
+    const auto good = makeBmp({8, 8}, patternPixels(8, 8, 1), patternColours(1));
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> file;
+    };
+    const Case cases[] = {
+        {"24 bits per pixel", makeBmp({8, 8, 24}, {}, {})},
+        {"4 bits per pixel", makeBmp({8, 8, 4}, {}, {})},
+        {"RLE8", makeBmp({8, 8, 8, 1}, {}, {})},
+        {"no BM signature", withField(good, 0, 0x4D42'4E50)},
+        {"OS/2 header", withField(good, 14, 12)},
+        {"zero width", withField(good, 18, 0)},
+        {"negative width", withField(good, 18, 0xFFFFFFF8)},
+        {"zero height", withField(good, 22, 0)},
+        {"most negative height", withField(good, 22, 0x80000000)},
+        {"pixels inside the header", withField(good, 10, 20)},
+        {"pixel offset far beyond", withField(good, 10, 0xFFFFFFF0)},
+        {"huge width and height", withField(withField(good, 18, 0x7FFFFFFF), 22, 0x7FFFFFFF)},
+        {"huge top-down", withField(withField(good, 18, 0x10000), 22, 0xFFFF0000)},
+        {"empty", {}},
+        {"file header only", std::vector<uint8_t>(good.begin(), good.begin() + 14)},
+    };
+    fillRect(display.spriteSurface, 0, 0, 256, 96, 9);
+    PaletteEntry before[256];
+    std::memcpy(before, display.paletteEntries, sizeof before);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(load(display.spriteSurface, c.file), 0);
+        EXPECT_FALSE(reason.empty());
+        EXPECT_EQ(countIndex(display.spriteSurface, 9), 256 * 96);
+        EXPECT_EQ(std::memcmp(before, display.paletteEntries, sizeof before), 0);
+    }
+
+    // A busy surface fails even though the whole file was read.
+    SurfaceLock lock{};
+    ASSERT_EQ(surfaceLock(display.spriteSurface, &lock), DD_OK);
+    EXPECT_EQ(load(display.spriteSurface, good), 0);
+    surfaceUnlock(display.spriteSurface);
+    EXPECT_EQ(countIndex(display.spriteSurface, 9), 256 * 96);
+    EXPECT_EQ(std::memcmp(before, display.paletteEntries, sizeof before), 0);
+}
+
+TEST_F(BitmapLoader, DataEndingEarlyReadsAsZero) {
+    const auto pixels = patternPixels(16, 4, 1);  // indices 1 to 145, never 0
+    const auto colours = patternColours(200);
+    const auto full = makeBmp({16, 4}, pixels, colours);
+    fillRect(display.spriteSurface, 0, 0, 256, 96, 9);
+
+    // Cut inside the pixels: the stored bottom row and half the next survive.
+    const std::vector<uint8_t> cut(full.begin(), full.begin() + 1078 + 16 + 8);
+    ASSERT_EQ(load(display.spriteSurface, cut), 1) << reason;
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(pixelAt(display.spriteSurface, x, 3), pixels[48 + x]);
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(pixelAt(display.spriteSurface, x, 2), pixels[32 + x]);
+    EXPECT_EQ(countIndex(display.spriteSurface, 0), 32 + 8);
+
+    // Cut inside the colour table: what is missing is black, pixels index 0.
+    const std::vector<uint8_t> shortTable(full.begin(), full.begin() + 54 + 4 * 10 + 2);
+    ASSERT_EQ(load(display.spriteSurface, shortTable), 1) << reason;
+    EXPECT_EQ(display.paletteEntries[9].red, colours[9].red);
+    EXPECT_EQ(display.paletteEntries[10].green, colours[10].green);
+    EXPECT_EQ(display.paletteEntries[10].red, 0);
+    EXPECT_EQ(display.paletteEntries[11].green, 0);
+    EXPECT_EQ(countIndex(display.spriteSurface, 0), 16 * 4);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+#include "platform/scaled_convert.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "display/present_convert.h"
+#include "platform/picture_fit.h"
+
+namespace {
+
+Surface makePicture(int32_t width, int32_t height, int32_t pitch) {
+    Surface s{};
+    s.width = width;
+    s.height = height;
+    s.pitch = pitch;
+    s.pixels.assign(static_cast<size_t>(pitch) * height, 0);
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) s.pixels[y * pitch + x] = static_cast<uint8_t>(x * 7 + y * 13);
+    }
+    return s;
+}
+
+Palette makePalette() {
+    Palette p{};
+    for (int i = 0; i < 256; ++i) {
+        p.entries[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
+                                    static_cast<uint8_t>(i ^ 0x5A), 0};
+    }
+    return p;
+}
+
+}  // namespace
+
+TEST(ScaledConvert, OneToOneMatchesThePlainConversion) {
+    const Surface picture = makePicture(640, 480, 648);
+    const Palette palette = makePalette();
+    std::vector<uint32_t> plain(640 * 480), scaled(640 * 480);
+    convertToRgb32(picture, palette, plain.data(), 640);
+    ScaleMap map;
+    makeScaleMap(map, 640, 480, 640, 480);
+    convertScaledToRgb32(picture, palette, map, scaled.data(), 640);
+    EXPECT_EQ(plain, scaled);
+}
+
+TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
+    const Surface picture = makePicture(640, 480, 640);
+    const Palette palette = makePalette();
+    std::vector<uint32_t> plain(640 * 480);
+    convertToRgb32(picture, palette, plain.data(), 640);
+    // Enlarged unevenly, shrunk, barely enlarged; always within a wider pitch.
+    // (The texture always has the letterbox size, so every size here is 4:3.)
+    const int sizes[][2] = {{1024, 768}, {1440, 1080}, {320, 240}, {644, 483}};
+    for (const auto& size : sizes) {
+        const int w = size[0];
+        const int h = size[1];
+        const int pitch = w + 3;
+        std::vector<uint32_t> out(static_cast<size_t>(pitch) * h, 0xDEADBEEF);
+        ScaleMap map;
+        makeScaleMap(map, 640, 480, w, h);
+        convertScaledToRgb32(picture, palette, map, out.data(), pitch);
+        int wrong = 0;
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const Point p = mapToPicture({x, y}, w, h);
+                if (out[y * pitch + x] != plain[p.y * 640 + p.x]) ++wrong;
+            }
+            for (int x = w; x < pitch; ++x) {
+                if (out[y * pitch + x] != 0xDEADBEEF) ++wrong;  // nothing past the row
+            }
+        }
+        EXPECT_EQ(wrong, 0) << w << " x " << h;
+    }
+}
+
+TEST(ScaledConvert, RefusesAPictureOfAnotherSizeOrShortPixels) {
+    const Palette palette = makePalette();
+    ScaleMap map;
+    makeScaleMap(map, 640, 480, 100, 100);
+    std::vector<uint32_t> out(100 * 100, 7);
+    const Surface other = makePicture(320, 240, 320);
+    convertScaledToRgb32(other, palette, map, out.data(), 100);
+    Surface shortPixels = makePicture(640, 480, 640);
+    shortPixels.pixels.resize(1000);
+    convertScaledToRgb32(shortPixels, palette, map, out.data(), 100);
+    EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7));
+    makeScaleMap(map, 640, 480, 0, 100);  // no output at all: nothing to do
+    convertScaledToRgb32(makePicture(640, 480, 640), palette, map, out.data(), 100);
+    EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7));
+}

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "display/bitmap_loader.h"
+#include "display/data_path.h"
+#include "display/display_objects.h"
+#include "display/szdd.h"
+#include "tests/bmp_fixture.h"
+#include "tests/test_support.h"
+
+namespace {
+
+class CompressedBitmap : public ::testing::Test {
+protected:
+    void SetUp() override {
+        makeTestDisplay();
+        dir = makeScratchDir();
+        ASSERT_FALSE(dir.empty());
+        pixels = patternPixels(640, 480, 11);
+        colours = patternColours(21);
+        plain = makeBmp({640, 480}, pixels, colours);
+        ASSERT_TRUE(writeBytes(dir + "/hk.bmp", plain));
+        // Debian's mscompress writes name + "_" in the SZDD form COMPRESS.EXE used.
+        const std::string command = "cd '" + dir + "' && mscompress hk.bmp";
+        ASSERT_EQ(std::system(command.c_str()), 0) << "mscompress is needed (scripts/setup.sh installs it)";
+        packed = readBytes(dir + "/hk.bmp_");
+        ASSERT_TRUE(isSzdd(packed.data(), packed.size()));
+    }
+    void TearDown() override {
+        releaseTestDisplay();
+        std::system(("rm -rf '" + dir + "'").c_str());
+    }
+
+    int32_t load(Surface* s, const std::vector<uint8_t>& file) {
+        return loadBitmapFromMemory(s, file.data(), file.size(), 0, 0, nullptr);
+    }
+
+    std::string dir;
+    std::vector<uint8_t> pixels;
+    std::vector<PaletteEntry> colours;
+    std::vector<uint8_t> plain;
+    std::vector<uint8_t> packed;
+};
+
+TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSource) {
+    ASSERT_LT(packed.size(), plain.size());
+    ASSERT_EQ(loadBitmap(display.backgroundSurface, (dir + "/hk.bmp").c_str(), 0, 0), 1);
+    ASSERT_EQ(loadBitmap(display.backSurface, (dir + "/hk.bmp_").c_str(), 0, 0), 1);
+    EXPECT_EQ(display.backgroundSurface->pixels, display.backSurface->pixels);
+    EXPECT_EQ(std::memcmp(display.backSurface->pixels.data(), pixels.data(), pixels.size()), 0);
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(display.paletteEntries[i].red, colours[i].red);
+        EXPECT_EQ(display.paletteEntries[i].blue, colours[i].blue);
+    }
+}
+
+TEST_F(CompressedBitmap, HeaderLengthCutsLongerOutputAndShorterOutputReadsAsZero) {
+    // Length 1078 + 640: only the stored bottom row of pixels is kept.
+    std::vector<uint8_t> cut = packed;
+    const uint32_t kept = 1078 + 640;
+    for (int i = 0; i < 4; ++i) cut[10 + i] = static_cast<uint8_t>(kept >> (8 * i));
+    fillRect(display.backgroundSurface, 0, 0, 640, 480, 9);
+    ASSERT_EQ(load(display.backgroundSurface, cut), 1);
+    EXPECT_EQ(std::memcmp(&display.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0);
+    EXPECT_EQ(pixelAt(display.backgroundSurface, 0, 478), 0);
+    EXPECT_EQ(pixelAt(display.backgroundSurface, 639, 0), 0);
+
+    // A length beyond the data: the output is what there is, as a plain file.
+    std::vector<uint8_t> longer = packed;
+    longer[13] = 0x7F;
+    ASSERT_EQ(load(display.spriteSurface, longer), 1);
+    ASSERT_EQ(load(display.backSurface, longer), 1);
+    EXPECT_EQ(display.backSurface->pixels, std::vector<uint8_t>(pixels.begin(), pixels.end()));
+}
+
+TEST_F(CompressedBitmap, TruncatedAndCorruptFilesFailCleanlyOrLoadWhatIsThere) {
+    const size_t cuts[] = {0, 1, 7, 8, 9, 13, 14, 15, 40, 100, 1077, 1078, 5000, 100000};
+    for (const std::vector<uint8_t>* whole : {&plain, &packed}) {
+        for (size_t n : cuts) {
+            if (n >= whole->size()) continue;
+            SCOPED_TRACE(n);
+            const std::vector<uint8_t> part(whole->begin(), whole->begin() + static_cast<ptrdiff_t>(n));
+            const int32_t result = load(display.backgroundSurface, part);
+            // Cut before the bit count, or inside the SZDD header: refused.
+            if (n < (whole == &packed ? 14u : 30u)) {
+                EXPECT_EQ(result, 0);
+            }
+        }
+    }
+    // A compression method other than 'A' is refused.
+    std::vector<uint8_t> method = packed;
+    method[8] = 'B';
+    EXPECT_EQ(load(display.backgroundSurface, method), 0);
+
+    // Damaged bytes anywhere: whatever comes out, nothing is read or written
+    // outside a buffer (the sanitizer build checks that).
+    uint32_t state = 12345;
+    for (int round = 0; round < 300; ++round) {
+        std::vector<uint8_t> bad = round % 2 ? packed : plain;
+        for (int k = 0; k < 4; ++k) {
+            state = state * 1103515245u + 12345u;
+            const size_t at = (state >> 8) % (round % 3 == 0 ? 70 : bad.size());
+            bad[at] ^= static_cast<uint8_t>(state >> 24 | 1);
+        }
+        load(round % 4 < 2 ? display.backgroundSurface : display.spriteSurface, bad);
+    }
+}
+
+TEST_F(CompressedBitmap, FailureNamesTheFileAndTheReasonOnOneLine) {
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadBitmap(display.spriteSurface, "surely-missing-picture.bmp", 0, 0), 0);
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("surely-missing-picture.bmp"), std::string::npos) << said;
+    EXPECT_NE(said.find("not found"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+
+    ASSERT_TRUE(writeBytes(dir + "/deep.bmp", makeBmp({4, 4, 24}, {}, {})));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(loadBitmap(display.spriteSurface, (dir + "/deep.bmp").c_str(), 0, 0), 0);
+    said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find(dir + "/deep.bmp"), std::string::npos) << said;
+    EXPECT_NE(said.find("24 bits per pixel"), std::string::npos) << said;
+    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+}
+
+TEST_F(CompressedBitmap, BareNamesAreLookedForInTheCurrentDirectoryFirst) {
+    const auto places = dataFileCandidates("pt.bmp");
+    ASSERT_EQ(places.size(), 3u);
+    EXPECT_EQ(places[0], "pt.bmp");
+    EXPECT_EQ(places[1].substr(places[1].size() - 7), "/pt.bmp");  // beside the program
+    EXPECT_EQ(places[2], std::string(NMNM_DATA_DIR) + "/pt.bmp");
+    EXPECT_EQ(dataFileCandidates("sub/pt.bmp"), std::vector<std::string>{"sub/pt.bmp"});
+
+    char old[PATH_MAX];
+    ASSERT_NE(getcwd(old, sizeof old), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    EXPECT_EQ(findDataFile("hk.bmp"), "hk.bmp");
+    EXPECT_EQ(loadBitmap(display.backgroundSurface, "hk.bmp", 0, 0), 1);
+    ASSERT_EQ(chdir(old), 0);
+}
+
+}  // namespace
