@@ -45,6 +45,8 @@ void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bott
                     static_cast<size_t>(right - left));
 }
 
+void fillAll(Surface* s, uint8_t index) { fillRect(s, 0, 0, s->width, s->height, index); }
+
 uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) {
     return s->pixels[static_cast<size_t>(y) * s->pitch + x];
 }
@@ -53,4 +55,10 @@ int countIndex(const Surface* s, uint8_t index) {
     int n = 0;
     for (uint8_t v : s->pixels) n += v == index;
     return n;
+}
+
+std::string stderrOf(const std::function<void()>& run) {
+    ::testing::internal::CaptureStderr();
+    run();
+    return ::testing::internal::GetCapturedStderr();
 }

@@ -1,7 +1,12 @@
 #pragma once
 // Shared set-up for tests: a fresh world, a fresh headless host and a display
 // made through the device as display setup would make it, without any files.
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
+#include <ostream>
+#include <string>
 
 #include "display/display_objects.h"
 
@@ -9,11 +14,28 @@
 // flipping chain, the two off-screen surfaces and the palette, all with
 // colour key 0. The palette is a grey ramp so that entry i is (i, i, i).
 void makeTestDisplay();
-// Releases whatever makeTestDisplay made (tests call it in TearDown).
+// Releases whatever makeTestDisplay made.
 void releaseTestDisplay();
 
-// Fills a rectangle of a surface with one index.
+// A fixture that holds the test display for each test.
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override { makeTestDisplay(); }
+    void TearDown() override { releaseTestDisplay(); }
+};
+
+// Fills a rectangle of a surface with one index; fillAll the whole surface.
 void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t index);
+void fillAll(Surface* s, uint8_t index);
 uint8_t pixelAt(const Surface* s, int32_t x, int32_t y);
 // Counts the pixels of a surface that hold `index`.
 int countIndex(const Surface* s, uint8_t index);
+// What `run` wrote to stderr.
+std::string stderrOf(const std::function<void()>& run);
+
+inline bool operator==(const Rect& a, const Rect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& o, const Rect& r) {
+    return o << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}
