@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include "game/flies.h"
 #include "game/sprite_rects.h"
@@ -15,48 +18,34 @@ uint32_t bitsOf(float f) {
     return b;
 }
 
+// The speed a respawn stores for a draw of n: the single-precision product.
 float speedOf(int n) { return static_cast<float>(static_cast<double>(n) * static_cast<double>(0.01f)); }
 
-class Flies : public ::testing::Test {
+class Flies : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
         initSpriteRects();
     }
-    void TearDown() override { releaseTestDisplay(); }
     // Places fly 0 by hand, with only fly 0 live.
     void place(float x, float y, int heading, float speed) {
         world.flyLevel = 0;
-        world.flyX[0] = x;
-        world.flyY[0] = y;
-        world.flyHeading[0] = heading;
-        world.flySpeed[0] = speed;
+        std::tie(world.flyX[0], world.flyY[0], world.flyHeading[0], world.flySpeed[0]) = std::tuple(x, y, heading, speed);
     }
 };
 
 }  // namespace
 
-TEST(Rand, FixedSequenceFromStateOne) {
+TEST_F(Flies, FixedGeneratorAndTheFirstTwoRespawnsOfEveryRun) {
+    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}), (std::array{41, 18467, 6334, 26500}));
     resetWorld();
-    EXPECT_EQ(nmnm::rand(), 41);
-    EXPECT_EQ(nmnm::rand(), 18467);
-    EXPECT_EQ(nmnm::rand(), 6334);
-    EXPECT_EQ(nmnm::rand(), 26500);
-}
-
-TEST_F(Flies, FirstTwoRespawnsOfEveryRun) {
     respawnFly(0);
     respawnFly(1);
-    EXPECT_EQ(world.flyX[0], 640.0f);
-    EXPECT_EQ(world.flyY[0], 99.0f);
-    EXPECT_EQ(world.flyHeading[0], 124);
-    EXPECT_EQ(world.flySpeed[0], 4.0f);
-    EXPECT_EQ(world.flyX[1], 640.0f);
-    EXPECT_EQ(world.flyY[1], 44.0f);
-    EXPECT_EQ(world.flyHeading[1], 228);
-    EXPECT_EQ(static_cast<double>(world.flySpeed[1]), 4.579999923706055);
-    // Exactly four draws per respawn: the ninth draw is the same as a fresh
-    // generator's ninth.
+    EXPECT_EQ(std::tuple(world.flyX[0], world.flyY[0], world.flyHeading[0], world.flySpeed[0]),
+              std::tuple(640.0f, 99.0f, 124, 4.0f));
+    EXPECT_EQ(std::tuple(world.flyX[1], world.flyY[1], world.flyHeading[1], static_cast<double>(world.flySpeed[1])),
+              std::tuple(640.0f, 44.0f, 228, 4.579999923706055));
+    // Exactly four draws per respawn: the ninth draw is a fresh generator's ninth.
     const int32_t next = nmnm::rand();
     resetWorld();
     for (int i = 0; i < 8; ++i) nmnm::rand();
@@ -70,8 +59,7 @@ TEST_F(Flies, RespawnAlwaysLandsOnAnEdgeHeadingInside) {
         const int h = world.flyHeading[3];
         ASSERT_EQ(x, static_cast<float>(static_cast<int>(x)));
         ASSERT_EQ(y, static_cast<float>(static_cast<int>(y)));
-        ASSERT_GE(world.flySpeed[3], 3.0f);
-        ASSERT_LE(world.flySpeed[3], 6.99f);
+        ASSERT_TRUE(world.flySpeed[3] >= 3.0f && world.flySpeed[3] <= 6.99f) << world.flySpeed[3];
         // A corner belongs to two edges; the heading must fit one of them.
         const bool fits = (x == 0.0f && h >= -89 && h <= 90) || (x == 640.0f && h >= 90 && h <= 269) ||
                           (y == 0.0f && h >= 0 && h <= 179) || (y == 448.0f && h >= 180 && h <= 359);
@@ -79,46 +67,28 @@ TEST_F(Flies, RespawnAlwaysLandsOnAnEdgeHeadingInside) {
     }
 }
 
-TEST_F(Flies, StoredSpeedIsTheSinglePrecisionProduct) {
-    // 0.01f * n is below the float nearest n / 100 for some n: 1.12 -> 3.12 etc.
-    int below = 0;
-    for (int n = 300; n < 700; ++n) below += speedOf(n) != static_cast<float>(n / 100.0);
-    EXPECT_EQ(below, 112);
-    EXPECT_EQ(speedOf(300), 3.0f);
-    EXPECT_EQ(static_cast<double>(speedOf(699)), 6.989999771118164);
-}
-
-TEST_F(Flies, ARightEdgeFlyHeadingDownLeavesAtItsFirstStep) {
-    place(640.0f, 200.0f, 90, 3.0f);
-    const uint32_t before = world.randState;
-    moveAndDrawFlies();
-    EXPECT_NE(world.randState, before);  // cos(90 degrees) here is just above 0
-}
-
-TEST_F(Flies, ABottomEdgeFlyHeadingLeftSlidesBelowSpeed576) {
-    place(300.0f, 448.0f, 180, speedOf(575));
-    const uint32_t before = world.randState;
-    moveAndDrawFlies();
-    EXPECT_EQ(world.randState, before);
-    EXPECT_EQ(world.flyY[0], 448.0f);
-    EXPECT_LT(world.flyX[0], 300.0f);
-    EXPECT_EQ(countIndex(display.backSurface, 0), 640 * 480);  // on y 448 nothing is drawn
-
-    place(300.0f, 448.0f, 180, speedOf(576));
-    moveAndDrawFlies();
-    EXPECT_NE(world.randState, before);
-}
-
-TEST_F(Flies, BoundsAreInclusive) {
-    // Heading 0 along the top edge keeps y at exactly 0 and x may reach 640.
-    place(636.0f, 0.0f, 0, 4.0f);
-    const uint32_t before = world.randState;
-    moveAndDrawFlies();
-    EXPECT_EQ(world.flyX[0], 640.0f);
-    EXPECT_EQ(world.flyY[0], 0.0f);
-    EXPECT_EQ(world.randState, before);
-    moveAndDrawFlies();
-    EXPECT_NE(world.randState, before);
+TEST_F(Flies, EdgesAreInclusiveAndAFlyLeavesOnlyWhenItCrossesOne) {
+    struct Case {
+        float x, y;
+        int heading;
+        float speed;
+        std::string steps;  // S: the fly stays, L: it leaves and is respawned
+    };
+    const Case cases[] = {
+        {640.0f, 200.0f, 90, 3.0f, "L"},           // cos(90 degrees) here is just above 0
+        {300.0f, 448.0f, 180, speedOf(575), "SS"},  // slides along the bottom edge
+        {300.0f, 448.0f, 180, speedOf(576), "L"},
+        {636.0f, 0.0f, 0, 4.0f, "SL"},             // reaches x 640 on y 0 and stays, once
+    };
+    for (const Case& c : cases) {
+        place(c.x, c.y, c.heading, c.speed);
+        for (char step : c.steps) {
+            const auto before = std::tuple(world.randState, world.flyX[0], world.flyY[0]);
+            moveAndDrawFlies();
+            EXPECT_EQ(world.randState != std::get<0>(before), step == 'L') << c.x << "," << c.y << " at " << c.speed;
+            EXPECT_NE(std::tuple(world.randState, world.flyX[0], world.flyY[0]), before);  // staying, it moved
+        }
+    }
 }
 
 TEST_F(Flies, WingsAlternateAndOnlyLiveFliesMove) {
@@ -139,18 +109,13 @@ TEST_F(Flies, WingsAlternateAndOnlyLiveFliesMove) {
 TEST_F(Flies, ThousandFramesOfSixFliesMatchAnIndependentReference) {
     // Reference values from a separate double/float model of the same rules;
     // a fused multiply-add or a float where a double belongs changes them.
-    respawnFly(0);
-    respawnFly(1);
     world.flyLevel = 5;
-    for (int i = 2; i <= 5; ++i) respawnFly(static_cast<int8_t>(i));
+    for (int i = 0; i <= 5; ++i) respawnFly(static_cast<int8_t>(i));
     for (int f = 0; f < 1000; ++f) moveAndDrawFlies();
     EXPECT_EQ(world.randState, 766895633u);
     const uint32_t x[] = {0x439b07b0, 0x43b90eb3, 0x43e0d320, 0x433a3120, 0x44067fce, 0x4400dc2d};
     const uint32_t y[] = {0x4304ddd4, 0x4215099a, 0x433a73a4, 0x43a56300, 0x4381c7ec, 0x43d5f1f4};
     const int h[] = {175, 8, 119, 294, 307, 147};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(bitsOf(world.flyX[i]), x[i]) << i;
-        EXPECT_EQ(bitsOf(world.flyY[i]), y[i]) << i;
-        EXPECT_EQ(world.flyHeading[i], h[i]) << i;
-    }
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(std::tuple(bitsOf(world.flyX[i]), bitsOf(world.flyY[i]), world.flyHeading[i]), std::tuple(x[i], y[i], h[i]));
 }
