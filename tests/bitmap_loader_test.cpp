@@ -69,7 +69,7 @@ TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndTheHeight) {
     EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 0, 0, 256, 96));
 
     // Away from the origin the cut is to the pitch less x and the rows below y.
-    fillRect(display.spriteSurface, 0, 0, 256, 96, 250);
+    fillAll(display.spriteSurface, 250);
     ASSERT_EQ(load(display.spriteSurface, file, 200, 60), 1) << reason;
     EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 200, 60, 56, 36));
     int untouched = 0;
@@ -80,7 +80,7 @@ TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndTheHeight) {
 }
 
 TEST_F(BitmapLoader, SmallerPictureLeavesTheRestOfTheSurfaceAsItWas) {
-    fillRect(display.spriteSurface, 0, 0, 256, 96, 77);
+    fillAll(display.spriteSurface, 77);
     const auto pixels = patternPixels(8, 6, 100);  // no index 77 in it
     ASSERT_EQ(load(display.spriteSurface, makeBmp({8, 6}, pixels, patternColours(0)), 16, 32), 1) << reason;
     EXPECT_TRUE(holds(display.spriteSurface, pixels, 8, 16, 32, 8, 6));
@@ -105,7 +105,7 @@ TEST_F(BitmapLoader, LayoutsOfOrdinaryToolsLoadWithTheirTruePixels) {
         const int32_t rows = c.spec.height < 0 ? -c.spec.height : c.spec.height;
         const auto pixels = patternPixels(c.spec.width, rows, 40);
         const auto colours = patternColours(7);
-        fillRect(display.spriteSurface, 0, 0, 256, 96, 0);
+        fillAll(display.spriteSurface, 0);
         ASSERT_EQ(load(display.spriteSurface, makeBmp(c.spec, pixels, colours)), 1) << reason;
         EXPECT_TRUE(holds(display.spriteSurface, pixels, c.spec.width, 0, 0, c.spec.width, rows));
         EXPECT_EQ(pixelAt(display.spriteSurface, c.spec.width, 0), 0);  // no padding byte copied
@@ -145,7 +145,7 @@ TEST_F(BitmapLoader, RefusedFilesLeaveTheSurfaceAndColoursUntouched) {
         {"empty", {}},
         {"file header only", std::vector<uint8_t>(good.begin(), good.begin() + 14)},
     };
-    fillRect(display.spriteSurface, 0, 0, 256, 96, 9);
+    fillAll(display.spriteSurface, 9);
     PaletteEntry before[256];
     std::memcpy(before, display.paletteEntries, sizeof before);
     for (const Case& c : cases) {
@@ -169,7 +169,7 @@ TEST_F(BitmapLoader, DataEndingEarlyReadsAsZero) {
     const auto pixels = patternPixels(16, 4, 1);  // indices 1 to 145, never 0
     const auto colours = patternColours(200);
     const auto full = makeBmp({16, 4}, pixels, colours);
-    fillRect(display.spriteSurface, 0, 0, 256, 96, 9);
+    fillAll(display.spriteSurface, 9);
 
     // Cut inside the pixels: the stored bottom row and half the next survive.
     const std::vector<uint8_t> cut(full.begin(), full.begin() + 1078 + 16 + 8);

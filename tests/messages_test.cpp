@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "display/cp932.h"
 #include "game/message_texts.h"
@@ -60,28 +61,17 @@ TEST(MessageTexts, EveryRowDecodesToItsJapaneseAndSitsWhereItShould) {
     };
     ASSERT_EQ(kMessageRowCount, std::size(expected));
     for (size_t i = 0; i < kMessageRowCount; ++i) {
-        const MessageRow& row = kMessageRows[i];
+        const MessageRow& r = kMessageRows[i];
         const Expected& e = expected[i];
-        SCOPED_TRACE(e.utf8);
-        EXPECT_EQ(cp932ToUtf8(row.text), e.utf8);
-        EXPECT_EQ(row.phase, e.phase);
-        EXPECT_EQ(row.x, e.x);
-        EXPECT_EQ(row.y, e.y);
-        EXPECT_EQ(row.red, e.red);
-        EXPECT_EQ(row.green, e.green);
-        EXPECT_EQ(row.blue, e.blue);
-        EXPECT_EQ(row.height, e.height);
-        EXPECT_EQ(row.value != nullptr, e.numbered);
+        EXPECT_EQ(cp932ToUtf8(r.text), e.utf8);
+        EXPECT_EQ(std::tuple(r.phase, r.x, r.y, r.red, r.green, r.blue, r.height, r.value != nullptr),
+                  std::tuple(e.phase, e.x, e.y, e.red, e.green, e.blue, e.height, e.numbered)) << e.utf8;
     }
     EXPECT_EQ(kMessageRows[2].value, &GameWorld::borderLine);
     EXPECT_EQ(kMessageRows[7].value, &GameWorld::killCount);
 }
 
-class NumberedMessages : public ::testing::Test {
-protected:
-    void SetUp() override { makeTestDisplay(); }
-    void TearDown() override { releaseTestDisplay(); }
-};
+using NumberedMessages = DisplayTest;
 
 TEST_F(NumberedMessages, FormatTheirValueIntoTheTextBuffer) {
     world.borderLine = 55;
@@ -97,19 +87,12 @@ TEST_F(NumberedMessages, FormatTheirValueIntoTheTextBuffer) {
     EXPECT_EQ(cp932ToUtf8(world.textBuffer), "滅数 -2147483648 匹");
 }
 
-TEST(Cp932, DecodesTheWindowsMappingInPiecesOfAnySize) {
+TEST(Cp932, DecodesTheWindowsMappingInPiecesOfAnySizeAndSkipsWhatDoesNotDecode) {
     // 〜 and − are where code page 932 parts from plain Shift JIS.
     const char text[] = "A\x81\x60\x81\x7C\x82\xA0\xB1";
-    const std::u32string want = {U'A', 0xFF5E, 0xFF0D, U'あ', 0xFF71};
-    EXPECT_EQ(decodeAll(text, std::strlen(text), 64), want);
-    EXPECT_EQ(decodeAll(text, std::strlen(text), 1), want);
-    EXPECT_EQ(decodeAll(text, std::strlen(text), 2), want);
-}
-
-TEST(Cp932, SkipsWhatDoesNotDecodeAndStopsAtTheEnd) {
+    for (size_t piece : {64, 1, 2}) EXPECT_EQ(decodeAll(text, sizeof text - 1, piece), (std::u32string{U'A', 0xFF5E, 0xFF0D, U'あ', 0xFF71}));
     // Bytes that start no character are left out, the rest still shows.
-    const char bad[] = "\xFF" "A\x80" "B\x85\x40" "C";
-    EXPECT_EQ(decodeAll(bad, std::strlen(bad), 64), std::u32string(U"AB@C"));
+    EXPECT_EQ(decodeAll("\xFF" "A\x80" "B\x85\x40" "C", 7, 64), std::u32string(U"AB@C"));
     // A lead byte cut off by the end of the text is dropped; nothing past it is read.
     const char cut[] = {'A', '\x82'};
     EXPECT_EQ(decodeAll(cut, sizeof cut, 64), std::u32string(U"A"));

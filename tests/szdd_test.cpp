@@ -66,7 +66,7 @@ TEST_F(CompressedBitmap, HeaderLengthCutsLongerOutputAndShorterOutputReadsAsZero
     std::vector<uint8_t> cut = packed;
     const uint32_t kept = 1078 + 640;
     for (int i = 0; i < 4; ++i) cut[10 + i] = static_cast<uint8_t>(kept >> (8 * i));
-    fillRect(display.backgroundSurface, 0, 0, 640, 480, 9);
+    fillAll(display.backgroundSurface, 9);
     ASSERT_EQ(load(display.backgroundSurface, cut), 1);
     EXPECT_EQ(std::memcmp(&display.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0);
     EXPECT_EQ(pixelAt(display.backgroundSurface, 0, 478), 0);
