@@ -51,6 +51,11 @@ std::vector<uint8_t> makeBmp(const BmpSpec& spec, const std::vector<uint8_t>& pi
     return f;
 }
 
+std::vector<uint8_t> withField(std::vector<uint8_t> file, size_t at, uint32_t value) {
+    if (file.size() >= at + 4) put32(file, at, value);
+    return file;
+}
+
 std::vector<uint8_t> patternPixels(int32_t width, int32_t height, int seed) {
     std::vector<uint8_t> p(static_cast<size_t>(width) * static_cast<size_t>(height));
     for (int32_t y = 0; y < height; ++y)

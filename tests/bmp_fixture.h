@@ -24,6 +24,9 @@ struct BmpSpec {
 std::vector<uint8_t> makeBmp(const BmpSpec& spec, const std::vector<uint8_t>& pixels,
                              const std::vector<PaletteEntry>& colours);
 
+// `file` with the 32-bit field at `at` set to `value` (unchanged when too short).
+std::vector<uint8_t> withField(std::vector<uint8_t> file, size_t at, uint32_t value);
+
 // A picture whose pixel (x, y) is (x * 7 + y * 13 + seed) & 0xFF, top row first.
 std::vector<uint8_t> patternPixels(int32_t width, int32_t height, int seed);
 // A colour table whose entry i is (i ^ seed, 255 - i, i / 2).

@@ -2,10 +2,13 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "display/bitmap_loader.h"
@@ -17,7 +20,7 @@
 
 namespace {
 
-class CompressedBitmap : public ::testing::Test {
+class CompressedBitmap : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
@@ -34,7 +37,7 @@ protected:
         ASSERT_TRUE(isSzdd(packed.data(), packed.size()));
     }
     void TearDown() override {
-        releaseTestDisplay();
+        DisplayTest::TearDown();
         std::system(("rm -rf '" + dir + "'").c_str());
     }
 
@@ -55,22 +58,17 @@ TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSource) {
     ASSERT_EQ(loadBitmap(display.backSurface, (dir + "/hk.bmp_").c_str(), 0, 0), 1);
     EXPECT_EQ(display.backgroundSurface->pixels, display.backSurface->pixels);
     EXPECT_EQ(std::memcmp(display.backSurface->pixels.data(), pixels.data(), pixels.size()), 0);
-    for (int i = 0; i < 256; ++i) {
-        EXPECT_EQ(display.paletteEntries[i].red, colours[i].red);
-        EXPECT_EQ(display.paletteEntries[i].blue, colours[i].blue);
-    }
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(std::tuple(display.paletteEntries[i].red, display.paletteEntries[i].blue),
+                  std::tuple(colours[i].red, colours[i].blue));
 }
 
 TEST_F(CompressedBitmap, HeaderLengthCutsLongerOutputAndShorterOutputReadsAsZero) {
     // Length 1078 + 640: only the stored bottom row of pixels is kept.
-    std::vector<uint8_t> cut = packed;
-    const uint32_t kept = 1078 + 640;
-    for (int i = 0; i < 4; ++i) cut[10 + i] = static_cast<uint8_t>(kept >> (8 * i));
     fillAll(display.backgroundSurface, 9);
-    ASSERT_EQ(load(display.backgroundSurface, cut), 1);
+    ASSERT_EQ(load(display.backgroundSurface, withField(packed, 10, 1078 + 640)), 1);
     EXPECT_EQ(std::memcmp(&display.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0);
-    EXPECT_EQ(pixelAt(display.backgroundSurface, 0, 478), 0);
-    EXPECT_EQ(pixelAt(display.backgroundSurface, 639, 0), 0);
+    EXPECT_EQ(countIndex(display.backgroundSurface, 0), 640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0));
 
     // A length beyond the data: the output is what there is, as a plain file.
     std::vector<uint8_t> longer = packed;
@@ -114,20 +112,14 @@ TEST_F(CompressedBitmap, TruncatedAndCorruptFilesFailCleanlyOrLoadWhatIsThere) {
 }
 
 TEST_F(CompressedBitmap, FailureNamesTheFileAndTheReasonOnOneLine) {
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(loadBitmap(display.spriteSurface, "surely-missing-picture.bmp", 0, 0), 0);
-    std::string said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find("surely-missing-picture.bmp"), std::string::npos) << said;
-    EXPECT_NE(said.find("not found"), std::string::npos) << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
-
     ASSERT_TRUE(writeBytes(dir + "/deep.bmp", makeBmp({4, 4, 24}, {}, {})));
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(loadBitmap(display.spriteSurface, (dir + "/deep.bmp").c_str(), 0, 0), 0);
-    said = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(said.find(dir + "/deep.bmp"), std::string::npos) << said;
-    EXPECT_NE(said.find("24 bits per pixel"), std::string::npos) << said;
-    EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    for (auto [file, why] : {std::pair{std::string("surely-missing-picture.bmp"), "not found"},
+                             {dir + "/deep.bmp", "24 bits per pixel"}}) {
+        const std::string said = stderrOf([&] { EXPECT_EQ(loadBitmap(display.spriteSurface, file.c_str(), 0, 0), 0); });
+        EXPECT_NE(said.find(file), std::string::npos) << said;
+        EXPECT_NE(said.find(why), std::string::npos) << said;
+        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+    }
 }
 
 TEST_F(CompressedBitmap, BareNamesAreLookedForInTheCurrentDirectoryFirst) {
