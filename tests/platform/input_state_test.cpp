@@ -6,51 +6,37 @@
 
 namespace {
 
-uint8_t readButton(InputState& input) {
+uint8_t read(InputState& input, int key = VK_LBUTTON) {
     uint8_t keys[256];
     inputReadKeyState(input, keys);
-    return keys[VK_LBUTTON];
+    return keys[key];
 }
 
 }  // namespace
 
-TEST(InputState, ClickReleasedBeforeTheFrameReadsDownOnce) {
+TEST(InputState, AClickReadsDownOnceAndAHeldButtonUntilReleased) {
     InputState input;
+    EXPECT_EQ(read(input), 0x00);
     inputButtonChanged(input, true);
-    inputButtonChanged(input, false);
-    EXPECT_EQ(readButton(input), 0x80);
-    EXPECT_EQ(readButton(input), 0x00);
-}
-
-TEST(InputState, HeldButtonReadsDownUntilReleased) {
-    InputState input;
-    EXPECT_EQ(readButton(input), 0x00);
+    inputButtonChanged(input, false);  // released before the frame read it
+    EXPECT_EQ(read(input), 0x80);
+    EXPECT_EQ(read(input), 0x00);
     inputButtonChanged(input, true);
-    EXPECT_EQ(readButton(input), 0x80);
-    EXPECT_EQ(readButton(input), 0x80);
+    EXPECT_EQ(read(input), 0x80);
+    EXPECT_EQ(read(input), 0x80);
     inputButtonChanged(input, false);
-    EXPECT_EQ(readButton(input), 0x00);
-    // A new press after a reading counts again.
-    inputButtonChanged(input, true);
-    inputButtonChanged(input, false);
-    EXPECT_EQ(readButton(input), 0x80);
+    EXPECT_EQ(read(input), 0x00);
 }
 
 TEST(InputState, KeysFollowEventsAndFocusLossDropsEverything) {
     InputState input;
-    inputKeyChanged(input, VK_UP, true);
-    inputKeyChanged(input, 0, true);     // keys the game does not know
-    inputKeyChanged(input, 0x100, true);
-    inputKeyChanged(input, -5, true);
-    uint8_t keys[256];
-    inputReadKeyState(input, keys);
-    EXPECT_EQ(keys[VK_UP], 0x80);
-    EXPECT_EQ(keys[VK_DOWN], 0x00);
-    EXPECT_EQ(keys[0], 0x00);
+    for (int key : {VK_UP, 0, 0x100, -5}) inputKeyChanged(input, key, true);  // some unknown
+    EXPECT_EQ(read(input, VK_UP), 0x80);
+    EXPECT_EQ(read(input, VK_DOWN), 0x00);
+    EXPECT_EQ(read(input, 0), 0x00);
     inputButtonChanged(input, true);
     inputButtonChanged(input, false);
     inputReleaseAll(input);
-    inputReadKeyState(input, keys);
-    EXPECT_EQ(keys[VK_UP], 0x00);
-    EXPECT_EQ(keys[VK_LBUTTON], 0x00);
+    EXPECT_EQ(read(input, VK_UP), 0x00);
+    EXPECT_EQ(read(input), 0x00);
 }

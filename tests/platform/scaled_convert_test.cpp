@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "display/present_convert.h"
@@ -11,49 +13,30 @@ namespace {
 
 Surface makePicture(int32_t width, int32_t height, int32_t pitch) {
     Surface s{};
-    s.width = width;
-    s.height = height;
-    s.pitch = pitch;
+    std::tie(s.width, s.height, s.pitch) = std::tuple(width, height, pitch);
     s.pixels.assign(static_cast<size_t>(pitch) * height, 0);
-    for (int32_t y = 0; y < height; ++y) {
+    for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) s.pixels[y * pitch + x] = static_cast<uint8_t>(x * 7 + y * 13);
-    }
     return s;
 }
 
 Palette makePalette() {
     Palette p{};
-    for (int i = 0; i < 256; ++i) {
-        p.entries[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i),
-                                    static_cast<uint8_t>(i ^ 0x5A), 0};
-    }
+    for (int i = 0; i < 256; ++i)
+        p.entries[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i ^ 0x5A), 0};
     return p;
 }
 
 }  // namespace
 
-TEST(ScaledConvert, OneToOneMatchesThePlainConversion) {
-    const Surface picture = makePicture(640, 480, 648);
-    const Palette palette = makePalette();
-    std::vector<uint32_t> plain(640 * 480), scaled(640 * 480);
-    convertToRgb32(picture, palette, plain.data(), 640);
-    ScaleMap map;
-    makeScaleMap(map, 640, 480, 640, 480);
-    convertScaledToRgb32(picture, palette, map, scaled.data(), 640);
-    EXPECT_EQ(plain, scaled);
-}
-
 TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
-    const Surface picture = makePicture(640, 480, 640);
+    const Surface picture = makePicture(640, 480, 648);
     const Palette palette = makePalette();
     std::vector<uint32_t> plain(640 * 480);
     convertToRgb32(picture, palette, plain.data(), 640);
-    // Enlarged unevenly, shrunk, barely enlarged; always within a wider pitch.
+    // One to one, enlarged unevenly, shrunk, barely enlarged; always within a wider pitch.
     // (The texture always has the letterbox size, so every size here is 4:3.)
-    const int sizes[][2] = {{1024, 768}, {1440, 1080}, {320, 240}, {644, 483}};
-    for (const auto& size : sizes) {
-        const int w = size[0];
-        const int h = size[1];
+    for (auto [w, h] : {std::pair{640, 480}, {1024, 768}, {1440, 1080}, {320, 240}, {644, 483}}) {
         const int pitch = w + 3;
         std::vector<uint32_t> out(static_cast<size_t>(pitch) * h, 0xDEADBEEF);
         ScaleMap map;
@@ -63,11 +46,9 @@ TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
         for (int y = 0; y < h; ++y) {
             for (int x = 0; x < w; ++x) {
                 const Point p = mapToPicture({x, y}, w, h);
-                if (out[y * pitch + x] != plain[p.y * 640 + p.x]) ++wrong;
+                wrong += out[y * pitch + x] != plain[p.y * 640 + p.x];
             }
-            for (int x = w; x < pitch; ++x) {
-                if (out[y * pitch + x] != 0xDEADBEEF) ++wrong;  // nothing past the row
-            }
+            for (int x = w; x < pitch; ++x) wrong += out[y * pitch + x] != 0xDEADBEEF;  // nothing past the row
         }
         EXPECT_EQ(wrong, 0) << w << " x " << h;
     }
