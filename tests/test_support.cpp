@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "game/flies.h"
+#include "game/sprite_rects.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
 
@@ -27,6 +29,22 @@ void makeTestDisplay() {
     surfaceSetPalette(display.primarySurface, display.palette);
     for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
         surfaceSetColorKey(s, DDCKEY_SRCBLT, 0, 0);
+}
+
+void makeGameScreen() {
+    makeTestDisplay();
+    initSpriteRects();
+    Surface* sheet = display.spriteSurface;
+    for (int32_t y = 0; y < sheet->height; ++y)
+        for (int32_t x = 0; x < sheet->width; ++x)
+            sheet->pixels[static_cast<size_t>(y) * sheet->pitch + x] = static_cast<uint8_t>(1 + (x * 7 + y * 13) % 200);
+    fillAll(display.backgroundSurface, 250);
+    PaletteEntry colours[256];
+    for (int i = 0; i < 256; ++i)
+        colours[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3), 0};
+    paletteSetEntries(display.palette, 0, 0, 256, colours);
+    respawnFly(0);
+    respawnFly(1);
 }
 
 void releaseTestDisplay() {

@@ -14,6 +14,10 @@
 // flipping chain, the two off-screen surfaces and the palette, all with
 // colour key 0. The palette is a grey ramp so that entry i is (i, i, i).
 void makeTestDisplay();
+// makeTestDisplay, then what display setup leaves without picture files:
+// sprite tables, a patterned sheet, background 250, palette entry i =
+// (i, 255 - i, i * 3), flies 0 and 1 placed.
+void makeGameScreen();
 // Releases whatever makeTestDisplay made.
 void releaseTestDisplay();
 

@@ -74,7 +74,6 @@ start=$(wait_for_count 30 300 224 296 440 320 0 0 255 110) ||
   fail "no blue click-to-start line near y 300 (found $start pixels)"
 title=$(title_line)
 [ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
-"$probe" save "$work/title.ppm"
 instruction=$(instruction_line)
 [ "$instruction" -lt 150 ] || fail "the title screen already shows the instruction line ($instruction)"
 
