@@ -85,22 +85,17 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     ASSERT_EQ(initDisplay(), 1);
     EXPECT_EQ(world.flyRects[1].left, 16);  // sprite tables filled
 
-    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface})
-        EXPECT_EQ(s->pixels, hkPixels);
-    EXPECT_EQ(display.spriteSurface->pixels, ptPixels);
     for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
-        EXPECT_TRUE(s->hasColorKey && s->colorKeyHigh == 0);
+        EXPECT_TRUE(s->pixels == (s == display.spriteSurface ? ptPixels : hkPixels) && s->hasColorKey && s->colorKeyHigh == 0);
     // "pt.bmp" is loaded last, so its colours are the ones in use.
     // 256 fade steps, each shown, all with the picture already in place.
-    EXPECT_EQ(seen.presents, 256);
-    EXPECT_EQ(seen.showingBackground, 256);
+    EXPECT_EQ(std::tuple(seen.presents, seen.showingBackground, seen.fliesPlaced), std::tuple(256, 256, 0));
     std::vector<PaletteEntry> black(256, PaletteEntry{0, 0, 0, 0});
     expectShownColours(seen.first, black);
     expectShownColours(seen.last, ptColours);
     expectShownColours(display.palette->entries, ptColours);
 
-    // Flies 0 and 1 are placed after the fade, from the generator's first draws.
-    EXPECT_EQ(seen.fliesPlaced, 0);
+    // Flies 0 and 1 are placed after the fade (none during it), from the generator's first draws.
     const GameWorld after = world;
     resetWorld();
     respawnFly(0);
@@ -111,10 +106,8 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
                   std::tuple(world.flyX[i], world.flyY[i], world.flyHeading[i], world.flySpeed[i]));
 
     releaseDisplay();
-    EXPECT_EQ(deviceFaults.liveObjects, 0);
-    EXPECT_FALSE(headless.displayOpen);
     releaseDisplay();  // a second call finds nothing to release
-    EXPECT_EQ(deviceFaults.liveObjects, 0);
+    EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.displayOpen), std::tuple(0, false));
 }
 
 TEST_F(DisplaySetup, APictureThatFailsKeepsTheColoursOfTheLastOneLoaded) {
@@ -139,8 +132,7 @@ TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
         display = DisplayObjects{};
         deviceFaults = DeviceFaults{n, 0, 0};
         const std::string said = stderrOf([] { EXPECT_EQ(initDisplay(), 0); });
-        EXPECT_EQ(said.rfind("nmnm: display setup failed: ", 0), 0u) << said;
-        EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
+        EXPECT_TRUE(said.rfind("nmnm: display setup failed: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
         EXPECT_EQ(world.swatterRects[0].right, 64);  // the tables come first, always
         const void* objects[] = {display.directDraw,        display.primarySurface, display.backSurface,
                                  display.backgroundSurface, display.spriteSurface,  display.palette};
@@ -148,8 +140,7 @@ TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
         EXPECT_EQ(deviceFaults.liveObjects, live[n - 1]);
         EXPECT_EQ(std::tuple(headless.presentCount, world.randState), std::tuple(0, 1u));  // nothing faded or placed
         releaseDisplay();
-        EXPECT_EQ(deviceFaults.liveObjects, 0);
-        EXPECT_FALSE(headless.displayOpen);  // the screen is given back
+        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.displayOpen), std::tuple(0, false));  // the screen given back
     }
     // No display at all: named as such.
     resetHeadless();

@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -12,7 +9,6 @@
 #include <vector>
 
 #include "display/bitmap_loader.h"
-#include "display/data_path.h"
 #include "display/display_objects.h"
 #include "display/szdd.h"
 #include "tests/bmp_fixture.h"
@@ -46,10 +42,8 @@ protected:
     }
 
     std::string dir;
-    std::vector<uint8_t> pixels;
+    std::vector<uint8_t> pixels, plain, packed;
     std::vector<PaletteEntry> colours;
-    std::vector<uint8_t> plain;
-    std::vector<uint8_t> packed;
 };
 
 TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSource) {
@@ -57,7 +51,7 @@ TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSource) {
     ASSERT_EQ(loadBitmap(display.backgroundSurface, (dir + "/hk.bmp").c_str(), 0, 0), 1);
     ASSERT_EQ(loadBitmap(display.backSurface, (dir + "/hk.bmp_").c_str(), 0, 0), 1);
     EXPECT_EQ(display.backgroundSurface->pixels, display.backSurface->pixels);
-    EXPECT_EQ(std::memcmp(display.backSurface->pixels.data(), pixels.data(), pixels.size()), 0);
+    EXPECT_EQ(display.backSurface->pixels, pixels);
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(std::tuple(display.paletteEntries[i].red, display.paletteEntries[i].blue),
                   std::tuple(colours[i].red, colours[i].blue));
@@ -71,9 +65,7 @@ TEST_F(CompressedBitmap, HeaderLengthCutsLongerOutputAndShorterOutputReadsAsZero
     EXPECT_EQ(countIndex(display.backgroundSurface, 0), 640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0));
 
     // A length beyond the data: the output is what there is, as a plain file.
-    std::vector<uint8_t> longer = packed;
-    longer[13] = 0x7F;
-    ASSERT_EQ(load(display.spriteSurface, longer), 1);
+    const std::vector<uint8_t> longer = withField(packed, 10, 0x7F000000);
     ASSERT_EQ(load(display.backSurface, longer), 1);
     EXPECT_EQ(display.backSurface->pixels, std::vector<uint8_t>(pixels.begin(), pixels.end()));
 }
@@ -85,17 +77,13 @@ TEST_F(CompressedBitmap, TruncatedAndCorruptFilesFailCleanlyOrLoadWhatIsThere) {
             if (n >= whole->size()) continue;
             SCOPED_TRACE(n);
             const std::vector<uint8_t> part(whole->begin(), whole->begin() + static_cast<ptrdiff_t>(n));
-            const int32_t result = load(display.backgroundSurface, part);
             // Cut before the bit count, or inside the SZDD header: refused.
-            if (n < (whole == &packed ? 14u : 30u)) {
-                EXPECT_EQ(result, 0);
-            }
+            const int32_t result = load(display.backgroundSurface, part);
+            EXPECT_TRUE(result == 0 || n >= (whole == &packed ? 14u : 30u));
         }
     }
     // A compression method other than 'A' is refused.
-    std::vector<uint8_t> method = packed;
-    method[8] = 'B';
-    EXPECT_EQ(load(display.backgroundSurface, method), 0);
+    EXPECT_EQ(load(display.backgroundSurface, withField(packed, 8, 'B')), 0);
 
     // Damaged bytes anywhere: whatever comes out, nothing is read or written
     // outside a buffer (the sanitizer build checks that).
@@ -120,22 +108,6 @@ TEST_F(CompressedBitmap, FailureNamesTheFileAndTheReasonOnOneLine) {
         EXPECT_NE(said.find(why), std::string::npos) << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << said;
     }
-}
-
-TEST_F(CompressedBitmap, BareNamesAreLookedForInTheCurrentDirectoryFirst) {
-    const auto places = dataFileCandidates("pt.bmp");
-    ASSERT_EQ(places.size(), 3u);
-    EXPECT_EQ(places[0], "pt.bmp");
-    EXPECT_EQ(places[1].substr(places[1].size() - 7), "/pt.bmp");  // beside the program
-    EXPECT_EQ(places[2], std::string(NMNM_DATA_DIR) + "/pt.bmp");
-    EXPECT_EQ(dataFileCandidates("sub/pt.bmp"), std::vector<std::string>{"sub/pt.bmp"});
-
-    char old[PATH_MAX];
-    ASSERT_NE(getcwd(old, sizeof old), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    EXPECT_EQ(findDataFile("hk.bmp"), "hk.bmp");
-    EXPECT_EQ(loadBitmap(display.backgroundSurface, "hk.bmp", 0, 0), 1);
-    ASSERT_EQ(chdir(old), 0);
 }
 
 }  // namespace
