@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <tuple>
@@ -57,9 +58,7 @@ TEST_F(Flies, RespawnAlwaysLandsOnAnEdgeHeadingInside) {
         respawnFly(3);
         const float x = world.flyX[3], y = world.flyY[3];
         const int h = world.flyHeading[3];
-        ASSERT_EQ(x, static_cast<float>(static_cast<int>(x)));
-        ASSERT_EQ(y, static_cast<float>(static_cast<int>(y)));
-        ASSERT_TRUE(world.flySpeed[3] >= 3.0f && world.flySpeed[3] <= 6.99f) << world.flySpeed[3];
+        ASSERT_TRUE(x == std::trunc(x) && y == std::trunc(y) && world.flySpeed[3] >= 3.0f && world.flySpeed[3] <= 6.99f);
         // A corner belongs to two edges; the heading must fit one of them.
         const bool fits = (x == 0.0f && h >= -89 && h <= 90) || (x == 640.0f && h >= 90 && h <= 269) ||
                           (y == 0.0f && h >= 0 && h <= 179) || (y == 448.0f && h >= 180 && h <= 359);
@@ -97,13 +96,10 @@ TEST_F(Flies, WingsAlternateAndOnlyLiveFliesMove) {
     place(100.0f, 100.0f, 0, 3.0f);
     world.flyX[1] = 50.0f;  // above flyLevel: neither moved nor drawn
     moveAndDrawFlies();
-    EXPECT_EQ(world.wingFrame, 1);
-    EXPECT_EQ(countIndex(display.backSurface, 12), 256);
-    EXPECT_EQ(pixelAt(display.backSurface, 103, 100), 12);
+    EXPECT_EQ(std::tuple(world.wingFrame, countIndex(display.backSurface, 12), pixelAt(display.backSurface, 103, 100)),
+              std::tuple(1, 256, 12));
     moveAndDrawFlies();
-    EXPECT_EQ(world.wingFrame, 0);
-    EXPECT_EQ(pixelAt(display.backSurface, 106, 100), 11);
-    EXPECT_EQ(world.flyX[1], 50.0f);
+    EXPECT_EQ(std::tuple(world.wingFrame, pixelAt(display.backSurface, 106, 100), world.flyX[1]), std::tuple(0, 11, 50.0f));
 }
 
 TEST_F(Flies, ThousandFramesOfSixFliesMatchAnIndependentReference) {

@@ -13,7 +13,6 @@ auto rgbf(const PaletteEntry& e) { return std::tuple(e.red, e.green, e.blue, e.f
 
 class PaletteFade : public DisplayTest {
 protected:
-
     // Sets every channel of entries 1 to 254 to `m`, and the ends to colours
     // the fade must ignore.
     static void setMaster(uint8_t m) {
@@ -28,23 +27,19 @@ TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
     for (int k = 0; k < 256; ++k)
         display.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k),
                                                  static_cast<uint8_t>(k * 3), 0};
-    struct Case {
-        int32_t level;
-        int8_t toWhite;
-    };
-    for (const Case c : {Case{0, 0}, Case{255, 0}, Case{255, 7}, Case{255, 1}, Case{0, 7}, Case{200, 5}}) {
-        SCOPED_TRACE(testing::Message() << "level " << c.level << " toWhite " << int{c.toWhite});
+    for (const auto& [level, toWhite] : {std::pair<int32_t, int8_t>{0, 0}, {255, 0}, {255, 7}, {255, 1}, {0, 7}, {200, 5}}) {
+        SCOPED_TRACE(testing::Message() << "level " << level << " toWhite " << int{toWhite});
         const int presents = headless.presentCount;
-        fadePalette(c.level, c.toWhite);
+        fadePalette(level, toWhite);
         EXPECT_EQ(headless.presentCount, presents + 1);  // each step shows at once
         // Entries 0 and 255 are black and white whatever the master holds.
         EXPECT_EQ(rgbf(shown(0)), rgbf(PaletteEntry{0, 0, 0, 0}));
         EXPECT_EQ(rgbf(shown(255)), rgbf(PaletteEntry{255, 255, 255, 0}));
-        const auto full = [&](int bit) { return static_cast<uint8_t>(c.toWhite & bit ? 255 : 0); };
+        const auto full = [&](int bit) { return static_cast<uint8_t>(toWhite & bit ? 255 : 0); };
         for (int k = 1; k < 255; ++k) {
-            // Between the ends only the flags are checked here.
-            const PaletteEntry& m = c.level == 0 ? display.paletteEntries[k] : shown(k);
-            const PaletteEntry want = c.level == 255 ? PaletteEntry{full(1), full(2), full(4), 0} : PaletteEntry{m.red, m.green, m.blue, 0};
+            // Level 0 shows the master, 255 the target; between them only the flags are checked here.
+            const PaletteEntry& m = level == 0 ? display.paletteEntries[k] : shown(k);
+            const PaletteEntry want = level == 255 ? PaletteEntry{full(1), full(2), full(4), 0} : PaletteEntry{m.red, m.green, m.blue, 0};
             EXPECT_EQ(rgbf(shown(k)), rgbf(want)) << k;
         }
     }
@@ -53,20 +48,12 @@ TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
 }
 
 TEST_F(PaletteFade, StepsFollowTheSinglePrecisionFactor) {
-    struct Case {
-        uint8_t master;
-        int32_t level;
-        int8_t toWhite;
-        uint8_t expected;
-    };
-    const Case cases[] = {
-        {200, 128, 0, 99}, {255, 1, 0, 253}, {3, 85, 0, 1}, {0, 128, 7, 128}, {100, 51, 7, 131},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << int{c.master} << " at " << c.level);
-        setMaster(c.master);
-        fadePalette(c.level, c.toWhite);
-        EXPECT_EQ(std::tuple(shown(1).red, shown(254).blue), std::tuple(c.expected, c.expected));
+    // Master, level, toWhite, the colour shown.
+    for (const auto& [master, level, toWhite, expected] : {std::tuple<uint8_t, int32_t, int8_t, uint8_t>{200, 128, 0, 99},
+                                                           {255, 1, 0, 253}, {3, 85, 0, 1}, {0, 128, 7, 128}, {100, 51, 7, 131}}) {
+        setMaster(master);
+        fadePalette(level, toWhite);
+        EXPECT_EQ(std::tuple(shown(1).red, shown(254).blue), std::tuple(expected, expected)) << int{master} << " at " << level;
     }
 }
 
@@ -74,8 +61,7 @@ TEST_F(PaletteFade, TwelveHundredThirtyPairsTowardBlackComeOutOneBelowTheTrueBle
     // Entry k carries master k - 1 in red and k + 1 in green: all of 0 to 255.
     for (int k = 1; k < 255; ++k)
         display.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k - 1), static_cast<uint8_t>(k + 1), 0, 0};
-    int oneLower = 0;
-    int otherwise = 0;
+    int oneLower = 0, otherwise = 0;
     for (int32_t level = 0; level < 256; ++level) {
         fadePalette(level, 0);
         for (int m = 0; m < 256; ++m) {
@@ -85,8 +71,7 @@ TEST_F(PaletteFade, TwelveHundredThirtyPairsTowardBlackComeOutOneBelowTheTrueBle
             otherwise += got != exact && got != exact - 1;
         }
     }
-    EXPECT_EQ(oneLower, 1230);
-    EXPECT_EQ(otherwise, 0);
+    EXPECT_EQ(std::tuple(oneLower, otherwise), std::tuple(1230, 0));
 }
 
 TEST_F(PaletteFade, TowardWhiteEveryStepIsTheTrueBlendRoundedDown) {

@@ -2,9 +2,7 @@
 
 #include <tuple>
 
-#include "game/sprite_rects.h"
 #include "game/world.h"
-#include "tests/test_support.h"
 
 TEST(World, StartValuesOfARun) {
     world.killCount = 99;
@@ -18,12 +16,4 @@ TEST(World, StartValuesOfARun) {
               std::tuple(0, 0.0f, 1u, 0));
     // Single precision, not the double 0.22.
     EXPECT_EQ(static_cast<double>(world.gaugeRate), 0.2199999988079071);
-}
-
-TEST(World, SpriteCellsFollowTheSheetLayout) {
-    resetWorld();
-    initSpriteRects();
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(world.flyRects[i], (Rect{16 * i, 32, 16 * i + 16, 48}));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(world.swatterRects[i], (Rect{32 + 32 * i, 32, 64 + 32 * i, 64}));
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(world.splatRects[i], (Rect{32 * i, 64, 32 * i + 32, 96}));
 }
