@@ -25,86 +25,51 @@ class StatusBar : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
-        fillAll(display.backSurface, kGround);
-        fillRect(display.spriteSurface, 0, 0, 256, 8, kBorderIndex);
-        fillRect(display.spriteSurface, 0, 8, 256, 15, kKillIndex);
-        fillRect(display.spriteSurface, 0, 15, 256, 23, kGaugeIndex);
-        fillRect(display.spriteSurface, 0, 23, 256, 30, kBestIndex);
+        const uint8_t strips[][3] = {{0, 8, kBorderIndex}, {8, 15, kKillIndex}, {15, 23, kGaugeIndex}, {23, 30, kBestIndex}};
+        for (auto [top, bottom, index] : strips) {
+            fillRect(display.spriteSurface, 0, top, 256, bottom, index);
+            fillRect(display.spriteSurface, 0, top, 1, top + 1, 0);
+        }
         fillRect(display.spriteSurface, 0, 30, 256, 96, 99);  // the sprites: never drawn here
-        for (int32_t top : {0, 8, 15, 23}) fillRect(display.spriteSurface, 0, top, 1, top + 1, 0);
     }
-    int untouched() { return countIndex(display.backSurface, kGround); }
     void draw(StatusBarForm form) {
         fillAll(display.backSurface, kGround);
         drawStatusBar(form);
     }
 };
 
-TEST_F(StatusBar, EachFormDrawsItsBarsValuePlusOneWideAndOpaque) {
-    draw(kStatusBarTitle);  // border line 30, best 20, no kills, an empty gauge
-    EXPECT_EQ(pixelAt(display.backSurface, 193, 455), 0);  // index 0 copied too
-    EXPECT_EQ(runFrom(194, 456, kBorderIndex), 30);
-    EXPECT_EQ(runFrom(194, 464, kBestIndex), 20);
-    EXPECT_EQ(untouched(), 640 * 480 - 31 * 8 - 21 * 7);  // no kill bar, no gauge
-
-    drawStatusBar(kStatusBarAnnouncement);
-    EXPECT_EQ(pixelAt(display.backSurface, 193, 463), 0);  // a 1-pixel kill bar over the best bar
-    EXPECT_EQ(runFrom(193, 464, kKillIndex), 1);
-    EXPECT_EQ(runFrom(194, 464, kBestIndex), 20);
-
-    drawStatusBar(kStatusBarFull);
-    EXPECT_EQ(runFrom(416, 456, kGaugeIndex), 1);
-    EXPECT_EQ(runFrom(417, 456, kGround), 640 - 417);
-    EXPECT_EQ(untouched(), 640 * 480 - 31 * 8 - 21 * 7 - 1 * 8);
-}
-
-TEST_F(StatusBar, GaugeIsItsValuePlusOneTruncated) {
-    for (auto [gauge, width] : {std::pair{0.99f, 1}, {1.0f, 2}, {57.7f, 58}, {190.999f, 191}, {191.0f, 192}}) {
-        world.gauge = gauge;
+TEST_F(StatusBar, KillBarAndGaugeAreTheirValuePlusOneWideAndStayInsideTheSheetAndScreen) {
+    // The gauge truncates; kills past the sheet keep the bar full; a gauge run
+    // wild stops at the screen's edge; below zero, no bar.
+    const std::tuple<int32_t, float, int, int> cases[] = {
+        {0, 0.99f, 1, 1},    {5, 1.0f, 6, 2},       {20, 57.7f, 21, 58},    {255, 190.999f, 256, 191},
+        {256, 191.0f, 256, 192}, {INT32_MAX, 1.0e9f, 256, 640 - 416}, {-3, -5.0f, 0, 0}};
+    world.bestKills = 0;
+    for (auto [kills, gauge, killWidth, gaugeWidth] : cases) {
+        std::tie(world.killCount, world.gauge) = std::tuple(kills, gauge);
         draw(kStatusBarFull);
-        EXPECT_EQ(runFrom(417, 456, kGaugeIndex) + 1, width) << gauge;
-        EXPECT_EQ(pixelAt(display.backSurface, 416 + width, 456), kGround) << gauge;
+        EXPECT_EQ(std::tuple(runFrom(193, 464, kKillIndex), runFrom(416, 460, kGaugeIndex)), std::tuple(killWidth, gaugeWidth))
+            << kills << " " << gauge;
     }
 }
 
-TEST_F(StatusBar, LaterBarsCoverEarlierOnes) {
+TEST_F(StatusBar, FormsAndTheOrderInWhichBarsCoverEachOther) {
+    draw(kStatusBarTitle);  // border line 30, best 20; no kill bar, no gauge; index 0 copied too
+    EXPECT_EQ(std::tuple(pixelAt(display.backSurface, 193, 455), runFrom(194, 456, kBorderIndex), runFrom(194, 464, kBestIndex),
+                         countIndex(display.backSurface, kGround)),
+              std::tuple(0, 30, 20, 640 * 480 - 31 * 8 - 21 * 7));
     // Kills over best, in every form that shows both.
     world.killCount = 5;
-    world.bestKills = 20;
     for (StatusBarForm form : {kStatusBarAnnouncement, kStatusBarStart, kStatusBarFull}) {
         draw(form);
-        EXPECT_EQ(runFrom(194, 465, kKillIndex), 5) << form;
-        EXPECT_EQ(runFrom(199, 465, kBestIndex), 15) << form;
+        EXPECT_EQ(std::tuple(runFrom(194, 465, kKillIndex), runFrom(199, 465, kBestIndex)), std::tuple(5, 15)) << form;
     }
-    // A border line of 223 or more reaches the gauge and covers its start.
+    // A border line of 223 or more reaches the gauge and covers its start; past the sheet it stays 255.
     world.gauge = 100.0f;
-    world.borderLine = 230;
-    draw(kStatusBarFull);
-    EXPECT_EQ(runFrom(194, 456, kBorderIndex), 230);  // x 193 to 423
-    EXPECT_EQ(runFrom(424, 456, kGaugeIndex), 101 - 8);
-    world.borderLine = 222;
-    drawStatusBar(kStatusBarFull);
-    EXPECT_EQ(pixelAt(display.backSurface, 416, 456), kGaugeIndex);
-}
-
-TEST_F(StatusBar, ValuesPastTheSheetKeepTheBarFullAndInsideIt) {
-    world.gauge = 0.0f;
-    for (int32_t value : {255, 256, 300, INT32_MAX}) {
-        world.borderLine = world.bestKills = world.killCount = value;
+    for (auto [border, borderRun, gaugeAt] : {std::tuple{222, 222, 416}, {230, 230, 424}, {INT32_MAX, 255, 449}}) {
+        world.borderLine = border;
         draw(kStatusBarFull);
-        EXPECT_EQ(std::tuple(runFrom(194, 456, kBorderIndex), pixelAt(display.backSurface, 449, 456)),
-                  std::tuple(255, kGround)) << value;
-        EXPECT_EQ(std::tuple(runFrom(194, 464, kKillIndex), pixelAt(display.backSurface, 449, 464)),
-                  std::tuple(255, kGround)) << value;
+        EXPECT_EQ(std::tuple(runFrom(194, 456, kBorderIndex), runFrom(gaugeAt, 456, kGaugeIndex)),
+                  std::tuple(borderRun, 101 - (gaugeAt - 416))) << border;
     }
-    // A gauge run wild stops at the screen's edge; one below zero draws no bar.
-    world.borderLine = 30;
-    world.gauge = 1.0e9f;
-    drawStatusBar(kStatusBarFull);
-    EXPECT_EQ(runFrom(417, 456, kGaugeIndex), 640 - 417);
-    world.gauge = -5.0f;
-    world.killCount = -3;
-    draw(kStatusBarFull);
-    EXPECT_EQ(pixelAt(display.backSurface, 416, 456), kGround);
-    EXPECT_EQ(runFrom(194, 464, kBestIndex), 255);  // the best bar, no kill bar over it
 }
