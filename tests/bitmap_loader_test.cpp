@@ -52,28 +52,19 @@ TEST_F(BitmapLoader, OwnLayoutFillsTheSurfaceBottomUpWithColoursInChannelOrder) 
     }
 }
 
-TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndTheHeight) {
-    const auto pixels = patternPixels(300, 100, 2);
-    const auto file = makeBmp({300, 100}, pixels, patternColours(0));
-    ASSERT_EQ(load(display.spriteSurface, file), 1) << reason;
-    EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 0, 0, 256, 96));
-
-    // Away from the origin the cut is to the pitch less x and the rows below y.
-    fillAll(display.spriteSurface, 250);
-    ASSERT_EQ(load(display.spriteSurface, file, 200, 60), 1) << reason;
-    EXPECT_TRUE(holds(display.spriteSurface, pixels, 300, 200, 60, 56, 36));
-    int untouched = 0;
-    for (int32_t y = 0; y < 96; ++y)
-        for (int32_t x = 0; x < 256; ++x) untouched += (x < 200 || y < 60) && pixelAt(display.spriteSurface, x, y) == 250;
-    EXPECT_EQ(untouched, 256 * 96 - 56 * 36);
-}
-
-TEST_F(BitmapLoader, SmallerPictureLeavesTheRestOfTheSurfaceAsItWas) {
-    fillAll(display.spriteSurface, 77);
-    const auto pixels = patternPixels(8, 6, 100);  // no index 77 in it
-    ASSERT_EQ(load(display.spriteSurface, makeBmp({8, 6}, pixels, patternColours(0)), 16, 32), 1) << reason;
-    EXPECT_TRUE(holds(display.spriteSurface, pixels, 8, 16, 32, 8, 6));
-    EXPECT_EQ(countIndex(display.spriteSurface, 77), 256 * 96 - 48);
+TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndHeightSmallerLeaveTheRestAsItWas) {
+    // Picture size, where it goes, the part of it that lands.
+    for (auto [w, h, x, y, cutW, cutH] : {std::tuple{300, 100, 0, 0, 256, 96}, {300, 100, 200, 60, 56, 36}, {8, 6, 16, 32, 8, 6}}) {
+        const auto pixels = patternPixels(w, h, 100);
+        fillAll(display.spriteSurface, 77);
+        ASSERT_EQ(load(display.spriteSurface, makeBmp({w, h}, pixels, patternColours(0)), x, y), 1) << reason;
+        EXPECT_TRUE(holds(display.spriteSurface, pixels, w, x, y, cutW, cutH)) << w << " at " << x << "," << y;
+        int untouched = 0;
+        for (int32_t v = 0; v < 96; ++v)
+            for (int32_t u = 0; u < 256; ++u)
+                untouched += (u < x || v < y || u >= x + cutW || v >= y + cutH) && pixelAt(display.spriteSurface, u, v) == 77;
+        EXPECT_EQ(untouched, 256 * 96 - cutW * cutH) << w << " at " << x << "," << y;
+    }
 }
 
 TEST_F(BitmapLoader, LayoutsOfOrdinaryToolsLoadWithTheirTruePixels) {

@@ -77,15 +77,12 @@ TEST_F(Frame, GateHoldsEverythingInsideTheIntervalAndOpensAcrossTheWrap) {
 }
 
 TEST_F(Frame, TitleKeysKeepTheIntervalWithin1To255) {
-    for (int i = 0; i < 40; ++i) call(kUp);
-    EXPECT_EQ(world.frameInterval, 1);
-    call(kUp | kDown);
-    EXPECT_EQ(world.frameInterval, 2);  // both at 1: only the rise takes
-    for (int i = 0; i < 300; ++i) call(kDown);
-    EXPECT_EQ(world.frameInterval, 255);
-    startGame();
-    call(kUp);
-    EXPECT_EQ(world.frameInterval, 255);  // no effect outside the title
+    // Both at 1: only the rise takes; no effect outside the title.
+    for (auto [keys, times, interval] : {std::tuple<int, int, int>{kUp, 40, 1}, {kUp | kDown, 1, 2}, {kDown, 300, 255}, {kNone, -1, 255}, {kUp, 1, 255}}) {
+        if (times < 0) startGame();
+        for (int i = 0; i < times; ++i) call(keys);
+        EXPECT_EQ(world.frameInterval, interval) << keys;
+    }
 }
 
 TEST_F(Frame, PhaseLengthsAndFlipsOnEveryTransition) {
@@ -151,14 +148,9 @@ TEST_F(Frame, SuccessOnEqualityRunsPlayResultAndClearInOneCall) {
     EXPECT_EQ(std::tuple(1 + runsOf(kPhaseStageClear), world.gameState), std::tuple(51, kPhaseAnnouncement));
     EXPECT_EQ(std::tuple(world.borderLine, world.killCount, world.splatsActive), std::tuple(55, 30, 0));
     EXPECT_EQ(static_cast<double>(world.gaugeRate), 0.3199999928474426);
-}
-
-TEST_F(Frame, SecondStagePlays597RunsToFlyLevel12) {
-    startGame();
-    world.killCount = 30;
-    while (world.gameState != kPhaseAnnouncement) call();
+    // The second stage plays 597 runs (the first came in the call that ended the start).
     while (world.gameState != kPhasePlay) call();
-    // The first run came in the call that ended the start.
+    world.killCount = 0;
     EXPECT_EQ(std::tuple(1 + runsOf(kPhasePlay), world.flyLevel), std::tuple(597, 12));
 }
 
@@ -176,19 +168,17 @@ TEST_F(Frame, FlyLevelRisesEvery51PlayRunsAndStopsAt29) {
 TEST_F(Frame, OnePressOneSwing) {
     startGame();
     world.gaugeRate = 0.0f;
-    call(kLeft);
-    EXPECT_EQ(std::tuple(world.swingStep, world.buttonLatch), std::tuple(2, 1));  // started and advanced at once
-    for (int i = 0; i < 20; ++i) call(kLeft);
-    EXPECT_EQ(world.swingStep, 0);  // held: no second swing
-    call();
-    call(kLeft);
-    EXPECT_EQ(world.swingStep, 2);
+    // Started and advanced at once; held, no second swing; pressed again, one more.
+    for (auto [keys, times, step] : {std::tuple{kLeft, 1, 2}, {kLeft, 20, 0}, {kNone, 1, 0}, {kLeft, 1, 2}}) {
+        for (int i = 0; i < times; ++i) call(keys);
+        EXPECT_EQ(world.swingStep, step) << keys << " x" << times;
+    }
 }
 
 TEST_F(Frame, SwatterAndFliesAreDrawnAndTheBackgroundCoversTheRest) {
     fillAll(display.backgroundSurface, 3);
     fillRect(display.spriteSurface, 32, 32, 64, 64, 77);  // swatter picture 0
-    call(kNone, {320, 240});
+    call();
     // The picture shown: background, the swatter centred on the cursor.
     const Surface* shown = display.primarySurface;
     EXPECT_EQ(std::tuple(pixelAt(shown, 304, 224), pixelAt(shown, 335, 255), pixelAt(shown, 303, 224), pixelAt(shown, 0, 479)),
