@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 TEST(FrameWait, SleepsUntilTheGateOpensAndNeverPastIt) {
-    EXPECT_EQ(msUntilFrameGate(1000, 1000, 30, true), 30u);
-    EXPECT_EQ(msUntilFrameGate(1029, 1000, 30, true), 1u);
-    EXPECT_EQ(msUntilFrameGate(1030, 1000, 30, true), 0u);
-    EXPECT_EQ(msUntilFrameGate(5000, 1000, 30, true), 0u);
-    EXPECT_EQ(msUntilFrameGate(1000, 1000, 30, false), 0u);  // first frame: go at once
-    // Across the wrap of the tick count.
-    EXPECT_EQ(msUntilFrameGate(5, 0xFFFFFFF0u, 30, true), 9u);
-    EXPECT_EQ(msUntilFrameGate(20, 0xFFFFFFF0u, 30, true), 0u);
+    // Now, last frame, interval, whether a frame ran yet (the first goes at once); also across the wrap.
+    for (auto [now, last, ran, wait] : {std::tuple{1000u, 1000u, true, 30u}, {1029u, 1000u, true, 1u}, {1030u, 1000u, true, 0u},
+                                        {5000u, 1000u, true, 0u}, {1000u, 1000u, false, 0u}, {5u, 0xFFFFFFF0u, true, 9u}, {20u, 0xFFFFFFF0u, true, 0u}})
+        EXPECT_EQ(msUntilFrameGate(now, last, 30, ran), wait) << now;
 }

@@ -2,41 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/host.h"
 
-namespace {
-
-uint8_t read(InputState& input, int key = VK_LBUTTON) {
-    uint8_t keys[256];
-    inputReadKeyState(input, keys);
-    return keys[key];
-}
-
-}  // namespace
-
-TEST(InputState, AClickReadsDownOnceAndAHeldButtonUntilReleased) {
-    InputState input;
-    EXPECT_EQ(read(input), 0x00);
-    inputButtonChanged(input, true);
-    inputButtonChanged(input, false);  // released before the frame read it
-    EXPECT_EQ(read(input), 0x80);
-    EXPECT_EQ(read(input), 0x00);
-    inputButtonChanged(input, true);
-    EXPECT_EQ(read(input), 0x80);
-    EXPECT_EQ(read(input), 0x80);
-    inputButtonChanged(input, false);
-    EXPECT_EQ(read(input), 0x00);
-}
-
-TEST(InputState, KeysFollowEventsAndFocusLossDropsEverything) {
-    InputState input;
-    for (int key : {VK_UP, 0, 0x100, -5}) inputKeyChanged(input, key, true);  // some unknown
-    EXPECT_EQ(read(input, VK_UP), 0x80);
-    EXPECT_EQ(read(input, VK_DOWN), 0x00);
-    EXPECT_EQ(read(input, 0), 0x00);
-    inputButtonChanged(input, true);
-    inputButtonChanged(input, false);
-    inputReleaseAll(input);
-    EXPECT_EQ(read(input, VK_UP), 0x00);
-    EXPECT_EQ(read(input), 0x00);
+// Events: d/u button down/up, K up key down, R focus lost; r reads the
+// button, k the up key, 0 key 0 (unknown keys never show). A click reads
+// down once, a held button until released.
+TEST(InputState, ClickLatchHeldButtonKeysAndFocusLoss) {
+    for (auto [events, reads] : {std::pair<std::string, std::string>{"r d u r r d r r u r", "0 1 0 1 1 0"},
+                                 {"K k 0 d u R k r", "1 0 0 0"}}) {
+        InputState input;
+        for (int key : {0, 0x100, -5}) inputKeyChanged(input, key, true);
+        std::string got;
+        for (char e : events) {
+            uint8_t keys[256];
+            if (e == 'd' || e == 'u') inputButtonChanged(input, e == 'd');
+            if (e == 'K') inputKeyChanged(input, VK_UP, true);
+            if (e == 'R') inputReleaseAll(input);
+            if (e != 'r' && e != 'k' && e != '0') continue;
+            inputReadKeyState(input, keys);
+            got += std::string(got.empty() ? "" : " ") + (keys[e == 'r' ? VK_LBUTTON : e == 'k' ? VK_UP : 0] == 0x80 ? "1" : "0");
+        }
+        EXPECT_EQ(got, reads) << events;
+    }
 }

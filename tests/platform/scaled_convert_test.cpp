@@ -43,13 +43,11 @@ TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
         makeScaleMap(map, 640, 480, w, h);
         convertScaledToRgb32(picture, palette, map, out.data(), pitch);
         int wrong = 0;
-        for (int y = 0; y < h; ++y) {
-            for (int x = 0; x < w; ++x) {
-                const Point p = mapToPicture({x, y}, w, h);
-                wrong += out[y * pitch + x] != plain[p.y * 640 + p.x];
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < pitch; ++x) {
+                const Point p = mapToPicture({x, y}, w, h);  // nothing past the row
+                wrong += out[y * pitch + x] != (x < w ? plain[p.y * 640 + p.x] : 0xDEADBEEF);
             }
-            for (int x = w; x < pitch; ++x) wrong += out[y * pitch + x] != 0xDEADBEEF;  // nothing past the row
-        }
         EXPECT_EQ(wrong, 0) << w << " x " << h;
     }
 }
@@ -57,15 +55,13 @@ TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
 TEST(ScaledConvert, RefusesAPictureOfAnotherSizeOrShortPixels) {
     const Palette palette = makePalette();
     ScaleMap map;
-    makeScaleMap(map, 640, 480, 100, 100);
     std::vector<uint32_t> out(100 * 100, 7);
-    const Surface other = makePicture(320, 240, 320);
-    convertScaledToRgb32(other, palette, map, out.data(), 100);
     Surface shortPixels = makePicture(640, 480, 640);
     shortPixels.pixels.resize(1000);
-    convertScaledToRgb32(shortPixels, palette, map, out.data(), 100);
-    EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7));
-    makeScaleMap(map, 640, 480, 0, 100);  // no output at all: nothing to do
-    convertScaledToRgb32(makePicture(640, 480, 640), palette, map, out.data(), 100);
+    // Another size, too few pixels, and no output at all: nothing is written.
+    for (auto [picture, width] : {std::pair{makePicture(320, 240, 320), 100}, {shortPixels, 100}, {makePicture(640, 480, 640), 0}}) {
+        makeScaleMap(map, 640, 480, width, 100);
+        convertScaledToRgb32(picture, palette, map, out.data(), 100);
+    }
     EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7));
 }
