@@ -42,8 +42,7 @@ TEST_F(Swatter, ASwingTakesNineCallsAndHitsOnlyAtTheThirdAndFourth) {
         if (world.killCount != before) hitCalls.push_back(call);
         ASSERT_LE(call, 9);
     }
-    EXPECT_EQ(hitCalls, (std::vector<int>{3, 4}));
-    EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 2, 1, 1, 0, 0}));
+    EXPECT_EQ(std::tuple(hitCalls, frames), std::tuple(std::vector<int>{3, 4}, std::vector<int>{0, 1, 1, 2, 2, 1, 1, 0, 0}));
 }
 
 TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
@@ -53,12 +52,11 @@ TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
         bool hit;
     };
     const Case cases[] = {
-        {{100, 100}, 115.0f, 92.0f, true}, {{100, 100}, 116.0f, 92.0f, false}, {{100, 100}, 69.0f, 92.0f, true},
-        {{100, 100}, 68.0f, 92.0f, false}, {{100, 100}, 92.0f, 115.0f, true}, {{100, 100}, 92.0f, 116.0f, false},
-        {{100, 100}, 92.0f, 69.0f, true},  {{100, 100}, 92.0f, 68.0f, false},
+        {{100, 100}, 115.0f, 92.0f, true},  {{100, 100}, 116.0f, 92.0f, false}, {{100, 100}, 69.0f, 92.0f, true},
+        {{100, 100}, 68.0f, 92.0f, false},  {{100, 100}, 92.0f, 115.0f, true},  {{100, 100}, 92.0f, 116.0f, false},
+        {{100, 100}, 92.0f, 69.0f, true},   {{100, 100}, 92.0f, 68.0f, false},
         {{100, 100}, 115.9f, 115.9f, true},  // truncated toward zero: still 115, 115
-        {{INT32_MIN, INT32_MAX}, 100.0f, 100.0f, false},
-    };
+        {{INT32_MIN, INT32_MAX}, 100.0f, 100.0f, false}};
     for (const Case& c : cases) {
         world.killCount = 0;
         world.cursorPos = c.cursor;
@@ -72,10 +70,8 @@ TEST_F(Swatter, SeveralHitsTakeTheLowestFreeSlotsInFlyOrder) {
     world.flyLevel = 3;
     world.killCount = 19;  // best 20: followed only once passed
     world.splatTimer[0] = 5;  // busy
-    putFly(0, 92.0f, 92.0f);
-    putFly(1, 500.0f, 300.0f);  // out of reach
-    putFly(2, 80.0f, 90.0f);
-    putFly(3, 100.0f, 110.0f);
+    for (auto [i, x, y] : {std::tuple{0, 92.0f, 92.0f}, {1, 500.0f, 300.0f}, {2, 80.0f, 90.0f}, {3, 100.0f, 110.0f}})
+        putFly(i, x, y);  // fly 1 out of reach
     strike();
     EXPECT_EQ(std::tuple(world.killCount, world.bestKills, world.splatsActive, world.splatTimer[1], world.splatTimer[4]),
               std::tuple(22, 22, 1, 1, 0));
@@ -95,9 +91,8 @@ TEST_F(Swatter, AHitWithEverySlotBusyRespawnsTheFlyUncounted) {
 }
 
 TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
-    world.splatTimer[4] = 1;
+    world.splatTimer[4] = world.splatsActive = 1;
     world.splatX[4] = world.splatY[4] = 100;
-    world.splatsActive = 1;
     std::vector<int> shown;
     for (int call = 0; call < 16; ++call) {
         fillAll(display.backSurface, 1);
