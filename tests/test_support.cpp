@@ -1,8 +1,9 @@
 #include "tests/test_support.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <cstring>
+
+#include "display/display_setup.h"
 
 #include "game/flies.h"
 #include "game/sprite_rects.h"
@@ -21,10 +22,7 @@ void makeTestDisplay() {
     ASSERT_EQ(surfaceGetAttachedBackBuffer(display.primarySurface, &display.backSurface), DD_OK);
     ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 640, 480, &display.backgroundSurface), DD_OK);
     ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 256, 96, &display.spriteSurface), DD_OK);
-    for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<uint8_t>(i);
-        display.paletteEntries[i] = PaletteEntry{v, v, v, 0};
-    }
+    for (int i = 0; i < 256; ++i) display.paletteEntries[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
     ASSERT_EQ(ddCreatePalette(display.directDraw, DDPCAPS_8BIT, display.paletteEntries, &display.palette), DD_OK);
     surfaceSetPalette(display.primarySurface, display.palette);
     for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
@@ -34,28 +32,18 @@ void makeTestDisplay() {
 void makeGameScreen() {
     makeTestDisplay();
     initSpriteRects();
-    Surface* sheet = display.spriteSurface;
-    for (int32_t y = 0; y < sheet->height; ++y)
-        for (int32_t x = 0; x < sheet->width; ++x)
-            sheet->pixels[static_cast<size_t>(y) * sheet->pitch + x] = static_cast<uint8_t>(1 + (x * 7 + y * 13) % 200);
+    for (int32_t y = 0; y < 96; ++y)
+        for (int32_t x = 0; x < 256; ++x) display.spriteSurface->pixels[y * 256 + x] = uint8_t(1 + (x * 7 + y * 13) % 200);
     fillAll(display.backgroundSurface, 250);
     PaletteEntry colours[256];
     for (int i = 0; i < 256; ++i)
-        colours[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i * 3), 0};
+        colours[i] = PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0};
     paletteSetEntries(display.palette, 0, 0, 256, colours);
     respawnFly(0);
     respawnFly(1);
 }
 
-void releaseTestDisplay() {
-    if (display.backSurface) releaseSurface(display.backSurface);
-    if (display.primarySurface) releaseSurface(display.primarySurface);
-    if (display.backgroundSurface) releaseSurface(display.backgroundSurface);
-    if (display.spriteSurface) releaseSurface(display.spriteSurface);
-    if (display.palette) releasePalette(display.palette);
-    if (display.directDraw) releaseDirectDraw(display.directDraw);
-    display = DisplayObjects{};
-}
+void releaseTestDisplay() { releaseDisplay(); }
 
 void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t index) {
     for (int32_t y = top; y < bottom; ++y)
@@ -70,9 +58,7 @@ uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) {
 }
 
 int countIndex(const Surface* s, uint8_t index) {
-    int n = 0;
-    for (uint8_t v : s->pixels) n += v == index;
-    return n;
+    return static_cast<int>(std::count(s->pixels.begin(), s->pixels.end(), index));
 }
 
 std::string stderrOf(const std::function<void()>& run) {
