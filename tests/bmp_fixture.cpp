@@ -74,8 +74,7 @@ std::vector<PaletteEntry> patternColours(int seed) {
 std::string makeScratchDir() {
     const char* base = std::getenv("TMPDIR");
     std::string pattern = std::string(base && *base ? base : "/tmp") + "/nmnm-test-XXXXXX";
-    const char* made = mkdtemp(pattern.data());
-    return made ? std::string(made) : std::string();
+    return mkdtemp(pattern.data()) ? pattern : std::string();
 }
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -34,7 +34,6 @@ std::string recordShortGame() {
         leftTitle |= world.gameState != kPhaseTitle;
         CallInput input = autoplayNext(player, world);
         if (world.killCount >= 5) input.keys = 0;
-        if (live.calls % 100 == 0) script += "\n# call " + std::to_string(live.calls + 1) + "\n";
         script += std::to_string(input.tick) + " " + std::to_string(input.x) + " " + std::to_string(input.y) +
                   (input.keys ? " L\n" : " -\n");
         replayCall(live, input);
@@ -48,9 +47,9 @@ std::string traceOf(const std::vector<CallInput>& calls) {
     std::ostringstream trace;
     ReplaySession session;
     session.trace = &trace;
-    EXPECT_TRUE(replayBegin(session));
-    for (const CallInput& c : calls) EXPECT_TRUE(replayCall(session, c)) << session.error;
-    EXPECT_TRUE(replayEnd(session)) << session.error;
+    bool ran = replayBegin(session);
+    for (const CallInput& c : calls) ran &= replayCall(session, c);
+    EXPECT_TRUE(ran && replayEnd(session)) << session.error;
     releaseTestDisplay();
     return trace.str();
 }
@@ -73,9 +72,8 @@ TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
         // Every call but the very first passes the gate (the clock moves on by frameInterval).
         EXPECT_EQ(field(line, "call"), ++call);
         const int64_t state = field(line, "gameState"), flips = field(line, "flips"), nowKills = field(line, "killCount");
-        ASSERT_LE(state, 5);
+        ASSERT_TRUE(state <= 5 && (flips == 1 || flips == 2)) << line;
         ++linesIn[state];
-        EXPECT_TRUE(flips == 1 || flips == 2) << call;
         doubleFlips += flips == 2;
         const bool gaugeRanOut = state == kPhaseResult && field(line, "stateTimer") == 1;
         if (state == kPhasePlay || gaugeRanOut) {
@@ -89,8 +87,8 @@ TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
         }
         if (state != kPhaseTitle) kills = nowKills;
         if (gaugeRanOut) {
-            EXPECT_NE(line.find("\"gauge\":191.0,"), std::string::npos);
-            EXPECT_EQ(std::tuple(field(line, "flyLevel"), nowKills), std::tuple(18, 5));
+            EXPECT_EQ(std::tuple(line.find("\"gauge\":191.0,") != std::string::npos, field(line, "flyLevel"), nowKills),
+                      std::tuple(true, 18, 5));
         }
     }
     EXPECT_EQ(call, static_cast<int64_t>(calls.size()));
@@ -99,9 +97,8 @@ TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
     // failure 71 (its last run already shows the title).
     EXPECT_EQ(std::vector(linesIn + 1, linesIn + 6), (std::vector{55, 12, 868, 70, 0}));
     EXPECT_EQ(doubleFlips, 4);  // click, and the ends of announcement, start and play
-    EXPECT_EQ(std::tuple(field(last, "gameState"), field(last, "killCount"), field(last, "borderLine"),
-                         field(last, "bestKills"), field(last, "flyLevel")),
-              std::tuple(kPhaseTitle, 0, 30, 20, 1));
+    EXPECT_NE(last.find(",\"gameState\":0,\"stateTimer\":0,\"flyLevel\":1,\"killCount\":0,\"borderLine\":30,\"bestKills\":20,"),
+              std::string::npos) << last;
     EXPECT_NE(last.find("\"gaugeRate\":0.22,"), std::string::npos);
 }
 
@@ -110,32 +107,28 @@ TEST(ReplayGame, ScreenshotsShowThePrimarySurfaceThroughItsPalette) {
     const std::string dir = ::testing::TempDir();
     ReplaySession session;
     session.screenshots = {{0, dir + "replay_shot_0.png"}, {3, dir + "replay_shot_3.png"}};
-    ASSERT_TRUE(replayBegin(session)) << session.error;
     AutoplayPlayer player;
-    for (int i = 0; i < 3; ++i) ASSERT_TRUE(replayCall(session, autoplayNext(player, world))) << session.error;
-    ASSERT_TRUE(replayEnd(session)) << session.error;
+    bool ran = replayBegin(session);
+    for (int i = 0; i < 3; ++i) ran &= replayCall(session, autoplayNext(player, world));
+    ASSERT_TRUE(ran && replayEnd(session)) << session.error;
 
     std::string pixels;
     int32_t width = 0, height = 0;
     PaletteEntry palette[256];
-    ASSERT_TRUE(readIndexedPng(dir + "replay_shot_3.png", &pixels, &width, &height, palette));
-    ASSERT_EQ(std::tuple(width, height), std::tuple(640, 480));
+    ASSERT_TRUE(readIndexedPng(dir + "replay_shot_3.png", &pixels, &width, &height, palette) && width == 640 && height == 480);
     const Surface* screen = display.primarySurface;
     EXPECT_TRUE(std::equal(screen->pixels.begin(), screen->pixels.end(), reinterpret_cast<const uint8_t*>(pixels.data())));
-    EXPECT_GT(countIndex(screen, 250), 0);  // the background is there
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(std::tuple(palette[i].red, palette[i].green, palette[i].blue),
                   std::tuple(i, 255 - i, static_cast<uint8_t>(i * 3)));
     // Right after setup nothing has been drawn on the screen yet.
-    ASSERT_TRUE(readIndexedPng(dir + "replay_shot_0.png", &pixels, &width, &height, palette));
-    EXPECT_EQ(pixels, std::string(640 * 480, '\0'));
+    EXPECT_TRUE(readIndexedPng(dir + "replay_shot_0.png", &pixels, &width, &height, palette) &&
+                pixels == std::string(640 * 480, '\0'));
 
     // A screenshot after a call the run never made, or one that cannot be written, is an error.
     session.screenshots = {{9, dir + "replay_shot_9.png"}};
-    EXPECT_FALSE(replayEnd(session));
-    EXPECT_NE(session.error.find("no call 9"), std::string::npos) << session.error;
+    EXPECT_TRUE(!replayEnd(session) && session.error.find("no call 9") != std::string::npos) << session.error;
     session.screenshots = {{4, dir + "no/such/folder/x.png"}};
-    EXPECT_FALSE(replayCall(session, autoplayNext(player, world)));
-    EXPECT_NE(session.error.find("x.png"), std::string::npos);
+    EXPECT_TRUE(!replayCall(session, autoplayNext(player, world)) && session.error.find("x.png") != std::string::npos);
     releaseTestDisplay();
 }

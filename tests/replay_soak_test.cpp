@@ -18,12 +18,10 @@ namespace {
 std::string worldFault(const GameWorld& w) {
     RULE(w.gameState <= kPhaseStageClear, "gameState", w.gameState);
     RULE(w.flyLevel >= 1 && w.flyLevel <= 29, "flyLevel", w.flyLevel);  // 2 to 30 live flies
-    RULE(w.swingStep >= 0 && w.swingStep <= 9, "swingStep", w.swingStep);
-    RULE(w.swatterFrame >= 0 && w.swatterFrame <= 2, "swatterFrame", w.swatterFrame);
+    RULE(w.swingStep >= 0 && w.swingStep <= 9 && w.swatterFrame >= 0 && w.swatterFrame <= 2, "swing", w.swingStep);
     RULE((w.wingFrame | w.buttonLatch | w.splatsActive) >> 1 == 0, "wingFrame/buttonLatch/splatsActive",
          w.wingFrame * 100 + w.buttonLatch * 10 + w.splatsActive);
-    RULE(w.frameInterval >= 1 && w.killCount >= 0, "frameInterval/killCount", w.frameInterval);
-    RULE(w.bestKills >= 20 && w.bestKills >= w.killCount, "bestKills", w.bestKills);
+    RULE(w.frameInterval >= 1 && w.killCount >= 0 && w.bestKills >= 20 && w.bestKills >= w.killCount, "counts", w.bestKills);
     RULE(w.borderLine >= 30 && (w.borderLine - 30) % 25 == 0, "borderLine", w.borderLine);
     RULE(w.gauge >= 0.0f && w.gauge <= 191.0f, "gauge", static_cast<double>(w.gauge));  // a 1 to 192 pixel bar
     bool anySplat = false;
@@ -32,14 +30,11 @@ std::string worldFault(const GameWorld& w) {
         RULE(w.splatTimer[j] >= 0 && w.splatTimer[j] <= 15, "splatTimer " + std::to_string(j), w.splatTimer[j]);
         anySplat |= w.splatTimer[j] != 0;
     }
-    RULE(!anySplat || w.splatsActive, "splatsActive while splats run", 0);
-    RULE(w.gameState > kPhaseStart || !(anySplat || w.splatsActive), "splats running in phase", w.gameState);
+    RULE((!anySplat || w.splatsActive) && (w.gameState > kPhaseStart || !w.splatsActive), "splats in phase", w.gameState);
     for (int i = 0; i <= w.flyLevel; ++i) {
         // After each move a live fly is inside the bounds or has been placed anew.
-        RULE(w.flyX[i] >= -16.0f && w.flyX[i] <= 640.0f, "flyX " + std::to_string(i), static_cast<double>(w.flyX[i]));
-        RULE(w.flyY[i] >= -16.0f && w.flyY[i] <= 448.0f, "flyY " + std::to_string(i), static_cast<double>(w.flyY[i]));
-        RULE(w.flyHeading[i] >= -89 && w.flyHeading[i] <= 359, "flyHeading " + std::to_string(i), w.flyHeading[i]);
-        RULE(w.flySpeed[i] >= 3.0f && w.flySpeed[i] < 7.0f, "flySpeed " + std::to_string(i), static_cast<double>(w.flySpeed[i]));
+        RULE(w.flyX[i] >= -16.0f && w.flyX[i] <= 640.0f && w.flyY[i] >= -16.0f && w.flyY[i] <= 448.0f, "place of fly", i);
+        RULE(w.flyHeading[i] >= -89 && w.flyHeading[i] <= 359 && w.flySpeed[i] >= 3.0f && w.flySpeed[i] < 7.0f, "course of fly", i);
     }
     return {};
 }

@@ -24,25 +24,24 @@ uint32_t channel(unsigned long pixel, unsigned long mask) {
     return mask ? static_cast<uint32_t>(((pixel & mask) >> shift) * 255 / (mask >> shift)) : 0;
 }
 
-// The screen pixels (0xRRGGBB) that show picture pixels inside `rect`.
-bool grab(Display* display, const Rect& rect, std::vector<uint32_t>& out) {
+// The screen pixels (0xRRGGBB) that show picture pixels inside `rect`; empty when the screen cannot be read.
+std::vector<uint32_t> grab(Display* display, const Rect& rect) {
+    std::vector<uint32_t> out;
     XWindowAttributes a;
-    if (!XGetWindowAttributes(display, DefaultRootWindow(display), &a)) return false;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(a.width),
-                              static_cast<unsigned>(a.height), AllPlanes, ZPixmap);
-    if (!image) return false;
-    out.clear();
-    const Rect box = letterboxRect(a.width, a.height);
+    XImage* image = display && XGetWindowAttributes(display, DefaultRootWindow(display), &a)
+                        ? XGetImage(display, DefaultRootWindow(display), 0, 0, static_cast<unsigned>(a.width),
+                                    static_cast<unsigned>(a.height), AllPlanes, ZPixmap)
+                        : nullptr;
+    const Rect box = image ? letterboxRect(a.width, a.height) : Rect{};
     for (int y = box.top; y < box.bottom; ++y)
         for (int x = box.left; x < box.right; ++x) {
             const Point p = mapToPicture({x, y}, a.width, a.height);
             if (p.x < rect.left || p.x >= rect.right || p.y < rect.top || p.y >= rect.bottom) continue;
             const unsigned long v = XGetPixel(image, x, y);
-            out.push_back(channel(v, image->red_mask) << 16 | channel(v, image->green_mask) << 8 |
-                          channel(v, image->blue_mask));
+            out.push_back(channel(v, image->red_mask) << 16 | channel(v, image->green_mask) << 8 | channel(v, image->blue_mask));
         }
-    XDestroyImage(image);
-    return true;
+    if (image) XDestroyImage(image);
+    return out;
 }
 
 }  // namespace
@@ -55,27 +54,24 @@ int main(int argc, char** argv) {
     }
     Display* display = XOpenDisplay(nullptr);
     const Rect rect{std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5])};
-    std::vector<uint32_t> first, now;
-    if (!display || !grab(display, rect, first)) {
+    const std::vector<uint32_t> first = grab(display, rect);
+    if (first.empty()) {
         std::fprintf(stderr, "screen_probe: cannot read the X screen; set DISPLAY\n");
         return 2;
     }
     long result = 0;
-    if (count) {
-        const int want[3] = {std::atoi(argv[8]), std::atoi(argv[7]), std::atoi(argv[6])};  // blue, green, red
-        for (uint32_t p : first) {
-            bool near = true;
-            for (int c = 0; c < 3; ++c) near &= std::abs(static_cast<int>(p >> (8 * c) & 0xFF) - want[c]) <= std::atoi(argv[9]);
-            result += near;
-        }
-    } else {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::atoi(argv[6]));
-        while (std::chrono::steady_clock::now() < end && grab(display, rect, now)) {
-            long differ = 0;
-            for (size_t i = 0; i < now.size() && i < first.size(); ++i) differ += now[i] != first[i];
-            result = std::max(result, differ);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
+    for (size_t i = 0; count && i < first.size(); ++i) {
+        bool near = true;  // red, green, blue within the tolerance
+        for (int c = 0; c < 3; ++c)
+            near &= std::abs(static_cast<int>(first[i] >> (16 - 8 * c) & 0xFF) - std::atoi(argv[6 + c])) <= std::atoi(argv[9]);
+        result += near;
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(count ? 0 : std::atoi(argv[6]));
+    for (std::vector<uint32_t> now; std::chrono::steady_clock::now() < end && !(now = grab(display, rect)).empty();) {
+        long differ = 0;
+        for (size_t i = 0; i < now.size() && i < first.size(); ++i) differ += now[i] != first[i];
+        result = std::max(result, differ);
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     std::printf("%ld\n", result);
     XCloseDisplay(display);
