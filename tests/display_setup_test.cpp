@@ -35,11 +35,15 @@ void record(const Surface& primary, const Palette& palette, void* user) {
 
 class DisplaySetup : public ::testing::Test {
 protected:
-    void SetUp() override {
+    // A fresh world, host and display, with creation step `failAt` set to fail (0: none).
+    static void fresh(int failAt) {
         resetWorld();
         resetHeadless();
         display = DisplayObjects{};
-        deviceFaults = DeviceFaults{0, 0, 0};
+        deviceFaults = DeviceFaults{failAt, 0, 0};
+    }
+    void SetUp() override {
+        fresh(0);
         dir = makeScratchDir();
         ASSERT_FALSE(dir.empty());
         ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
@@ -74,15 +78,13 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     headless.onPresentUser = &seen;
 
     ASSERT_EQ(initDisplay(), 1);
-    EXPECT_EQ(world.flyRects[1].left, 16);  // sprite tables filled
 
     for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
         EXPECT_TRUE(s->pixels == (s == display.spriteSurface ? ptPixels : hkPixels) && s->hasColorKey && s->colorKeyHigh == 0);
     // "pt.bmp" is loaded last, so its colours are the ones in use.
     // 256 fade steps, each shown, all with the picture already in place.
     EXPECT_EQ(std::tuple(seen.presents, seen.showingBackground, seen.fliesPlaced), std::tuple(256, 256, 0));
-    std::vector<PaletteEntry> black(256, PaletteEntry{0, 0, 0, 0});
-    expectShownColours(seen.first, black);
+    expectShownColours(seen.first, std::vector<PaletteEntry>(256));  // black
     expectShownColours(seen.last, ptColours);
     expectShownColours(display.palette->entries, ptColours);
     // Flies 0 and 1 are placed after the fade (none during it), from the generator's first draws.
@@ -109,22 +111,18 @@ TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
     // For each creation step in the order they are counted (device, cooperative
     // level, display mode, primary, back buffer, background, sprite, palette):
     // how many of the display objects exist after it fails, and device objects alive.
-    const int made[] = {0, 1, 1, 1, 2, 3, 4, 5};
-    const int live[] = {0, 1, 1, 1, 3, 3, 4, 5};
+    const int made[] = {0, 1, 1, 1, 2, 3, 4, 5}, live[] = {0, 1, 1, 1, 3, 3, 4, 5};
     for (int n = 1; n <= 8; ++n) {
         SCOPED_TRACE(n);
-        resetWorld();
-        resetHeadless();
-        display = DisplayObjects{};
-        deviceFaults = DeviceFaults{n, 0, 0};
+        fresh(n);
         const std::string said = stderrOf([] { EXPECT_EQ(initDisplay(), 0); });
         EXPECT_TRUE(said.rfind("nmnm: display setup failed: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
         EXPECT_EQ(world.swatterRects[0].right, 64);  // the tables come first, always
         const void* objects[] = {display.directDraw,        display.primarySurface, display.backSurface,
                                  display.backgroundSurface, display.spriteSurface,  display.palette};
         for (int k = 0; k < 6; ++k) EXPECT_EQ(objects[k] != nullptr, k < made[n - 1]) << k;
-        EXPECT_EQ(deviceFaults.liveObjects, live[n - 1]);
-        EXPECT_EQ(std::tuple(headless.presentCount, world.randState), std::tuple(0, 1u));  // nothing faded or placed
+        // Nothing faded or placed.
+        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.presentCount, world.randState), std::tuple(live[n - 1], 0, 1u));
         releaseDisplay();
         EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.displayOpen), std::tuple(0, false));  // the screen given back
     }
