@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, playing and testing nmnm needs.
-# Safe to run again: it installs only what is missing.
+# Safe to run again: it installs only what is missing. Extra package names
+# given as arguments are installed too (the fuzzing script asks for clang).
 set -euo pipefail
 
 PACKAGES=(
@@ -10,8 +11,8 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
   libmspack-dev mscompress
   zlib1g-dev
-  clang libclang-rt-14-dev
-  xvfb xdotool x11-utils
+  xvfb xdotool
+  "$@"
 )
 
 missing=()

@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 seconds=${1:-600}
+scripts/setup.sh clang libclang-rt-14-dev
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNMNM_FUZZ=ON \
   -DNMNM_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j2 --target fuzz_loader fuzz_loader_seeds
