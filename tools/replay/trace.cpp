@@ -1,6 +1,7 @@
 #include "tools/replay/trace.h"
 
 #include <charconv>
+#include <type_traits>
 
 namespace {
 
@@ -26,23 +27,18 @@ void floatField(std::string* out, const char* name, float value) {
     appendFloat(out, value);
 }
 
+// Every 30-slot array of the world, integers or floats alike.
 template <typename T>
-void intArray(std::string* out, const char* name, const T (&values)[kFlySlots]) {
+void slotArray(std::string* out, const char* name, const T (&values)[kFlySlots]) {
     key(out, name);
     out->push_back('[');
     for (int i = 0; i < kFlySlots; ++i) {
         if (i) out->push_back(',');
-        appendInt(out, values[i]);
-    }
-    out->push_back(']');
-}
-
-void floatArray(std::string* out, const char* name, const float (&values)[kFlySlots]) {
-    key(out, name);
-    out->push_back('[');
-    for (int i = 0; i < kFlySlots; ++i) {
-        if (i) out->push_back(',');
-        appendFloat(out, values[i]);
+        if constexpr (std::is_floating_point_v<T>) {
+            appendFloat(out, values[i]);
+        } else {
+            appendInt(out, values[i]);
+        }
     }
     out->push_back(']');
 }
@@ -86,12 +82,12 @@ void appendTraceLine(std::string* out, uint64_t call, int flips, const GameWorld
     out->push_back(',');
     appendInt(out, w.cursorPos.y);
     out->push_back(']');
-    floatArray(out, "flyX", w.flyX);
-    floatArray(out, "flyY", w.flyY);
-    intArray(out, "flyHeading", w.flyHeading);
-    floatArray(out, "flySpeed", w.flySpeed);
-    intArray(out, "splatTimer", w.splatTimer);
-    intArray(out, "splatX", w.splatX);
-    intArray(out, "splatY", w.splatY);
+    slotArray(out, "flyX", w.flyX);
+    slotArray(out, "flyY", w.flyY);
+    slotArray(out, "flyHeading", w.flyHeading);
+    slotArray(out, "flySpeed", w.flySpeed);
+    slotArray(out, "splatTimer", w.splatTimer);
+    slotArray(out, "splatX", w.splatX);
+    slotArray(out, "splatY", w.splatY);
     out->append("}\n");
 }
