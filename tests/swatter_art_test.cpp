@@ -52,14 +52,13 @@ ScreenColour colour(uint8_t index) {
 // the outside reaches (holes in the mesh are not outside), `rim` the opaque
 // pixels that touch the outside.
 struct Picture {
-    int frame;
     uint8_t at[kCell][kCell];
     bool outside[kCell][kCell];
     std::vector<std::pair<int32_t, int32_t>> rim;
 };
 
 Picture swatter(int frame) {
-    Picture p{frame, {}, {}, {}};
+    Picture p{{}, {}, {}};
     for (int32_t y = 0; y < kCell; ++y)
         for (int32_t x = 0; x < kCell; ++x) p.at[y][x] = art().sheet.at(32 + kCell * frame + x, 32 + y);
     std::vector<std::pair<int32_t, int32_t>> todo;
@@ -85,7 +84,7 @@ bool onField(int32_t x, int32_t y) { return x >= 0 && y >= 0 && x < kFieldWidth 
 
 std::string at(int32_t x, int32_t y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
-// The colour covering most of the head, outline and frame aside.
+// The colour most of the picture's pixels wear: the head's.
 uint8_t mainColour(const Picture& p) {
     std::map<uint8_t, int> count;
     for (int32_t y = 0; y < kCell; ++y)
