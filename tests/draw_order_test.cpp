@@ -92,6 +92,9 @@ const Case kCases[] = {
      },
      {{false, Ops{"background", "flies", "splat 1 at 304,224", "swatter 1 at 304,224"} + fullBars(1, 31, 21, 2) +
                   Ops{"flip"}}}},
+    {"play at the strike of a swing: swatter picture 2",
+     [] { world.gameState = kPhasePlay, world.swingStep = 5; },
+     {{false, Ops{"background", "flies", "swatter 2 at 304,224"} + fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
     {"play -> result on failure",
      [] { world.gameState = kPhasePlay, world.gauge = 191.0f, world.killCount = 29; },
      {{false, Ops{"background", "flies", kSwatter} + fullBars(192, 31, 21, 30) + Ops{"flip", "flies", kSwatter} +
