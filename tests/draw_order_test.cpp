@@ -75,35 +75,35 @@ const Case kCases[] = {
      {{true, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip", "flies", kSwatter} +
                  announcementTexts(30) + announcementBars(31, 21, 1) + Ops{"flip"}}}},
     {"announcement -> start",
-     [] { world.gameState = kPhaseAnnouncement, world.stateTimer = 55; },
+     [] { world.gameState = kPhaseAnnouncement; world.stateTimer = 55; },
      {{false, Ops{"background", "flies", kSwatter} + announcementTexts(30) + announcementBars(31, 21, 1) +
                   Ops{"flip", "flies", kSwatter} + kStartText + startBars(31, 21, 1) + Ops{"flip"}}}},
     {"start -> play",
-     [] { world.gameState = kPhaseStart, world.stateTimer = 12; },
+     [] { world.gameState = kPhaseStart; world.stateTimer = 12; },
      {{false, Ops{"background", "flies", kSwatter} + kStartText + startBars(31, 21, 1) + Ops{"flip", "flies", kSwatter} +
                   fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
     // Fly 0 sits under the cursor at the hitting step of a swing: the flies are
     // drawn first, then the swing hits it and its splat shows at once.
     {"play: flies, swing, splats, swatter",
      [] {
-         world.gameState = kPhasePlay, world.swingStep = 3;
+         world.gameState = kPhasePlay; world.swingStep = 3;
          stillFly(0, 312.0f, 232.0f);
          stillFly(1, 500.0f, 100.0f);
      },
      {{false, Ops{"background", "flies", "splat 1 at 304,224", "swatter 1 at 304,224"} + fullBars(1, 31, 21, 2) +
                   Ops{"flip"}}}},
     {"play at the strike of a swing: swatter picture 2",
-     [] { world.gameState = kPhasePlay, world.swingStep = 5; },
+     [] { world.gameState = kPhasePlay; world.swingStep = 5; },
      {{false, Ops{"background", "flies", "swatter 2 at 304,224"} + fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
     {"play -> result on failure",
-     [] { world.gameState = kPhasePlay, world.gauge = 191.0f, world.killCount = 29; },
+     [] { world.gameState = kPhasePlay; world.gauge = 191.0f; world.killCount = 29; },
      {{false, Ops{"background", "flies", kSwatter} + fullBars(192, 31, 21, 30) + Ops{"flip", "flies", kSwatter} +
                   kFailureText + fullBars(192, 31, 21, 30) + Ops{"flip"}}}},
     // The result block draws nothing of its own on success. Fly 0 at x 4.5
     // becomes a splat at trunc(4.5 - 8.0) = -3, drawn cut to the field's edge.
     {"play -> result -> stage clear on success",
      [] {
-         world.gameState = kPhasePlay, world.gauge = 191.0f, world.killCount = 30;
+         world.gameState = kPhasePlay; world.gauge = 191.0f; world.killCount = 30;
          stillFly(0, 4.5f, 100.0f);
          stillFly(1, 200.25f, 300.75f);
      },
@@ -111,11 +111,11 @@ const Case kCases[] = {
                   Ops{"flip", "flies", kSwatter, "flies", "sprite [35,64,64,96] at 0,92", "splat 1 at 192,292", kSwatter} +
                   stageClearTexts(30) + fullBars(192, 31, 21, 31) + Ops{"flip"}}}},
     {"result -> title after the 71st failure run",
-     [] { world.gameState = kPhaseResult, world.stateTimer = 70, world.gauge = 191.0f, world.killCount = 12; },
+     [] { world.gameState = kPhaseResult; world.stateTimer = 70; world.gauge = 191.0f; world.killCount = 12; },
      {{false, Ops{"background", "flies", kSwatter} + kFailureText + fullBars(1, 31, 21, 1) + Ops{"flip"}},
       {false, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip"}}}},
     {"stage clear -> announcement after the 51st run",
-     [] { world.gameState = kPhaseStageClear, world.stateTimer = 50, world.gauge = 191.0f, world.killCount = 30; },
+     [] { world.gameState = kPhaseStageClear; world.stateTimer = 50; world.gauge = 191.0f; world.killCount = 30; },
      {{false, Ops{"background", "flies", kSwatter} + stageClearTexts(30) + fullBars(192, 31, 21, 31) + Ops{"flip"}},
       {false, Ops{"background", "flies", kSwatter} + announcementTexts(55) + announcementBars(56, 21, 31) + Ops{"flip"}}}},
 };
