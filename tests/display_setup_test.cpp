@@ -59,13 +59,13 @@ protected:
         std::system(("rm -rf '" + dir + "'").c_str());
     }
 
-    static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours) {
-        EXPECT_EQ(shown[0].red | shown[0].green | shown[0].blue, 0);
-        EXPECT_EQ(shown[255].red & shown[255].green & shown[255].blue, 255);
+    static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours, const char* where) {
+        EXPECT_EQ(shown[0].red | shown[0].green | shown[0].blue, 0) << "case: " << where << ", colour 0 black";
+        EXPECT_EQ(shown[255].red & shown[255].green & shown[255].blue, 255) << "case: " << where << ", colour 255 white";
         for (int k = 1; k < 255; ++k) {
-            EXPECT_EQ(shown[k].red, colours[k].red) << "case: colour " << k;
-            EXPECT_EQ(shown[k].green, colours[k].green) << "case: colour " << k;
-            EXPECT_EQ(shown[k].blue, colours[k].blue) << "case: colour " << k;
+            EXPECT_EQ(shown[k].red, colours[k].red) << "case: " << where << ", colour " << k;
+            EXPECT_EQ(shown[k].green, colours[k].green) << "case: " << where << ", colour " << k;
+            EXPECT_EQ(shown[k].blue, colours[k].blue) << "case: " << where << ", colour " << k;
         }
     }
 
@@ -91,9 +91,9 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     EXPECT_EQ(seen.presents, 256) << "case: fade steps shown";
     EXPECT_EQ(seen.showingBackground, 256) << "case: fade steps showing hk.bmp";
     EXPECT_EQ(seen.fliesPlaced, 0) << "case: fade steps after a fly was placed";
-    expectShownColours(seen.first, std::vector<PaletteEntry>(256));  // black
-    expectShownColours(seen.last, ptColours);
-    expectShownColours(displayObjects.palette->entries, ptColours);
+    expectShownColours(seen.first, std::vector<PaletteEntry>(256), "first fade step, black");
+    expectShownColours(seen.last, ptColours, "last fade step");
+    expectShownColours(displayObjects.palette->entries, ptColours, "after set-up");
     // Flies 0 and 1 are placed after the fade (none during it), from the generator's first draws.
     EXPECT_EQ(world.flyY[0], 99.0f) << "case: fly 0 placed";
     EXPECT_EQ(world.flyHeading[1], 228) << "case: fly 1 placed after fly 0";
@@ -124,7 +124,7 @@ TEST_F(DisplaySetup, APictureThatFailsIsNamedAndKeepsTheColoursOfTheLastOneLoade
     EXPECT_NE(said.find("pt.bmp: 24 bits per pixel"), std::string::npos) << "case: 24-bit pt.bmp, named: " << said;
     EXPECT_EQ(said.find('\n'), said.size() - 1) << "case: 24-bit pt.bmp, one line: " << said;
     EXPECT_EQ(pixelDifference(displayObjects.primarySurface->pixels, hkPixels), "") << "case: the screen";
-    expectShownColours(displayObjects.palette->entries, hkColours);
+    expectShownColours(displayObjects.palette->entries, hkColours, "pt.bmp refused");
     EXPECT_NE(world.randState, 1u) << "case: 24-bit pt.bmp, the flies are still placed";
     EXPECT_NE(stderrOf([] { EXPECT_EQ(loadBitmap(displayObjects.spriteSurface, "surely-missing.bmp", 0, 0), 0); })
                   .find("surely-missing.bmp: not found"), std::string::npos);
