@@ -1,10 +1,12 @@
 // Makes the pictures for the documentation from the generated art: the
 // sprite sheet enlarged four times over a checkerboard where it is clear,
-// and the background with sprites and status bars placed as in a game.
+// the background with sprites and status bars placed as in a game, and the
+// icon at every installed size on a dark and a light desktop.
 #include <cstdio>
 #include <string>
 
 #include "tools/artgen/bmp_file.h"
+#include "tools/artgen/icon.h"
 #include "tools/artgen/palette.h"
 #include "tools/common/png_write.h"
 
@@ -27,6 +29,31 @@ void blit(IndexedImage* to, const IndexedImage& sheet, int32_t x, int32_t y, int
             to->set(dx, dy, v);
         }
     }
+}
+
+// Every installed size side by side, at its own size, bottoms aligned, once
+// on a dark band and once on a light one.
+IndexedImage iconSheet(const IndexedImage& sheet) {
+    const int32_t gap = 16;
+    int32_t width = gap;
+    for (int32_t size : kIconSizes) width += size + gap;
+    const int32_t band = kIconSizes.back() + 2 * gap;
+    IndexedImage out(width, 2 * band);
+    const uint8_t backs[2] = {rampIndex(Ramp::Steel, 4), rampIndex(Ramp::Steel, 23)};
+    for (int b = 0; b < 2; ++b) {
+        for (int32_t y = 0; y < band; ++y)
+            for (int32_t x = 0; x < width; ++x) out.set(x, b * band + y, backs[b]);
+        int32_t left = gap;
+        for (int32_t size : kIconSizes) {
+            const IndexedImage icon = paintIcon(sheet, size);
+            const int32_t top = b * band + band - gap - size;
+            for (int32_t y = 0; y < size; ++y)
+                for (int32_t x = 0; x < size; ++x)
+                    if (icon.at(x, y) != kClear) out.set(left + x, top + y, icon.at(x, y));
+            left += size + gap;
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -72,9 +99,11 @@ int main(int argc, char** argv) {
     for (int i = 1; i < 8; ++i) blit(&scene, sheet, 150 + 46 * i, 352, 32 * i, 64, 32 * i + 32, 96, true, field);
     for (int i = 0; i < 3; ++i) blit(&scene, sheet, 260 + 48 * i, 60, 32 + 32 * i, 32, 64 + 32 * i, 64, true, field);
 
-    const std::string sheetPng = out + "/sprites.png", scenePng = out + "/background.png";
+    const IndexedImage icons = iconSheet(sheet);
+    const std::string sheetPng = out + "/sprites.png", scenePng = out + "/background.png", iconPng = out + "/icon.png";
     if (!writeIndexedPng(sheetPng, contact.pixels.data(), contact.width, contact.height, contact.width, palette) ||
-        !writeIndexedPng(scenePng, scene.pixels.data(), scene.width, scene.height, scene.width, palette)) {
+        !writeIndexedPng(scenePng, scene.pixels.data(), scene.width, scene.height, scene.width, palette) ||
+        !writeIndexedPng(iconPng, icons.pixels.data(), icons.width, icons.height, icons.width, palette)) {
         std::fprintf(stderr, "nmnm-artpreview: cannot write PNGs into %s (does the folder exist?)\n", out.c_str());
         return 1;
     }
