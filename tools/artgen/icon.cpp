@@ -1,5 +1,7 @@
 #include "tools/artgen/icon.h"
 
+#include <algorithm>
+
 namespace {
 
 // Where the cells the icon is made of sit on the sheet.
@@ -18,12 +20,32 @@ void stamp(IndexedImage* icon, const IndexedImage& sheet, int32_t cellLeft, int3
     }
 }
 
-// The main layout, 32 x 32: the swatter held ready over a fly that has
-// landed by its handle.
+struct Box {
+    int32_t left, top, right, bottom;  // opaque pixels, inclusive; left > right when none
+};
+
+Box opaqueBox(const IndexedImage& sheet, int32_t cellLeft, int32_t cellTop, int32_t cellSize) {
+    Box box{cellSize, cellSize, -1, -1};
+    for (int32_t y = 0; y < cellSize; ++y) {
+        for (int32_t x = 0; x < cellSize; ++x) {
+            if (sheet.at(cellLeft + x, cellTop + y) == kClear) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y)};
+        }
+    }
+    return box;
+}
+
+// The main layout, 32 x 32: the swatter held ready in the top-left corner,
+// a fly landed by its handle in the bottom-right one. Placed by the sprites'
+// opaque pixels, one pixel in from the edges, so that redrawn sprites keep
+// the layout.
 IndexedImage swatterAndFly(const IndexedImage& sheet) {
     IndexedImage icon(32, 32, kClear);
-    stamp(&icon, sheet, kSwatterLeft, kSwatterTop, kSwatterSize, -5, 0);
-    stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 16, 16);
+    const Box swatter = opaqueBox(sheet, kSwatterLeft, kSwatterTop, kSwatterSize);
+    const Box fly = opaqueBox(sheet, kFlyLeft, kFlyTop, kFlySize);
+    if (swatter.left <= swatter.right)
+        stamp(&icon, sheet, kSwatterLeft, kSwatterTop, kSwatterSize, 1 - swatter.left, 1 - swatter.top);
+    if (fly.left <= fly.right) stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 30 - fly.right, 30 - fly.bottom);
     return icon;
 }
 
