@@ -125,3 +125,23 @@ TEST(Icon, TheWindowGetsTheSixtyFourPixelIcon) {
     for (size_t i = 0; i < want.size(); ++i) differing += kWindowIconRgba[i] != want[i];
     EXPECT_EQ(differing, 0) << "case: the window's icon bytes against the icon pt.bmp gives";
 }
+
+TEST(Icon, PlacesTheSpritesByTheirOpaquePixels) {
+    // A sheet whose swatter is a 4 x 4 block deep in its cell and whose fly
+    // is a 3 x 3 block in its cell's corner.
+    IndexedImage sheet(256, 96, kClear);
+    for (int32_t y = 0; y < 4; ++y)
+        for (int32_t x = 0; x < 4; ++x) sheet.set(32 + 20 + x, 32 + 20 + y, 9);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 3; ++x) sheet.set(x, 32 + y, 7);
+    const IndexedImage icon = paintIcon(sheet, 32 * 2);
+    // Twice as large: the swatter from pixel 1 in, the fly up to pixel 30.
+    EXPECT_EQ(icon.at(1, 1), kClear) << "case: outside the swatter, top-left";
+    EXPECT_EQ(icon.at(2, 2), 9) << "case: the swatter's first pixel, one in from the corner";
+    EXPECT_EQ(icon.at(9, 9), 9) << "case: the swatter's last pixel";
+    EXPECT_EQ(icon.at(10, 10), kClear) << "case: past the swatter";
+    EXPECT_EQ(icon.at(55, 55), kClear) << "case: before the fly";
+    EXPECT_EQ(icon.at(56, 56), 7) << "case: the fly's first pixel";
+    EXPECT_EQ(icon.at(61, 61), 7) << "case: the fly's last pixel, one in from the corner";
+    EXPECT_EQ(icon.at(62, 62), kClear) << "case: the bottom-right edge stays clear";
+}
