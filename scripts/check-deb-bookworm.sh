@@ -38,7 +38,7 @@ cat >"$root/tmp/run_game.sh" <<'INNER'
 Xvfb :7 -screen 0 1024x768x24 -nolisten tcp >/tmp/xvfb.log 2>&1 &
 xvfb=$!
 sleep 2
-su - player -c 'cd /tmp && DISPLAY=:7 nmnm 2>/tmp/nmnm.err & echo $! >/tmp/nmnm.pid'
+su - player -c 'cd /tmp; DISPLAY=:7 nmnm 2>/tmp/nmnm.err & echo $! >/tmp/nmnm.pid'
 export DISPLAY=:7
 sleep 6
 blue=$(nmnm_screen_probe count 224 296 440 320 0 0 255 110)
@@ -46,11 +46,12 @@ black=$(nmnm_screen_probe count 0 0 640 480 0 0 0 0)
 total=$(nmnm_screen_probe count 0 0 640 480 0 0 0 255)
 icon=$(xprop -id "$(xdotool search --name '^nmnm$' | head -n1)" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | head -n1)
 kill "$(cat /tmp/nmnm.pid)"
-for _ in $(seq 50); do kill -0 "$(cat /tmp/nmnm.pid)" 2>/dev/null || break; sleep 0.1; done
+ended="still running 5 s after SIGTERM"
+for _ in $(seq 50); do kill -0 "$(cat /tmp/nmnm.pid)" 2>/dev/null || { ended="ended on SIGTERM"; break; }; sleep 0.1; done
 kill $xvfb
 echo "check-deb: the title's blue line has $blue pixels, $black of $total picture pixels are black, window icon: ${icon:-none}"
-echo "check-deb: game stderr: $(cat /tmp/nmnm.err)"
-[ "$blue" -ge 300 ] && [ "$black" -lt $((total / 10)) ] && [ -n "$icon" ]
+echo "check-deb: the game $ended; its stderr: $(cat /tmp/nmnm.err)"
+[ "$blue" -ge 300 ] && [ "$black" -lt $((total / 10)) ] && [ -n "$icon" ] && [ "$ended" = "ended on SIGTERM" ]
 INNER
 chmod +x "$root/tmp/run_game.sh"
 in_root /tmp/run_game.sh
