@@ -145,3 +145,21 @@ TEST(Icon, PlacesTheSpritesByTheirOpaquePixels) {
     EXPECT_EQ(icon.at(61, 61), 7) << "case: the fly's last pixel, one in from the corner";
     EXPECT_EQ(icon.at(62, 62), kClear) << "case: the bottom-right edge stays clear";
 }
+
+TEST(Icon, TheFlyLandsOnTheLowerEdgeOfTheSwattersHead) {
+    // A swatter whose head (20 wide) fills rows 0..9 of its cell above a
+    // handle 2 wide, and a fly that is a 3 x 3 block.
+    IndexedImage sheet(256, 96, kClear);
+    for (int32_t y = 0; y < 30; ++y)
+        for (int32_t x = 0; x < 20; ++x)
+            if (y < 10 || (x >= 9 && x < 11)) sheet.set(32 + x, 32 + y, 9);
+    for (int32_t y = 0; y < 3; ++y)
+        for (int32_t x = 0; x < 3; ++x) sheet.set(x, 32 + y, 7);
+    const IndexedImage icon = paintIcon(sheet, 32 * 2);
+    // The head ends on row 10 of the layout, so the fly's last row is 11:
+    // rows 22 and 23 at twice the size, right-aligned one pixel in.
+    EXPECT_EQ(icon.at(61, 23), 7) << "case: the fly's last row, one below the head's edge";
+    EXPECT_EQ(icon.at(61, 24), kClear) << "case: below the fly";
+    EXPECT_EQ(icon.at(61, 17), kClear) << "case: above the fly";
+    EXPECT_EQ(icon.at(20, 58), 9) << "case: the handle stays uncovered";
+}

@@ -35,17 +35,35 @@ Box opaqueBox(const IndexedImage& sheet, int32_t cellLeft, int32_t cellTop, int3
     return box;
 }
 
-// The main layout, 32 x 32: the swatter held ready in the top-left corner,
-// a fly landed by its handle in the bottom-right one. Placed by the sprites'
-// opaque pixels, one pixel in from the edges, so that redrawn sprites keep
-// the layout.
+// The last row of a cell wider than half the cell: the bottom edge of the
+// swatter's head, above the handle. -1 when no row is that wide.
+int32_t headBottom(const IndexedImage& sheet, int32_t cellLeft, int32_t cellTop, int32_t cellSize) {
+    int32_t bottom = -1;
+    for (int32_t y = 0; y < cellSize; ++y) {
+        int32_t opaque = 0;
+        for (int32_t x = 0; x < cellSize; ++x) opaque += sheet.at(cellLeft + x, cellTop + y) != kClear;
+        if (opaque > cellSize / 2) bottom = y;
+    }
+    return bottom;
+}
+
+// The main layout, 32 x 32: the swatter held ready, one pixel in from the
+// top-left corner, and a fly landed on the right end of its head's lower
+// edge, clear of the handle. Placed by the sprites' opaque pixels so that
+// redrawn sprites keep the layout; without a head the fly takes the
+// bottom-right corner.
 IndexedImage swatterAndFly(const IndexedImage& sheet) {
     IndexedImage icon(32, 32, kClear);
     const Box swatter = opaqueBox(sheet, kSwatterLeft, kSwatterTop, kSwatterSize);
     const Box fly = opaqueBox(sheet, kFlyLeft, kFlyTop, kFlySize);
-    if (swatter.left <= swatter.right)
+    int32_t flyBottom = 30;
+    if (swatter.left <= swatter.right) {
         stamp(&icon, sheet, kSwatterLeft, kSwatterTop, kSwatterSize, 1 - swatter.left, 1 - swatter.top);
-    if (fly.left <= fly.right) stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 30 - fly.right, 30 - fly.bottom);
+        const int32_t head = headBottom(sheet, kSwatterLeft, kSwatterTop, kSwatterSize);
+        if (head >= 0) flyBottom = std::min(30, head + 1 - swatter.top + 1);
+    }
+    if (fly.left <= fly.right)
+        stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 30 - fly.right, flyBottom - fly.bottom);
     return icon;
 }
 
