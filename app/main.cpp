@@ -1,8 +1,10 @@
 // nmnm: swat the flies. Opens the full-screen window, sets up the display and
 // runs the pump: every waiting event first, then a frame while the game has
-// the focus, sleeping in between instead of polling.
+// the focus, sleeping in between instead of polling. --version and --help
+// are answered without opening anything.
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "base/host.h"
 #include "display/display_setup.h"
 #include "game/frame.h"
@@ -30,7 +32,9 @@ bool waitForFrameGate() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const CommandLineRequest request = readCommandLine(argc, argv);
+    if (request != CommandLineRequest::Play) return answerCommandLine(request, argc, argv);
     if (!openGameWindow()) return 1;
     if (!initDisplay()) {
         std::fprintf(stderr,

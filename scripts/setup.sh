@@ -12,6 +12,7 @@ PACKAGES=(
   libmspack-dev mscompress
   zlib1g-dev
   xvfb xdotool
+  desktop-file-utils appstream groff-base
   "$@"
 )
 

@@ -29,7 +29,8 @@ protected:
     }
     void TearDown() override {
         EXPECT_EQ(chdir(oldDir), 0);
-        std::system(("chmod -R u+rwx '" + dir + "'; rm -rf '" + dir + "'").c_str());
+        EXPECT_EQ(std::system(("chmod -R u+rwx '" + dir + "'; rm -rf '" + dir + "'").c_str()), 0)
+            << "case: removing the scratch folder";
         DisplayTest::TearDown();
     }
     // The reason readDataFile gives for `name`, empty when it reads.

@@ -29,7 +29,7 @@ protected:
     }
     void TearDown() override {
         DisplayTest::TearDown();
-        std::system(("rm -rf '" + dir + "'").c_str());
+        EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0) << "case: removing the scratch folder";
     }
 
     // As the game reads a file: expanded first when it is SZDD.

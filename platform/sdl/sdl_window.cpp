@@ -7,6 +7,7 @@
 #include "platform/common/picture_fit.h"
 #include "platform/sdl/game_window.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/window_icon.h"
 
 SdlState sdlHost;
 
@@ -65,6 +66,7 @@ bool openGameWindow() {
         SDL_Quit();
         return false;
     }
+    setWindowIcon(sdlHost.window);
     if (!createPresentation()) {
         std::fprintf(stderr,
                      "nmnm: no renderer for the window (%s); install the graphics driver "

@@ -1,14 +1,16 @@
 // Makes the pictures for the documentation from the generated art: the
 // sprite sheet enlarged four times over a checkerboard where it is clear,
-// the background with sprites and status bars placed as in a game, and the
+// the background with sprites and status bars placed as in a game, the
 // swatter's three pictures enlarged over the parts of the table it must
-// stand out on.
+// stand out on, and the icon at every installed size on a dark and a light
+// desktop.
 #include <cstdio>
 #include <iterator>
 #include <utility>
 #include <string>
 
 #include "tools/artgen/bmp_file.h"
+#include "tools/artgen/icon.h"
 #include "tools/artgen/palette.h"
 #include "tools/common/png_write.h"
 
@@ -31,6 +33,31 @@ void blit(IndexedImage* to, const IndexedImage& sheet, int32_t x, int32_t y, int
             to->set(dx, dy, v);
         }
     }
+}
+
+// Every installed size side by side, at its own size, bottoms aligned, once
+// on a dark band and once on a light one.
+IndexedImage iconSheet(const IndexedImage& sheet) {
+    const int32_t gap = 16;
+    int32_t width = gap;
+    for (int32_t size : kIconSizes) width += size + gap;
+    const int32_t band = kIconSizes.back() + 2 * gap;
+    IndexedImage out(width, 2 * band);
+    const uint8_t backs[2] = {rampIndex(Ramp::Steel, 4), rampIndex(Ramp::Steel, 23)};
+    for (int b = 0; b < 2; ++b) {
+        for (int32_t y = 0; y < band; ++y)
+            for (int32_t x = 0; x < width; ++x) out.set(x, b * band + y, backs[b]);
+        int32_t left = gap;
+        for (int32_t size : kIconSizes) {
+            const IndexedImage icon = paintIcon(sheet, size);
+            const int32_t top = b * band + band - gap - size;
+            for (int32_t y = 0; y < size; ++y)
+                for (int32_t x = 0; x < size; ++x)
+                    if (icon.at(x, y) != kClear) out.set(left + x, top + y, icon.at(x, y));
+            left += size + gap;
+        }
+    }
+    return out;
 }
 
 // The swatter's three pictures (rows) over several places of the table
@@ -105,11 +132,13 @@ int main(int argc, char** argv) {
         blit(&scene, sheet, at.first - 16, at.second - 16, 32, 32, 64, 64, true, field);
     const IndexedImage closeUps = swatterCloseUps(background, sheet, scale);
 
+    const IndexedImage icons = iconSheet(sheet);
     const std::string sheetPng = out + "/sprites.png", scenePng = out + "/background.png";
-    const std::string swatterPng = out + "/swatter.png";
+    const std::string swatterPng = out + "/swatter.png", iconPng = out + "/icon.png";
     if (!writeIndexedPng(sheetPng, contact.pixels.data(), contact.width, contact.height, contact.width, palette) ||
         !writeIndexedPng(scenePng, scene.pixels.data(), scene.width, scene.height, scene.width, palette) ||
-        !writeIndexedPng(swatterPng, closeUps.pixels.data(), closeUps.width, closeUps.height, closeUps.width, palette)) {
+        !writeIndexedPng(swatterPng, closeUps.pixels.data(), closeUps.width, closeUps.height, closeUps.width, palette) ||
+        !writeIndexedPng(iconPng, icons.pixels.data(), icons.width, icons.height, icons.width, palette)) {
         std::fprintf(stderr, "nmnm-artpreview: cannot write PNGs into %s (does the folder exist?)\n", out.c_str());
         return 1;
     }
