@@ -191,13 +191,14 @@ bool createPresentation() {
         return false;
     }
     SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
-    if (!surface) return false;
-    if (!framebufferPixelSizeSupported(surface->format->BytesPerPixel)) {
-        SDL_SetError("the display has %d-bit pixels; run the X server at a depth of 15, 16, 24 or 32 bits",
-                     static_cast<int>(surface->format->BitsPerPixel));
+    const Uint32 format = surface ? surface->format->format : SDL_GetWindowPixelFormat(sdlHost.window);
+    if (!framebufferPixelSizeSupported(SDL_BYTESPERPIXEL(format))) {
+        SDL_SetError("the X display's colour depth (%s) is not one of 15, 16, 24 or 32 bits; run the X server "
+                     "at one of those depths",
+                     format == SDL_PIXELFORMAT_UNKNOWN ? "unknown to SDL" : SDL_GetPixelFormatName(format));
         return false;
     }
-    return true;
+    return surface != nullptr;
 }
 
 void destroyPresentation() {

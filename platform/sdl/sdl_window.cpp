@@ -34,14 +34,20 @@ void reportNoDisplay(const char* detail) {
                      wayland, isSet(x) ? x : "", detail);
     } else {
         std::fprintf(stderr,
-                     "nmnm: cannot open the X display \"%s\" (DISPLAY): %s; start the game from a running "
-                     "graphical session or set DISPLAY to a running X server\n",
+                     "nmnm: cannot open the X display \"%s\" named by DISPLAY (%s); start the game from a "
+                     "running graphical session or set DISPLAY to a running X server\n",
                      x, detail);
     }
 }
 
 void destroyWindow() {
     destroyPresentation();
+    if (sdlHost.windowGone) {
+        // SDL would give back the window again and then let go of the error
+        // handler that expects the failures; the system takes the rest back.
+        sdlHost.window = nullptr;
+        return;
+    }
     if (sdlHost.window) SDL_DestroyWindow(sdlHost.window);
     sdlHost.window = nullptr;
     SDL_Quit();

@@ -21,10 +21,10 @@ void windowDestroyed() {
     sdlHost.quitRequested = true;
 }
 
-// Requests on the destroyed window fail until the game has noticed; they are
-// the game's own business, not a reason to die.
+// Requests on the destroyed window, and those about it that SDL still makes
+// while it tidies up, fail; they are no reason to die.
 int onXError(Display* display, XErrorEvent* error) {
-    if (watchedWindow != 0 && error->resourceid == watchedWindow) {
+    if (sdlHost.windowGone || (watchedWindow != 0 && error->resourceid == watchedWindow)) {
         windowDestroyed();
         return 0;
     }
