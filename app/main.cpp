@@ -9,6 +9,7 @@
 #include "game/start_up.h"
 #include "game/world.h"
 #include "platform/common/frame_wait.h"
+#include "platform/linux/text_warm_up.h"
 #include "platform/sdl/game_window.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 void shutDown() {
     releaseDisplay();
     closeGameWindow();  // shows the cursor again
+    finishTextWarmUp();
 }
 
 // Sleeps until the next event or until the frame gate opens, whichever comes
@@ -31,7 +33,12 @@ bool waitForFrameGate() {
 }  // namespace
 
 int main() {
-    if (!openGameWindow()) return 1;
+    // The font is first needed after the fade-in; it is found meanwhile.
+    startTextWarmUp();
+    if (!openGameWindow()) {
+        finishTextWarmUp();
+        return 1;
+    }
     if (!initDisplay()) {
         std::fprintf(stderr,
                      "nmnm: could not set up the 640 x 480 picture; close other programs to free "
