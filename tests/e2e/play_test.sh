@@ -88,6 +88,11 @@ timeout 20 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window t
 xdotool mousemove 512 600
 start=$(wait_for_count 30 300 224 296 440 320 0 0 255 110) ||
   fail "no blue click-to-start line near y 300 (found $start pixels)"
+# Without a graphics processor no OpenGL driver is loaded at all.
+if ! ls /dev/dri/renderD* >/dev/null 2>&1; then
+  gl=$(grep -E 'libGL|libEGL|_dri\.so|libgallium|libLLVM' "/proc/$game_pid/maps" | awk '{print $6}' | sort -u)
+  [ -z "$gl" ] || fail "OpenGL is loaded without a graphics processor: $gl"
+fi
 title=$(title_line)
 [ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
 instruction=$(instruction_line)
