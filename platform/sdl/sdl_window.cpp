@@ -43,8 +43,9 @@ void reportNoDisplay(const char* detail) {
 void destroyWindow() {
     destroyPresentation();
     if (sdlHost.windowGone) {
-        // SDL would give back the window again and then let go of the error
-        // handler that expects the failures; the system takes the rest back.
+        // SDL would hide the window first and wait for the server to say it
+        // is hidden, which for a window that no longer exists never comes;
+        // the system takes the rest back when the game exits.
         sdlHost.window = nullptr;
         return;
     }
@@ -109,6 +110,7 @@ bool openGameWindow() {
     // Without a Wayland display, trying one only costs time and, without
     // XDG_RUNTIME_DIR, prints a library's complaint.
     if (!isSet(std::getenv("WAYLAND_DISPLAY"))) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    takeXErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();

@@ -9,7 +9,7 @@
 namespace {
 
 ::Window watchedWindow = 0;
-int (*sdlErrorHandler)(Display*, XErrorEvent*) = nullptr;
+int (*xlibErrorHandler)(Display*, XErrorEvent*) = nullptr;
 
 bool onX11(SDL_Window* window, SDL_SysWMinfo& info) {
     SDL_VERSION(&info.version);
@@ -21,14 +21,20 @@ void windowDestroyed() {
     sdlHost.quitRequested = true;
 }
 
-// Requests on the destroyed window, and those about it that SDL still makes
-// while it tidies up, fail; they are no reason to die.
+// The window no longer exists: requests on it, and those about it that SDL
+// still makes while it tidies up, fail, and are no reason to die. SDL wakes
+// its event wait with messages sent to the window over a second connection,
+// and one of those may reach the server just after the window is given back
+// at the end; its error arrives when SDL closes that connection, after it has
+// put back the handler it found at start, which is this one.
 int onXError(Display* display, XErrorEvent* error) {
-    if (sdlHost.windowGone || (watchedWindow != 0 && error->resourceid == watchedWindow)) {
+    const bool onWindow = watchedWindow != 0 && error->resourceid == watchedWindow &&
+                          (error->error_code == BadWindow || error->error_code == BadDrawable);
+    if (sdlHost.windowGone || onWindow) {
         windowDestroyed();
         return 0;
     }
-    return sdlErrorHandler ? sdlErrorHandler(display, error) : 0;
+    return xlibErrorHandler ? xlibErrorHandler(display, error) : 0;
 }
 
 // The window a window manager names as its own, or 0.
@@ -74,12 +80,15 @@ bool windowManagerRunning(SDL_Window* window) {
     return !lookupFailed && self == wm;
 }
 
+void takeXErrors() {
+    auto previous = XSetErrorHandler(onXError);
+    if (previous != onXError) xlibErrorHandler = previous;
+}
+
 void watchForWindowDestroyed(SDL_Window* window) {
     SDL_SysWMinfo info;
     if (!onX11(window, info)) return;
     watchedWindow = info.info.x11.window;
-    auto previous = XSetErrorHandler(onXError);
-    if (previous != onXError) sdlErrorHandler = previous;
     SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
 }
 

@@ -7,6 +7,10 @@
 // A window manager that follows the desktop conventions is running.
 bool windowManagerRunning(SDL_Window* window);
 
+// Puts the game's X error handler first, before SDL starts and puts its own
+// in front of it; SDL passes errors on to it and puts it back when it ends.
+void takeXErrors();
+
 // From now on, the window being destroyed by someone else (xdotool
 // windowclose, a bare XDestroyWindow) sets sdlHost.windowGone and asks the
 // game to end, instead of the X error that would otherwise end it with code 1.
