@@ -2,7 +2,8 @@
 // NMNM_TIMING_LOG when the main steps of start-up happen, in milliseconds
 // since NMNM_LAUNCH_NS (the wall clock in nanoseconds just before the game
 // was started). The first present after pt.bmp has been opened is the first
-// step of the fade on screen: SDL has sent and synced it when the call returns.
+// step of the fade on screen (SDL has sent and synced it when the call
+// returns), the 256th its last.
 #include <dlfcn.h>
 #include <fcntl.h>
 
@@ -17,6 +18,7 @@ namespace {
 bool picturesOpened = false;
 bool picturesNoted = false;
 bool fadeShown = false;
+int presentsSincePictures = 0;
 
 void note(const char* what) {
     const char* path = std::getenv("NMNM_TIMING_LOG");
@@ -40,11 +42,15 @@ F real(const char* name) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
 }
 
+// The fade-in shows 256 steps, one present each.
 void presented() {
-    if (picturesOpened && !fadeShown) {
+    if (!picturesOpened) return;
+    ++presentsSincePictures;
+    if (!fadeShown) {
         fadeShown = true;
         note("first_fade_step");
     }
+    if (presentsSincePictures == 256) note("fade_done");
 }
 
 }  // namespace
