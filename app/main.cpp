@@ -11,6 +11,7 @@
 #include "game/start_up.h"
 #include "game/world.h"
 #include "platform/common/frame_wait.h"
+#include "platform/linux/text_warm_up.h"
 #include "platform/sdl/game_window.h"
 
 namespace {
@@ -18,6 +19,7 @@ namespace {
 void shutDown() {
     releaseDisplay();
     closeGameWindow();  // shows the cursor again
+    finishTextWarmUp();
 }
 
 // Sleeps until the next event or until the frame gate opens, whichever comes
@@ -35,7 +37,12 @@ bool waitForFrameGate() {
 int main(int argc, char** argv) {
     const CommandLineRequest request = readCommandLine(argc, argv);
     if (request != CommandLineRequest::Play) return answerCommandLine(request, argc, argv);
-    if (!openGameWindow()) return 1;
+    // The font is first needed after the fade-in; it is found meanwhile.
+    startTextWarmUp();
+    if (!openGameWindow()) {
+        finishTextWarmUp();
+        return 1;
+    }
     if (!initDisplay()) {
         std::fprintf(stderr,
                      "nmnm: could not set up the 640 x 480 picture; close other programs to free "

@@ -11,7 +11,8 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
   libmspack-dev mscompress
   zlib1g-dev
-  xvfb xdotool
+  libx11-dev libxfixes-dev
+  xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
   "$@"
 )
