@@ -60,13 +60,19 @@ export DISPLAY=":$(head -n1 "$work/display")"
 unset WAYLAND_DISPLAY
 
 if [ -n "$wm" ]; then
-  "$wm" >/dev/null 2>&1 &
-  wm_pid=$!
-  for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
+  # A busy machine can take a while; a window manager that died is started again once.
+  for attempt in 1 2; do
+    "$wm" >"$work/wm.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 300); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
+      kill -0 "$wm_pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -0 "$wm_pid" 2>/dev/null && break  # alive but not ready: no second one
   done
-  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "$wm did not start"
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
+    fail "$wm did not start: $(cat "$work/wm.log")"
 fi
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
