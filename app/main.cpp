@@ -3,11 +3,12 @@
 // the focus, sleeping in between instead of polling.
 #include <cstdio>
 
+#include "base/host.h"
 #include "display/display_setup.h"
 #include "game/frame.h"
+#include "game/start_up.h"
 #include "game/world.h"
-#include "platform/frame_wait.h"
-#include "platform/host.h"
+#include "platform/common/frame_wait.h"
 #include "platform/sdl/game_window.h"
 
 namespace {

@@ -1,19 +1,11 @@
 #include "display/bitmap_loader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <new>
-#include <vector>
+#include <string>
 
+#include "base/data_files.h"
 #include "display/bmp_layout.h"
-#include "display/data_path.h"
 #include "display/display_objects.h"
-#include "display/szdd.h"
 
 namespace {
 
@@ -22,39 +14,27 @@ bool fail(std::string* reason, std::string why) {
     return false;
 }
 
-// Reads a whole file into `out`.
-bool readWholeFile(const std::string& path, std::vector<uint8_t>* out, std::string* reason) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail(reason, std::string("cannot open: ") + std::strerror(errno));
-    struct stat st {};
-    bool ok = true;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ok = fail(reason, "not a regular file");
-    } else if (static_cast<uint64_t>(st.st_size) > kMaxBitmapBytes) {
-        ok = fail(reason, "file too large (" + std::to_string(st.st_size) + " bytes)");
-    } else {
-        try {
-            out->resize(static_cast<size_t>(st.st_size));
-        } catch (const std::bad_alloc&) {
-            ok = fail(reason, "out of memory");
-        }
-        size_t got = 0;
-        while (ok && got < out->size()) {
-            const ssize_t n = read(fd, out->data() + got, out->size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) ok = fail(reason, std::string("read error: ") + std::strerror(errno));
-            if (n <= 0) break;
-            got += static_cast<size_t>(n);
-        }
-        out->resize(got);  // a file that shrank meanwhile simply ends early
-    }
-    close(fd);
-    return ok;
+// The last line told: the same picture is loaded three times in a row at
+// start-up, and the player needs to hear of a problem once.
+std::string lastReport;
+
+void report(const std::string& line) {
+    if (line == lastReport) return;
+    lastReport = line;
+    std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-bool loadPlain(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y, std::string* reason) {
+}  // namespace
+
+void forgetPictureReports() { lastReport.clear(); }
+
+int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y,
+                             std::string* reason, int64_t* missingRows) {
+    if (!surface) return fail(reason, "no surface to load into");
+    if (x < 0 || y < 0) return fail(reason, "position outside the surface");
+    if (!data) size = 0;
     BmpLayout layout{};
-    if (!parseBmpLayout(data, size, &layout, reason)) return false;
+    if (!parseBmpLayout(data, size, &layout, reason)) return 0;
     PaletteEntry colours[256];
     readBmpColours(data, size, layout, colours);
 
@@ -65,40 +45,29 @@ bool loadPlain(Surface* surface, const uint8_t* data, size_t size, int32_t x, in
 
     // Only the colours: the flags bytes of the master copy stay as they are.
     for (int i = 0; i < 256; ++i) {
-        display.paletteEntries[i].red = colours[i].red;
-        display.paletteEntries[i].green = colours[i].green;
-        display.paletteEntries[i].blue = colours[i].blue;
+        displayObjects.paletteEntries[i].red = colours[i].red;
+        displayObjects.paletteEntries[i].green = colours[i].green;
+        displayObjects.paletteEntries[i].blue = colours[i].blue;
     }
-    return true;
-}
-
-}  // namespace
-
-int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y,
-                             std::string* reason) {
-    if (!surface) return fail(reason, "no surface to load into");
-    if (x < 0 || y < 0) return fail(reason, "position outside the surface");
-    if (!data) size = 0;
-    if (!isSzdd(data, size)) return loadPlain(surface, data, size, x, y, reason) ? 1 : 0;
-
-    std::vector<uint8_t> expanded;
-    if (!expandSzdd(data, size, kMaxBitmapBytes, &expanded, reason)) return 0;
-    return loadPlain(surface, expanded.data(), expanded.size(), x, y, reason) ? 1 : 0;
+    if (missingRows) *missingRows = countMissingBmpRows(size, layout);
+    return 1;
 }
 
 int32_t loadBitmap(Surface* surface, const char* name, int32_t x, int32_t y) {
-    const std::string wanted = name ? name : "";
-    const std::string path = findDataFile(wanted);
-    if (path.empty()) {
-        std::fprintf(stderr, "nmnm: cannot load %s: not found in %s; put the file in one of them\n",
-                     wanted.c_str(), dataSearchPlaces().c_str());
+    DataFile file;
+    std::string reason;
+    int64_t missing = 0;
+    if (!readDataFile(name, &file, &reason)) {
+        report("nmnm: cannot load " + file.path + ": " + reason + "; the game needs it beside the program " +
+               "or in its data folder (reinstall the game or copy the file there)");
         return 0;
     }
-    std::string reason;
-    std::vector<uint8_t> bytes;
-    if (readWholeFile(path, &bytes, &reason) &&
-        loadBitmapFromMemory(surface, bytes.data(), bytes.size(), x, y, &reason))
-        return 1;
-    std::fprintf(stderr, "nmnm: cannot load %s: %s\n", path.c_str(), reason.c_str());
-    return 0;
+    if (!loadBitmapFromMemory(surface, file.bytes.data(), file.bytes.size(), x, y, &reason, &missing)) {
+        report("nmnm: cannot load " + file.path + ": " + reason + "; replace it with a good copy");
+        return 0;
+    }
+    if (missing > 0)
+        report("nmnm: " + file.path + " is cut short: " + std::to_string(missing) +
+               " rows of pixels are missing and show as colour 0; replace it with a good copy");
+    return 1;
 }

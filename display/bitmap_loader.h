@@ -5,13 +5,18 @@
 
 #include "display/device.h"
 
-// Loads an 8-bit bitmap file (plain or SZDD-compressed) into `surface` at
-// (x, y) and its colours into paletteEntries. 1 on success, 0 on failure.
-// A bare name is looked for where findDataFile looks. A failure prints one
-// line on stderr and leaves the surface and paletteEntries as they were.
+// Loads an 8-bit bitmap file (plain or LZ-compressed) into `surface` at
+// (x, y) and its colours into paletteEntries. 1 on success, 0 on failure,
+// which leaves the surface and paletteEntries as they were. A failure, or a
+// picture cut short, is told on stderr in one line, once however often the
+// same picture is loaded in a row.
 int32_t loadBitmap(Surface* surface, const char* name, int32_t x, int32_t y);
 
-// The same for a file's bytes already in memory; prints nothing, and on
-// failure sets `reason` (when given).
+// Lets the next load tell its problems again, even the ones just told.
+void forgetPictureReports();
+
+// The same for a plain bitmap's bytes already in memory; prints nothing. On
+// failure sets `reason`; `missingRows` (when given) receives how many rows of
+// the picture the bytes cut short.
 int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y,
-                             std::string* reason);
+                             std::string* reason, int64_t* missingRows = nullptr);

@@ -104,3 +104,11 @@ void copyBmpRows(const uint8_t* data, size_t size, const BmpLayout& layout, cons
         copyOut(data, size, from, to, bytes);
     }
 }
+
+int64_t countMissingBmpRows(size_t size, const BmpLayout& layout) {
+    // Stored rows are whole from the first one on until the bytes run out.
+    const uint64_t firstEnd = layout.pixelOffset + static_cast<uint64_t>(layout.width);
+    if (size < firstEnd || layout.rowStride == 0) return layout.rows;
+    const uint64_t whole = (size - firstEnd) / layout.rowStride + 1;
+    return whole >= static_cast<uint64_t>(layout.rows) ? 0 : layout.rows - static_cast<int64_t>(whole);
+}

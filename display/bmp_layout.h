@@ -6,12 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/data_files.h"
 #include "display/device.h"
 
-// Files larger than this, or expanding to more, are refused, and so are
-// headers whose pixels would reach past it: far more than any picture the game
-// can show, and it keeps a hostile file from driving a huge allocation.
-constexpr uint64_t kMaxBitmapBytes = uint64_t{64} << 20;
+// Headers whose pixels would reach past the largest file read are refused.
+constexpr uint64_t kMaxBitmapBytes = kMaxDataFileBytes;
 
 struct BmpLayout {
     int32_t width;          // pixels per row, > 0
@@ -31,6 +30,9 @@ bool parseBmpLayout(const uint8_t* data, size_t size, BmpLayout* out, std::strin
 // The colour table as palette entries (red, green, blue; flags 0). Entries the
 // table does not hold are black.
 void readBmpColours(const uint8_t* data, size_t size, const BmpLayout& layout, PaletteEntry out[256]);
+
+// How many of the picture's rows the bytes do not hold whole.
+int64_t countMissingBmpRows(size_t size, const BmpLayout& layout);
 
 // Copies the picture's rows, top row first, into a locked surface at (x, y):
 // each row cut to the pitch less x, as many rows as fit below y.

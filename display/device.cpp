@@ -4,18 +4,14 @@
 #include <new>
 #include <utility>
 
-#include "platform/host.h"
+#include "base/host.h"
 
-DeviceFaults deviceFaults = {0, 0, 0};
+DeviceFaults deviceFaults = {0, 0};
 
 namespace {
 
-constexpr int32_t kModeWidth = 640;
-constexpr int32_t kModeHeight = 480;
-
-// Counts one creation step; true when the test seam wants it to fail.
+// True when the test seam wants this creation step to fail.
 bool creationFails() {
-    ++deviceFaults.creationSteps;
     if (deviceFaults.failCreationStep > 0 && --deviceFaults.failCreationStep == 0) return true;
     return false;
 }
@@ -35,6 +31,10 @@ Surface* newSurface(int32_t width, int32_t height) {
 void destroySurface(Surface* s) {
     --deviceFaults.liveObjects;
     delete s;
+}
+
+void presentPrimary(const Surface& primary, const Palette& palette) {
+    hostPresent(primary.pixels.data(), primary.pitch, primary.width, primary.height, palette.entries);
 }
 
 bool rectInside(const Rect& r, int32_t width, int32_t height) {
@@ -66,7 +66,7 @@ DisplayResult ddSetCooperativeLevel(DirectDraw* dd, uint32_t flags) {
 
 DisplayResult ddSetDisplayMode(DirectDraw* dd, int32_t width, int32_t height, int32_t bitsPerPixel) {
     if (!dd || !dd->cooperative) return DDERR_GENERIC;
-    if (width != kModeWidth || height != kModeHeight || bitsPerPixel != 8) return DDERR_INVALIDPARAMS;
+    if (width != kScreenWidth || height != kScreenHeight || bitsPerPixel != 8) return DDERR_INVALIDPARAMS;
     if (creationFails() || !hostSetDisplayMode(width, height, bitsPerPixel)) return DDERR_GENERIC;
     dd->modeSet = true;
     return DD_OK;
@@ -75,8 +75,8 @@ DisplayResult ddSetDisplayMode(DirectDraw* dd, int32_t width, int32_t height, in
 DisplayResult ddCreatePrimarySurface(DirectDraw* dd, Surface** out) {
     if (!dd || !out || !dd->modeSet) return DDERR_GENERIC;
     if (creationFails()) return DDERR_OUTOFMEMORY;
-    Surface* front = newSurface(kModeWidth, kModeHeight);
-    Surface* back = front ? newSurface(kModeWidth, kModeHeight) : nullptr;
+    Surface* front = newSurface(kScreenWidth, kScreenHeight);
+    Surface* back = front ? newSurface(kScreenWidth, kScreenHeight) : nullptr;
     if (!back) {
         if (front) destroySurface(front);
         return DDERR_OUTOFMEMORY;
@@ -192,7 +192,7 @@ DisplayResult surfaceFlip(Surface* primary, uint32_t /*flags*/) {
     if (!primary || !primary->primary || !primary->backBuffer) return DDERR_INVALIDPARAMS;
     if (primary->locked || primary->backBuffer->locked) return DDERR_SURFACEBUSY;
     std::swap(primary->pixels, primary->backBuffer->pixels);
-    if (primary->palette) hostPresent(*primary, *primary->palette);
+    if (primary->palette) presentPrimary(*primary, *primary->palette);
     return DD_OK;
 }
 
@@ -200,7 +200,7 @@ DisplayResult paletteSetEntries(Palette* palette, uint32_t /*flags*/, uint32_t f
                                 const PaletteEntry* entries) {
     if (!palette || !entries || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
     std::memcpy(palette->entries + first, entries, count * sizeof(PaletteEntry));
-    if (palette->shownOn) hostPresent(*palette->shownOn, *palette);
+    if (palette->shownOn) presentPrimary(*palette->shownOn, *palette);
     return DD_OK;
 }
 

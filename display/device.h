@@ -2,11 +2,12 @@
 // The display device: 8-bit indexed surfaces in memory, a flipping chain with
 // one back buffer, a 256-entry palette and source colour keys. It stands in for
 // the full-screen display component the game was designed against; the only
-// thing it asks of the outside world goes through platform/host.h.
+// thing it asks of the outside world goes through base/host.h.
 #include <cstdint>
 #include <vector>
 
-#include "display/rect.h"
+#include "base/geometry.h"
+#include "base/palette_entry.h"
 
 using DisplayResult = int32_t;
 constexpr DisplayResult DD_OK = 0;
@@ -24,13 +25,6 @@ constexpr uint32_t DDFLIP_WAIT = 0x01;
 constexpr uint32_t DDCKEY_SRCBLT = 0x08;
 constexpr uint32_t DDPCAPS_8BIT = 0x04;
 constexpr uint32_t DDSCL_FULLSCREEN_EXCLUSIVE = 0x15;
-
-struct PaletteEntry {
-    uint8_t red;
-    uint8_t green;
-    uint8_t blue;
-    uint8_t flags;
-};
 
 struct Surface;
 
@@ -102,7 +96,6 @@ void releaseDirectDraw(DirectDraw* dd);
 // and count the device objects alive.
 struct DeviceFaults {
     int failCreationStep;
-    int creationSteps;
     int liveObjects;
 };
 extern DeviceFaults deviceFaults;

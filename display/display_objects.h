@@ -14,4 +14,4 @@ struct DisplayObjects {
     PaletteEntry paletteEntries[256] = {};
 };
 
-extern DisplayObjects display;
+extern DisplayObjects displayObjects;

@@ -6,7 +6,7 @@
 
 namespace {
 
-// The single-precision number nearest 1/255. It is a hair larger than 1/255,
+// KEPT QUIRK: the single-precision number nearest 1/255. It is a hair larger than 1/255,
 // and the fade's exact results (some steps toward black one lower than the
 // true blend) depend on this very value, so it is spelled out bit for bit.
 const double kFadeFactor = static_cast<double>(std::bit_cast<float>(uint32_t{0x3B808081}));
@@ -34,9 +34,9 @@ void fadePalette(int32_t level, int8_t toWhite) {
     faded[0] = PaletteEntry{0, 0, 0, 0};
     faded[255] = PaletteEntry{255, 255, 255, 0};
     for (int k = 1; k <= 254; ++k) {
-        const PaletteEntry& m = display.paletteEntries[k];
+        const PaletteEntry& m = displayObjects.paletteEntries[k];
         faded[k] = PaletteEntry{fadeChannel(m.red, tRed, level), fadeChannel(m.green, tGreen, level),
                                 fadeChannel(m.blue, tBlue, level), 0};
     }
-    paletteSetEntries(display.palette, 0, 0, 256, faded);
+    paletteSetEntries(displayObjects.palette, 0, 0, 256, faded);
 }

@@ -12,9 +12,9 @@ constexpr float kSpeedUnit = 0.01f;  // exactly 0.00999999977648258209228515625
 
 // Play-field bounds a fly may reach before it counts as gone; equal stays in.
 constexpr double kLeaveLeft = -16.0;
-constexpr double kLeaveRight = 640.0;
+constexpr double kLeaveRight = kScreenWidth;
 constexpr float kLeaveTop = -16.0f;
-constexpr float kLeaveBottom = 448.0f;
+constexpr float kLeaveBottom = kPlayFieldHeight;
 
 }  // namespace
 
@@ -30,29 +30,35 @@ void respawnFly(int8_t index) {
     switch (edge) {
         case 0:  // left
             world.flyX[index] = 0.0f;
-            world.flyY[index] = static_cast<float>(nmnm::rand() % 448);
+            world.flyY[index] = static_cast<float>(nmnm::rand() % kPlayFieldHeight);
             world.flyHeading[index] = 90 - nmnm::rand() % 180;
             break;
         case 1:  // right
-            world.flyX[index] = 640.0f;
-            world.flyY[index] = static_cast<float>(nmnm::rand() % 448);
+            world.flyX[index] = static_cast<float>(kScreenWidth);
+            world.flyY[index] = static_cast<float>(nmnm::rand() % kPlayFieldHeight);
             world.flyHeading[index] = nmnm::rand() % 180 + 90;
             break;
         case 2:  // top
-            world.flyX[index] = static_cast<float>(nmnm::rand() % 640);
+            world.flyX[index] = static_cast<float>(nmnm::rand() % kScreenWidth);
             world.flyY[index] = 0.0f;
             world.flyHeading[index] = nmnm::rand() % 180;
             break;
         default:  // bottom
-            world.flyX[index] = static_cast<float>(nmnm::rand() % 640);
-            world.flyY[index] = 448.0f;
+            world.flyX[index] = static_cast<float>(nmnm::rand() % kScreenWidth);
+            world.flyY[index] = static_cast<float>(kPlayFieldHeight);
             world.flyHeading[index] = nmnm::rand() % 180 + 180;
             break;
     }
     const int32_t n = nmnm::rand() % 400 + 300;
     // n (at most 10 bits) times a 24-bit float is exact in double, so this is
     // the single rounding of the true product, as a float multiply gives.
+    // KEPT QUIRK: the product, not the float nearest n / 100.
     world.flySpeed[index] = static_cast<float>(static_cast<double>(n) * static_cast<double>(kSpeedUnit));
+}
+
+void placeStartFlies() {
+    respawnFly(0);
+    respawnFly(1);
 }
 
 void moveAndDrawFlies() {
@@ -66,8 +72,8 @@ void moveAndDrawFlies() {
         const double ny = static_cast<double>(world.flyY[i]) + speed * trig.sin;
         world.flyX[i] = static_cast<float>(nx);
         world.flyY[i] = static_cast<float>(ny);
-        // x is tested before rounding, y after: a fly sliding along the bottom
-        // edge at heading 180 stays in flight only because of this.
+        // KEPT QUIRK: x is tested before rounding, y after: a fly sliding along
+        // the bottom edge at heading 180 stays in flight only because of this.
         if (nx < kLeaveLeft || nx > kLeaveRight || world.flyY[i] < kLeaveTop || world.flyY[i] > kLeaveBottom)
             respawnFly(static_cast<int8_t>(i));
         const Rect& cell = world.flyRects[world.wingFrame & 1];

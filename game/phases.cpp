@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "base/virtual_keys.h"
 #include "display/blit_sprite.h"
 #include "display/display_objects.h"
 #include "game/flies.h"
@@ -10,20 +11,19 @@
 #include "game/status_bar.h"
 #include "game/swatter.h"
 #include "game/world.h"
-#include "platform/host.h"
 
 namespace {
 
-constexpr int32_t kAnnouncementLimit = 55;  // a limit of N lasts N + 1 runs
+// KEPT QUIRK: a timer is raised first and then compared as greater than its
+// limit, so a limit of N lasts N + 1 runs.
+constexpr int32_t kAnnouncementLimit = 55;
 constexpr int32_t kStartLimit = 12;
 constexpr int32_t kFlyLevelLimit = 50;
 constexpr int32_t kFailureLimit = 70;
 constexpr int32_t kStageClearLimit = 50;
 constexpr int8_t kMaxFlyLevel = 29;
 constexpr double kGaugeEnd = 191.0;
-constexpr float kStartGaugeRate = 0.22f;
 constexpr double kGaugeRateStep = 0.1;
-constexpr int32_t kStartBorderLine = 30;
 constexpr int32_t kBorderLineStep = 25;
 
 bool keyDown(int virtualKey) { return (world.keyState[virtualKey] & 0xF0) != 0; }
@@ -37,12 +37,11 @@ void drawSwatter() {
                cell.top, cell.right, cell.bottom);
 }
 
-void present() { surfaceFlip(display.primarySurface, DDFLIP_WAIT); }
+void present() { surfaceFlip(displayObjects.primarySurface, DDFLIP_WAIT); }
 
 void placeFirstTwoFlies() {
-    world.flyLevel = 1;
-    respawnFly(0);
-    respawnFly(1);
+    world.flyLevel = kStartFlyLevel;
+    placeStartFlies();
 }
 
 // Every live fly becomes a splat in the slot of its own index, running or not.
@@ -65,7 +64,7 @@ void resetForNewGame() {
     world.gauge = 0.0f;
     world.gaugeRate = kStartGaugeRate;
     world.borderLine = kStartBorderLine;
-    world.flyLevel = 1;
+    world.flyLevel = kStartFlyLevel;
 }
 
 void goToNextStage() {

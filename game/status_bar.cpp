@@ -26,8 +26,8 @@ constexpr BarStrip kBestStrip = {23, 30, 193, 463};
 // the sheet's width is cut to it: the bar then stays full instead of vanishing.
 // A width below one (a value below zero) draws nothing.
 void drawBar(const BarStrip& strip, int64_t width) {
-    Surface* sheet = display.spriteSurface;
-    Surface* back = display.backSurface;
+    Surface* sheet = displayObjects.spriteSurface;
+    Surface* back = displayObjects.backSurface;
     if (!sheet || !back) return;
     width = std::min<int64_t>(width, sheet->width);
     width = std::min<int64_t>(width, int64_t{back->width} - strip.x);

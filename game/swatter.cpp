@@ -16,6 +16,7 @@ constexpr int kHitStepFirst = 4;
 constexpr int kHitStepLast = 5;
 constexpr int kSwingEnd = 10;
 constexpr int64_t kHitReach = 24;  // exclusive: a centre 23 pixels away is hit
+constexpr int64_t kFlyHalf = 8;
 constexpr int32_t kSplatLastTimer = 15;
 
 int lowestFreeSplatSlot() {
@@ -31,9 +32,8 @@ void swatFliesInReach() {
     const int last = std::min<int>(world.flyLevel, kFlySlots - 1);
     for (int i = 0; i <= last; ++i) {
         const auto fx = static_cast<int32_t>(world.flyX[i]);
-        if (std::llabs(fx + 8 - cx) >= kHitReach) continue;
         const auto fy = static_cast<int32_t>(world.flyY[i]);
-        if (std::llabs(fy + 8 - cy) >= kHitReach) continue;
+        if (!flyInReach(fx, fy, cx, cy)) continue;
         // With every splat slot running the hit still sends the fly away,
         // but it is not counted.
         const int j = lowestFreeSplatSlot();
@@ -50,6 +50,10 @@ void swatFliesInReach() {
 }
 
 }  // namespace
+
+bool flyInReach(int64_t flyX, int64_t flyY, int64_t cursorX, int64_t cursorY) {
+    return std::llabs(flyX + kFlyHalf - cursorX) < kHitReach && std::llabs(flyY + kFlyHalf - cursorY) < kHitReach;
+}
 
 void swingSwatter() {
     const int step = std::clamp<int>(world.swingStep, 0, kSwingEnd - 1);

@@ -1,10 +1,15 @@
 #pragma once
 #include <cstdint>
 
-#include "display/rect.h"
+#include "base/geometry.h"
 
 constexpr int kFlySlots = 30;
 constexpr int kSplatSlots = 30;
+
+// Start values that a lost game puts back as well.
+constexpr int8_t kStartFlyLevel = 1;
+constexpr int32_t kStartBorderLine = 30;
+constexpr float kStartGaugeRate = 0.22f;  // single precision: 0.2199999988079071
 
 // Phases of the game, the values of gameState.
 enum : uint8_t {
@@ -23,12 +28,12 @@ struct GameWorld {
     // Game progress.
     uint8_t gameState = kPhaseTitle;
     int32_t stateTimer = 0;
-    int8_t flyLevel = 1;
+    int8_t flyLevel = kStartFlyLevel;
     int32_t killCount = 0;
-    int32_t borderLine = 30;
+    int32_t borderLine = kStartBorderLine;
     int32_t bestKills = 20;
     float gauge = 0.0f;
-    float gaugeRate = 0.22f;  // single precision: 0.2199999988079071
+    float gaugeRate = kStartGaugeRate;
 
     // Timing and input.
     uint8_t frameInterval = 30;

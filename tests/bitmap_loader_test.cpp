@@ -7,7 +7,7 @@
 
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
-#include "tests/bmp_fixture.h"
+#include "tools/common/bmp_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -17,7 +17,7 @@ protected:
     void SetUp() override {
         makeTestDisplay();
         // Recognisable flags: a load must never write them.
-        for (PaletteEntry& e : display.paletteEntries) e.flags = 0x5A;
+        for (PaletteEntry& e : displayObjects.paletteEntries) e.flags = 0x5A;
     }
 
     int32_t load(Surface* s, const std::vector<uint8_t>& file, int32_t x = 0, int32_t y = 0) {
@@ -43,11 +43,11 @@ TEST_F(BitmapLoader, OwnLayoutFillsTheSurfaceBottomUpWithColoursInChannelOrder) 
     const auto pixels = patternPixels(640, 480, 1);
     auto colours = patternColours(3);
     colours[17] = PaletteEntry{30, 20, 10, 0};
-    ASSERT_EQ(load(display.backgroundSurface, makeBmp({640, 480}, pixels, colours)), 1) << reason;
-    EXPECT_TRUE(holds(display.backgroundSurface, pixels, 640, 0, 0, 640, 480));
+    ASSERT_EQ(load(displayObjects.backgroundSurface, makeBmp({640, 480}, pixels, colours)), 1) << reason;
+    EXPECT_TRUE(holds(displayObjects.backgroundSurface, pixels, 640, 0, 0, 640, 480));
     // Stored blue, green, red: entry 17 must come out red 30, green 20, blue 10.
     for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = display.paletteEntries[i];
+        const PaletteEntry& e = displayObjects.paletteEntries[i];
         EXPECT_EQ(std::tuple(e.red, e.green, e.blue, e.flags), std::tuple(colours[i].red, colours[i].green, colours[i].blue, 0x5A));
     }
 }
@@ -56,13 +56,13 @@ TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndHeightSmallerLeaveTheRestA
     // Picture size, where it goes, the part of it that lands.
     for (auto [w, h, x, y, cutW, cutH] : {std::tuple{300, 100, 0, 0, 256, 96}, {300, 100, 200, 60, 56, 36}, {8, 6, 16, 32, 8, 6}}) {
         const auto pixels = patternPixels(w, h, 100);
-        fillAll(display.spriteSurface, 77);
-        ASSERT_EQ(load(display.spriteSurface, makeBmp({w, h}, pixels, patternColours(0)), x, y), 1) << reason;
-        EXPECT_TRUE(holds(display.spriteSurface, pixels, w, x, y, cutW, cutH)) << w << " at " << x << "," << y;
+        fillAll(displayObjects.spriteSurface, 77);
+        ASSERT_EQ(load(displayObjects.spriteSurface, makeBmp({w, h}, pixels, patternColours(0)), x, y), 1) << reason;
+        EXPECT_TRUE(holds(displayObjects.spriteSurface, pixels, w, x, y, cutW, cutH)) << w << " at " << x << "," << y;
         int untouched = 0;
         for (int32_t v = 0; v < 96; ++v)
             for (int32_t u = 0; u < 256; ++u)
-                untouched += (u < x || v < y || u >= x + cutW || v >= y + cutH) && pixelAt(display.spriteSurface, u, v) == 77;
+                untouched += (u < x || v < y || u >= x + cutW || v >= y + cutH) && pixelAt(displayObjects.spriteSurface, u, v) == 77;
         EXPECT_EQ(untouched, 256 * 96 - cutW * cutH) << w << " at " << x << "," << y;
     }
 }
@@ -85,12 +85,12 @@ TEST_F(BitmapLoader, LayoutsOfOrdinaryToolsLoadWithTheirTruePixels) {
         const int32_t rows = c.spec.height < 0 ? -c.spec.height : c.spec.height;
         const auto pixels = patternPixels(c.spec.width, rows, 40);
         const auto colours = patternColours(7);
-        fillAll(display.spriteSurface, 0);
-        ASSERT_EQ(load(display.spriteSurface, makeBmp(c.spec, pixels, colours)), 1) << reason;
-        EXPECT_TRUE(holds(display.spriteSurface, pixels, c.spec.width, 0, 0, c.spec.width, rows));
-        EXPECT_EQ(pixelAt(display.spriteSurface, c.spec.width, 0), 0);  // no padding byte copied
+        fillAll(displayObjects.spriteSurface, 0);
+        ASSERT_EQ(load(displayObjects.spriteSurface, makeBmp(c.spec, pixels, colours)), 1) << reason;
+        EXPECT_TRUE(holds(displayObjects.spriteSurface, pixels, c.spec.width, 0, 0, c.spec.width, rows));
+        EXPECT_EQ(pixelAt(displayObjects.spriteSurface, c.spec.width, 0), 0);  // no padding byte copied
         for (uint32_t i = 0; i < 256; ++i)
-            EXPECT_EQ(display.paletteEntries[i].green, i < c.spec.tableEntries ? colours[i].green : 0) << i;
+            EXPECT_EQ(displayObjects.paletteEntries[i].green, i < c.spec.tableEntries ? colours[i].green : 0) << i;
     }
 }
 
@@ -118,42 +118,42 @@ TEST_F(BitmapLoader, RefusedFilesLeaveTheSurfaceAndColoursUntouched) {
         {"file header only", std::vector<uint8_t>(good.begin(), good.begin() + 14)},
         {"busy surface", good},
     };
-    fillAll(display.spriteSurface, 9);
+    fillAll(displayObjects.spriteSurface, 9);
     PaletteEntry before[256];
-    std::memcpy(before, display.paletteEntries, sizeof before);
+    std::memcpy(before, displayObjects.paletteEntries, sizeof before);
     SurfaceLock lock{};
     for (const Case& c : cases) {
         // The last case is a good file for a busy surface: it fails although the whole file was read.
         if (&c == std::end(cases) - 1) {
-            ASSERT_EQ(surfaceLock(display.spriteSurface, &lock), DD_OK);
+            ASSERT_EQ(surfaceLock(displayObjects.spriteSurface, &lock), DD_OK);
         }
-        EXPECT_EQ(load(display.spriteSurface, c.file), 0) << c.what;
+        EXPECT_EQ(load(displayObjects.spriteSurface, c.file), 0) << c.what;
         EXPECT_FALSE(reason.empty()) << c.what;
-        EXPECT_EQ(countIndex(display.spriteSurface, 9), 256 * 96) << c.what;
-        EXPECT_EQ(std::memcmp(before, display.paletteEntries, sizeof before), 0) << c.what;
+        EXPECT_EQ(countIndex(displayObjects.spriteSurface, 9), 256 * 96) << c.what;
+        EXPECT_EQ(std::memcmp(before, displayObjects.paletteEntries, sizeof before), 0) << c.what;
     }
-    surfaceUnlock(display.spriteSurface);
+    surfaceUnlock(displayObjects.spriteSurface);
 }
 
 TEST_F(BitmapLoader, DataEndingEarlyReadsAsZero) {
     const auto pixels = patternPixels(16, 4, 1);  // indices 1 to 145, never 0
     const auto colours = patternColours(200);
     const auto full = makeBmp({16, 4}, pixels, colours);
-    fillAll(display.spriteSurface, 9);
+    fillAll(displayObjects.spriteSurface, 9);
 
     // Cut inside the pixels: the stored bottom row and half the next survive.
     const std::vector<uint8_t> cut(full.begin(), full.begin() + 1078 + 16 + 8);
-    ASSERT_EQ(load(display.spriteSurface, cut), 1) << reason;
-    EXPECT_TRUE(holds(display.spriteSurface, std::vector(pixels.begin() + 48, pixels.end()), 16, 0, 3, 16, 1));
-    EXPECT_TRUE(holds(display.spriteSurface, std::vector(pixels.begin() + 32, pixels.end()), 16, 0, 2, 8, 1));
-    EXPECT_EQ(countIndex(display.spriteSurface, 0), 32 + 8);
+    ASSERT_EQ(load(displayObjects.spriteSurface, cut), 1) << reason;
+    EXPECT_TRUE(holds(displayObjects.spriteSurface, std::vector(pixels.begin() + 48, pixels.end()), 16, 0, 3, 16, 1));
+    EXPECT_TRUE(holds(displayObjects.spriteSurface, std::vector(pixels.begin() + 32, pixels.end()), 16, 0, 2, 8, 1));
+    EXPECT_EQ(countIndex(displayObjects.spriteSurface, 0), 32 + 8);
 
     // Cut inside the colour table: what is missing is black, pixels index 0.
     const std::vector<uint8_t> shortTable(full.begin(), full.begin() + 54 + 4 * 10 + 2);
-    ASSERT_EQ(load(display.spriteSurface, shortTable), 1) << reason;
-    const PaletteEntry* e = display.paletteEntries;
+    ASSERT_EQ(load(displayObjects.spriteSurface, shortTable), 1) << reason;
+    const PaletteEntry* e = displayObjects.paletteEntries;
     EXPECT_EQ(std::tuple(e[9].red, e[10].green, e[10].red, e[11].green), std::tuple(colours[9].red, colours[10].green, 0, 0));
-    EXPECT_EQ(countIndex(display.spriteSurface, 0), 16 * 4);
+    EXPECT_EQ(countIndex(displayObjects.spriteSurface, 0), 16 * 4);
 }
 
 }  // namespace

@@ -12,12 +12,12 @@ class BlitSprite : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
-        fillAll(display.backSurface, 1);
-        for (int c = 0; c < 16; ++c) fillRect(display.spriteSurface, c, 32, c + 1, 48, static_cast<uint8_t>(100 + c));
-        for (int r = 0; r < 32; ++r) fillRect(display.spriteSurface, 32, 32 + r, 64, 33 + r, static_cast<uint8_t>(150 + r));
+        fillAll(displayObjects.backSurface, 1);
+        for (int c = 0; c < 16; ++c) fillRect(displayObjects.spriteSurface, c, 32, c + 1, 48, static_cast<uint8_t>(100 + c));
+        for (int r = 0; r < 32; ++r) fillRect(displayObjects.spriteSurface, 32, 32 + r, 64, 33 + r, static_cast<uint8_t>(150 + r));
     }
     void fly(int x, int y) { blitSprite(x, y, 0, 32, 16, 48); }
-    int drawn() { return 640 * 480 - countIndex(display.backSurface, 1); }
+    int drawn() { return 640 * 480 - countIndex(displayObjects.backSurface, 1); }
 };
 
 TEST_F(BlitSprite, CutsKeepWhatIsInsideDownToTwoPixelsOnACutSide) {
@@ -35,29 +35,29 @@ TEST_F(BlitSprite, CutsKeepWhatIsInsideDownToTwoPixelsOnACutSide) {
         {100000, 100, 0, 0, 0, 1},      {INT32_MIN, 100, 0, 0, 0, 1}, {100, INT32_MAX, 0, 0, 0, 1},  // far outside
     };
     for (const Case& c : cases) {
-        fillAll(display.backSurface, 1);
+        fillAll(displayObjects.backSurface, 1);
         fly(c.x, c.y);
         EXPECT_EQ(drawn(), c.drawn) << c.x << "," << c.y;
-        EXPECT_EQ(pixelAt(display.backSurface, c.px, c.py), c.value) << c.x << "," << c.y;
+        EXPECT_EQ(pixelAt(displayObjects.backSurface, c.px, c.py), c.value) << c.x << "," << c.y;
     }
     // A top cut keeps the last rows: those of the swatter are told apart.
     blitSprite(300, -30, 32, 32, 64, 64);
-    EXPECT_EQ(std::tuple(drawn(), pixelAt(display.backSurface, 300, 0), pixelAt(display.backSurface, 300, 1)),
+    EXPECT_EQ(std::tuple(drawn(), pixelAt(displayObjects.backSurface, 300, 0), pixelAt(displayObjects.backSurface, 300, 1)),
               std::tuple(2 * 32, 180, 181));
     // The minimum is for cut sides only: a 1-pixel cell placed whole is drawn.
     blitSprite(50, 60, 5, 32, 6, 33);
-    EXPECT_EQ(pixelAt(display.backSurface, 50, 60), 105);
+    EXPECT_EQ(pixelAt(displayObjects.backSurface, 50, 60), 105);
     blitSprite(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
     EXPECT_EQ(drawn(), 2 * 32 + 1);
     // Nothing ever reaches the status bar rows.
-    fillAll(display.backSurface, 1);
+    fillAll(displayObjects.backSurface, 1);
     for (int cy = 433; cy < 480; ++cy) blitSprite(300, cy - 16, 32, 32, 64, 64);
     for (int y = 448; y < 480; ++y)
-        for (int x = 0; x < 640; ++x) ASSERT_EQ(pixelAt(display.backSurface, x, y), 1);
+        for (int x = 0; x < 640; ++x) ASSERT_EQ(pixelAt(displayObjects.backSurface, x, y), 1);
 }
 
 TEST_F(BlitSprite, TransparentIndexZeroShowsTheBufferBeneath) {
-    fillRect(display.spriteSurface, 4, 36, 8, 40, 0);
+    fillRect(displayObjects.spriteSurface, 4, 36, 8, 40, 0);
     fly(20, 20);
-    EXPECT_EQ(std::tuple(drawn(), pixelAt(display.backSurface, 25, 25)), std::tuple(256 - 16, 1));
+    EXPECT_EQ(std::tuple(drawn(), pixelAt(displayObjects.backSurface, 25, 25)), std::tuple(256 - 16, 1));
 }

@@ -12,9 +12,10 @@
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
 #include "display/display_setup.h"
+#include "game/start_up.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tests/bmp_fixture.h"
+#include "tools/common/bmp_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -26,10 +27,11 @@ struct Seen {
     const std::vector<uint8_t>* background = nullptr;
 };
 
-void record(const Surface& primary, const Palette& palette, void* user) {
+void record(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256],
+            void* user) {
     auto* seen = static_cast<Seen*>(user);
-    std::memcpy(seen->presents++ ? seen->last : seen->first, palette.entries, sizeof seen->first);
-    seen->showingBackground += primary.pixels == *seen->background;
+    std::memcpy(seen->presents++ ? seen->last : seen->first, colours, sizeof seen->first);
+    seen->showingBackground += pitch == width && std::vector<uint8_t>(pixels, pixels + size_t(width) * height) == *seen->background;
     seen->fliesPlaced += world.randState != 1;
 }
 
@@ -39,8 +41,8 @@ protected:
     static void fresh(int failAt) {
         resetWorld();
         resetHeadless();
-        display = DisplayObjects{};
-        deviceFaults = DeviceFaults{failAt, 0, 0};
+        displayObjects = DisplayObjects{};
+        deviceFaults = DeviceFaults{failAt, 0};
     }
     void SetUp() override {
         fresh(0);
@@ -74,36 +76,36 @@ protected:
 TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     Seen seen;
     seen.background = &hkPixels;
-    headless.onPresent = record;
-    headless.onPresentUser = &seen;
+    headlessHost.onPresent = record;
+    headlessHost.onPresentUser = &seen;
 
     ASSERT_EQ(initDisplay(), 1);
 
-    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
-        EXPECT_TRUE(s->pixels == (s == display.spriteSurface ? ptPixels : hkPixels) && s->hasColorKey && s->colorKeyHigh == 0);
+    for (Surface* s : {displayObjects.primarySurface, displayObjects.backSurface, displayObjects.backgroundSurface, displayObjects.spriteSurface})
+        EXPECT_TRUE(s->pixels == (s == displayObjects.spriteSurface ? ptPixels : hkPixels) && s->hasColorKey && s->colorKeyHigh == 0);
     // "pt.bmp" is loaded last, so its colours are the ones in use.
     // 256 fade steps, each shown, all with the picture already in place.
     EXPECT_EQ(std::tuple(seen.presents, seen.showingBackground, seen.fliesPlaced), std::tuple(256, 256, 0));
     expectShownColours(seen.first, std::vector<PaletteEntry>(256));  // black
     expectShownColours(seen.last, ptColours);
-    expectShownColours(display.palette->entries, ptColours);
+    expectShownColours(displayObjects.palette->entries, ptColours);
     // Flies 0 and 1 are placed after the fade (none during it), from the generator's first draws.
     EXPECT_EQ(std::tuple(world.flyY[0], world.flyHeading[0], world.flyY[1], world.flyHeading[1]),
               std::tuple(99.0f, 124, 44.0f, 228));
 
     releaseDisplay();
     releaseDisplay();  // a second call finds nothing to release
-    EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.displayOpen), std::tuple(0, false));
+    EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headlessHost.displayOpen), std::tuple(0, false));
 }
 
 TEST_F(DisplaySetup, APictureThatFailsIsNamedAndKeepsTheColoursOfTheLastOneLoaded) {
     ASSERT_TRUE(writeBytes("pt.bmp", makeBmp({256, 96, 24}, {}, {})));
     const std::string said = stderrOf([] { ASSERT_EQ(initDisplay(), 1); });
     EXPECT_TRUE(said.find("pt.bmp: 24 bits per pixel") != std::string::npos && said.find('\n') == said.size() - 1) << said;
-    EXPECT_EQ(display.primarySurface->pixels, hkPixels);
-    expectShownColours(display.palette->entries, hkColours);
+    EXPECT_EQ(displayObjects.primarySurface->pixels, hkPixels);
+    expectShownColours(displayObjects.palette->entries, hkColours);
     EXPECT_NE(world.randState, 1u);
-    EXPECT_NE(stderrOf([] { EXPECT_EQ(loadBitmap(display.spriteSurface, "surely-missing.bmp", 0, 0), 0); })
+    EXPECT_NE(stderrOf([] { EXPECT_EQ(loadBitmap(displayObjects.spriteSurface, "surely-missing.bmp", 0, 0), 0); })
                   .find("surely-missing.bmp: not found"), std::string::npos);
 }
 
@@ -118,17 +120,17 @@ TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
         const std::string said = stderrOf([] { EXPECT_EQ(initDisplay(), 0); });
         EXPECT_TRUE(said.rfind("nmnm: display setup failed: ", 0) == 0 && said.find('\n') == said.size() - 1) << said;
         EXPECT_EQ(world.swatterRects[0].right, 64);  // the tables come first, always
-        const void* objects[] = {display.directDraw,        display.primarySurface, display.backSurface,
-                                 display.backgroundSurface, display.spriteSurface,  display.palette};
+        const void* objects[] = {displayObjects.directDraw,        displayObjects.primarySurface, displayObjects.backSurface,
+                                 displayObjects.backgroundSurface, displayObjects.spriteSurface,  displayObjects.palette};
         for (int k = 0; k < 6; ++k) EXPECT_EQ(objects[k] != nullptr, k < made[n - 1]) << k;
         // Nothing faded or placed.
-        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.presentCount, world.randState), std::tuple(live[n - 1], 0, 1u));
+        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headlessHost.presentCount, world.randState), std::tuple(live[n - 1], 0, 1u));
         releaseDisplay();
-        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headless.displayOpen), std::tuple(0, false));  // the screen given back
+        EXPECT_EQ(std::tuple(deviceFaults.liveObjects, headlessHost.displayOpen), std::tuple(0, false));  // the screen given back
     }
     // No display at all: named as such.
     resetHeadless();
-    headless.displayAvailable = false;
+    headlessHost.displayAvailable = false;
     EXPECT_NE(stderrOf([] { EXPECT_EQ(initDisplay(), 0); }).find("cannot open the display"), std::string::npos);
 }
 

@@ -61,14 +61,14 @@ TEST_F(Flies, EdgesAreInclusiveAndAFlyLeavesOnlyWhenItCrossesOne) {
 }
 
 TEST_F(Flies, WingsAlternateAndOnlyLiveFliesMove) {
-    fillRect(display.spriteSurface, 0, 32, 16, 48, 11);   // wing picture 0
-    fillRect(display.spriteSurface, 16, 32, 32, 48, 12);  // wing picture 1
+    fillRect(displayObjects.spriteSurface, 0, 32, 16, 48, 11);   // wing picture 0
+    fillRect(displayObjects.spriteSurface, 16, 32, 32, 48, 12);  // wing picture 1
     place(100.0f, 100.0f, 0, 3.0f);
     world.flyX[1] = 50.0f;  // above flyLevel: neither moved nor drawn
     moveAndDrawFlies();
-    const auto first = std::tuple(world.wingFrame, countIndex(display.backSurface, 12), pixelAt(display.backSurface, 103, 100));
+    const auto first = std::tuple(world.wingFrame, countIndex(displayObjects.backSurface, 12), pixelAt(displayObjects.backSurface, 103, 100));
     moveAndDrawFlies();
-    EXPECT_EQ(std::tuple(first, world.wingFrame, pixelAt(display.backSurface, 106, 100), world.flyX[1]),
+    EXPECT_EQ(std::tuple(first, world.wingFrame, pixelAt(displayObjects.backSurface, 106, 100), world.flyX[1]),
               std::tuple(std::tuple(1, 256, 12), 0, 11, 50.0f));
 }
 

@@ -8,7 +8,7 @@
 #include "game/sprite_rects.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "platform/host.h"
+#include "base/virtual_keys.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -23,19 +23,19 @@ protected:
         initSpriteRects();
         respawnFly(0);
         respawnFly(1);
-        headless.tick = 5000;
+        headlessHost.tick = 5000;
         runFrame();  // the first call only reads the clock
     }
     // One call a frame interval after the previous one; returns its flips.
     int call(int keys = kNone, Point cursor = {320, 240}) {
-        headless.tick += world.frameInterval;
-        headless.cursor = cursor;
+        headlessHost.tick += world.frameInterval;
+        headlessHost.cursor = cursor;
         headlessSetKey(VK_LBUTTON, keys & kLeft);
         headlessSetKey(VK_UP, keys & kUp);
         headlessSetKey(VK_DOWN, keys & kDown);
-        const int before = headless.presentCount;
+        const int before = headlessHost.presentCount;
         runFrame();
-        return headless.presentCount - before;
+        return headlessHost.presentCount - before;
     }
     // Calls until the phase changes; returns how many calls that took.
     int runsOf(uint8_t phase) {
@@ -54,26 +54,26 @@ protected:
 }  // namespace
 
 TEST_F(Frame, GateHoldsEverythingInsideTheIntervalAndOpensAcrossTheWrap) {
-    headless.cursor = {100, 100};
+    headlessHost.cursor = {100, 100};
     world.cursorPos = {1, 1};
     const uint32_t ticks[] = {5029, 5030, 0x0000000Du, 0x0000000Eu};  // the third 29 ms after 0xFFFFFFF0
     const int presents[] = {0, 1, 1, 2};
     for (int k = 0; k < 4; ++k) {
         if (k == 2) world.lastFrameTick = 0xFFFFFFF0u;
-        headless.tick = ticks[k];
+        headlessHost.tick = ticks[k];
         runFrame();
-        EXPECT_EQ(std::tuple(headless.presentCount, world.cursorPos.x), std::tuple(presents[k], k ? 100 : 1)) << k;
+        EXPECT_EQ(std::tuple(headlessHost.presentCount, world.cursorPos.x), std::tuple(presents[k], k ? 100 : 1)) << k;
     }
     // The very first call only reads the clock; with readings that advance the
     // gate compares the second, then keeps the third.
     resetWorld();
     initSpriteRects();
-    std::tie(headless.presentCount, headless.tick, headless.tickStep) = std::tuple(0, 777u, 0u);
+    std::tie(headlessHost.presentCount, headlessHost.tick, headlessHost.tickStep) = std::tuple(0, 777u, 0u);
     runFrame();
-    EXPECT_EQ(std::tuple(headless.presentCount, world.lastFrameTick), std::tuple(0, 777u));
-    std::tie(headless.tick, headless.tickStep) = std::tuple(807u, 5u);
+    EXPECT_EQ(std::tuple(headlessHost.presentCount, world.lastFrameTick), std::tuple(0, 777u));
+    std::tie(headlessHost.tick, headlessHost.tickStep) = std::tuple(807u, 5u);
     runFrame();
-    EXPECT_EQ(std::tuple(headless.presentCount, world.lastFrameTick), std::tuple(1, 812u));
+    EXPECT_EQ(std::tuple(headlessHost.presentCount, world.lastFrameTick), std::tuple(1, 812u));
 }
 
 TEST_F(Frame, TitleKeysKeepTheIntervalWithin1To255) {
@@ -176,11 +176,11 @@ TEST_F(Frame, OnePressOneSwing) {
 }
 
 TEST_F(Frame, SwatterAndFliesAreDrawnAndTheBackgroundCoversTheRest) {
-    fillAll(display.backgroundSurface, 3);
-    fillRect(display.spriteSurface, 32, 32, 64, 64, 77);  // swatter picture 0
+    fillAll(displayObjects.backgroundSurface, 3);
+    fillRect(displayObjects.spriteSurface, 32, 32, 64, 64, 77);  // swatter picture 0
     call();
     // The picture shown: background, the swatter centred on the cursor.
-    const Surface* shown = display.primarySurface;
+    const Surface* shown = displayObjects.primarySurface;
     EXPECT_EQ(std::tuple(pixelAt(shown, 304, 224), pixelAt(shown, 335, 255), pixelAt(shown, 303, 224), pixelAt(shown, 0, 479)),
               std::tuple(77, 77, 3, 3));
 }

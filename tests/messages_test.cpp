@@ -7,7 +7,7 @@
 #include <tuple>
 #include <utility>
 
-#include "display/cp932.h"
+#include "platform/linux/cp932.h"
 #include "game/message_texts.h"
 #include "game/messages.h"
 #include "game/world.h"

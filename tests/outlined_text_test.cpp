@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "display/display_objects.h"
-#include "display/font_face.h"
+#include "platform/linux/font_face.h"
 #include "display/outlined_text.h"
 #include "game/message_texts.h"
 #include "game/messages.h"
@@ -34,7 +34,7 @@ Ink inkIn(int32_t top, int32_t bottom) {
     Ink ink;
     for (int32_t y = top; y < bottom; ++y)
         for (int32_t x = 0; x < 640; ++x)
-            if (pixelAt(display.backSurface, x, y) != kGround) {
+            if (pixelAt(displayObjects.backSurface, x, y) != kGround) {
                 ink = {std::min(ink.left, x), std::min(ink.top, y), std::max(ink.right, x), std::max(ink.bottom, y),
                        ink.count + 1};
             }
@@ -46,16 +46,16 @@ class OutlinedText : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
-        display.paletteEntries[kBlue] = PaletteEntry{0, 0, 255, 0};
-        display.paletteEntries[kRed] = PaletteEntry{255, 0, 0, 0};
+        displayObjects.paletteEntries[kBlue] = PaletteEntry{0, 0, 255, 0};
+        displayObjects.paletteEntries[kRed] = PaletteEntry{255, 0, 0, 0};
         clear();
         ASSERT_NE(textFace(), nullptr) << "no font installed";
     }
-    void clear() { fillAll(display.backSurface, kGround); }
+    void clear() { fillAll(displayObjects.backSurface, kGround); }
     // Whether the back buffer holds only the ground, black and more than 50 of `colour`.
     bool onlyInk(uint8_t colour) {
-        const int n = countIndex(display.backSurface, colour);
-        return n > 50 && n + countIndex(display.backSurface, kBlack) + countIndex(display.backSurface, kGround) == 640 * 480;
+        const int n = countIndex(displayObjects.backSurface, colour);
+        return n > 50 && n + countIndex(displayObjects.backSurface, kBlack) + countIndex(displayObjects.backSurface, kGround) == 640 * 480;
     }
 };
 
@@ -66,7 +66,7 @@ TEST_F(OutlinedText, TitleLinesAreColourWithABlackRightEdgeInsideTheirCells) {
     int black = 0;
     for (int32_t y = 0; y < 480; ++y)
         for (int32_t x = 0; x < 640; ++x) {
-            const uint8_t p = pixelAt(display.backSurface, x, y);
+            const uint8_t p = pixelAt(displayObjects.backSurface, x, y);
             if (p == kGround) continue;
             const bool titleCell = y >= 170 && y < 186 && x >= 176;
             const bool clickCell = y >= 300 && y < 316 && x >= 224;
@@ -74,7 +74,7 @@ TEST_F(OutlinedText, TitleLinesAreColourWithABlackRightEdgeInsideTheirCells) {
             // The black copy shows only just right of a coloured stroke.
             const uint8_t colour = titleCell ? kWhite : kBlue;
             black += p == kBlack;
-            ASSERT_EQ(p == kBlack ? pixelAt(display.backSurface, x - 1, y) : p, colour) << x << "," << y;
+            ASSERT_EQ(p == kBlack ? pixelAt(displayObjects.backSurface, x - 1, y) : p, colour) << x << "," << y;
         }
     EXPECT_GT(black, 100);
     // Each line is a line of text, not a stray mark: wide, and most of a cell tall.
@@ -99,7 +99,7 @@ TEST_F(OutlinedText, ColourIsTheNearestPaletteEntry) {
     EXPECT_TRUE(onlyInk(kRed));
     // Without an exact red, the closest grey (85, 85, 85) stands in.
     clear();
-    display.paletteEntries[kRed] = PaletteEntry{201, 201, 201, 0};
+    displayObjects.paletteEntries[kRed] = PaletteEntry{201, 201, 201, 0};
     drawOutlinedText(textOf(kPhaseResult), 200, 170, 255, 0, 0, 16);
     EXPECT_TRUE(onlyInk(85));
 }
@@ -123,13 +123,13 @@ TEST_F(OutlinedText, WritesOnlyInsideTheBackBufferWhereverTheTextIs) {
 
 TEST_F(OutlinedText, SkipsTheLineWhenTheBackBufferIsBusyAndNeverLeavesItLocked) {
     SurfaceLock lock;
-    ASSERT_EQ(surfaceLock(display.backSurface, &lock), DD_OK);
+    ASSERT_EQ(surfaceLock(displayObjects.backSurface, &lock), DD_OK);
     drawOutlinedText(textOf(kPhaseTitle), 176, 170, 255, 255, 255, 16);
-    EXPECT_TRUE(display.backSurface->locked);
-    ASSERT_EQ(surfaceUnlock(display.backSurface), DD_OK);
+    EXPECT_TRUE(displayObjects.backSurface->locked);
+    ASSERT_EQ(surfaceUnlock(displayObjects.backSurface), DD_OK);
     EXPECT_EQ(inkIn(0, 480).count, 0);
     for (const char* text : {textOf(kPhaseTitle), "", static_cast<const char*>(nullptr)}) drawOutlinedText(text, 176, 170, 255, 255, 255, 16);
-    EXPECT_TRUE(!display.backSurface->locked && inkIn(170, 186).count > 0);
+    EXPECT_TRUE(!displayObjects.backSurface->locked && inkIn(170, 186).count > 0);
 }
 
 TEST(TextFont, ProportionalMinchoWithAGdiSizedCellAndNoJapaneseSaidSo) {

@@ -109,7 +109,7 @@ TEST(ReplayGame, ScreenshotsShowThePrimarySurfaceThroughItsPalette) {
     int32_t width = 0, height = 0;
     PaletteEntry palette[256];
     ASSERT_TRUE(readIndexedPng(dir + "replay_shot_3.png", &pixels, &width, &height, palette) && width == 640 && height == 480);
-    const Surface* screen = display.primarySurface;
+    const Surface* screen = displayObjects.primarySurface;
     EXPECT_TRUE(std::equal(screen->pixels.begin(), screen->pixels.end(), reinterpret_cast<const uint8_t*>(pixels.data())));
     for (int i = 0; i < 256; ++i)
         EXPECT_EQ(std::tuple(palette[i].red, palette[i].green, palette[i].blue),

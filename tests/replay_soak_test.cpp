@@ -42,7 +42,7 @@ std::string worldFault(const GameWorld& w) {
 // Screen row y from x must show `width` pixels of sheet row sy (bars wider than the sheet are their own business).
 std::string barFault(const char* bar, int32_t x, int32_t y, int32_t sy, int32_t width) {
     for (int32_t i = 0; width <= 256 && i < width; ++i)
-        RULE(pixelAt(display.primarySurface, x + i, y) == pixelAt(display.spriteSurface, i, sy), bar, i);
+        RULE(pixelAt(displayObjects.primarySurface, x + i, y) == pixelAt(displayObjects.spriteSurface, i, sy), bar, i);
     return {};
 }
 

@@ -14,7 +14,7 @@ constexpr uint8_t kBorderIndex = 11, kKillIndex = 12, kGaugeIndex = 13, kBestInd
 // How many pixels of one row, from x on, hold `index` without a break.
 int runFrom(int32_t x, int32_t y, uint8_t index) {
     int n = 0;
-    while (x + n < 640 && pixelAt(display.backSurface, x + n, y) == index) ++n;
+    while (x + n < 640 && pixelAt(displayObjects.backSurface, x + n, y) == index) ++n;
     return n;
 }
 }  // namespace
@@ -27,13 +27,13 @@ protected:
         makeTestDisplay();
         const uint8_t strips[][3] = {{0, 8, kBorderIndex}, {8, 15, kKillIndex}, {15, 23, kGaugeIndex}, {23, 30, kBestIndex}};
         for (auto [top, bottom, index] : strips) {
-            fillRect(display.spriteSurface, 0, top, 256, bottom, index);
-            fillRect(display.spriteSurface, 0, top, 1, top + 1, 0);
+            fillRect(displayObjects.spriteSurface, 0, top, 256, bottom, index);
+            fillRect(displayObjects.spriteSurface, 0, top, 1, top + 1, 0);
         }
-        fillRect(display.spriteSurface, 0, 30, 256, 96, 99);  // the sprites: never drawn here
+        fillRect(displayObjects.spriteSurface, 0, 30, 256, 96, 99);  // the sprites: never drawn here
     }
     void draw(StatusBarForm form) {
-        fillAll(display.backSurface, kGround);
+        fillAll(displayObjects.backSurface, kGround);
         drawStatusBar(form);
     }
 };
@@ -55,8 +55,8 @@ TEST_F(StatusBar, KillBarAndGaugeAreTheirValuePlusOneWideAndStayInsideTheSheetAn
 
 TEST_F(StatusBar, FormsAndTheOrderInWhichBarsCoverEachOther) {
     draw(kStatusBarTitle);  // border line 30, best 20; no kill bar, no gauge; index 0 copied too
-    EXPECT_EQ(std::tuple(pixelAt(display.backSurface, 193, 455), runFrom(194, 456, kBorderIndex), runFrom(194, 464, kBestIndex),
-                         countIndex(display.backSurface, kGround)),
+    EXPECT_EQ(std::tuple(pixelAt(displayObjects.backSurface, 193, 455), runFrom(194, 456, kBorderIndex), runFrom(194, 464, kBestIndex),
+                         countIndex(displayObjects.backSurface, kGround)),
               std::tuple(0, 30, 20, 640 * 480 - 31 * 8 - 21 * 7));
     // Kills over best, in every form that shows both.
     world.killCount = 5;

@@ -17,7 +17,7 @@ protected:
         makeTestDisplay();
         initSpriteRects();
         // Splat picture k is filled with index 20 + k, so what is drawn tells the picture.
-        for (int k = 0; k < 8; ++k) fillRect(display.spriteSurface, 32 * k, 64, 32 * k + 32, 96, static_cast<uint8_t>(20 + k));
+        for (int k = 0; k < 8; ++k) fillRect(displayObjects.spriteSurface, 32 * k, 64, 32 * k + 32, 96, static_cast<uint8_t>(20 + k));
         world.flyLevel = 0;
         world.cursorPos = {100, 100};
     }
@@ -95,9 +95,9 @@ TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
     world.splatX[4] = world.splatY[4] = 100;
     std::vector<int> shown;
     for (int call = 0; call < 16; ++call) {
-        fillAll(display.backSurface, 1);
+        fillAll(displayObjects.backSurface, 1);
         drawSplats();
-        if (const uint8_t v = pixelAt(display.backSurface, 110, 110); v != 1) shown.push_back(v - 20);
+        if (const uint8_t v = pixelAt(displayObjects.backSurface, 110, 110); v != 1) shown.push_back(v - 20);
         // Freed, and splatsActive cleared, in the call that drew the last picture.
         EXPECT_EQ(std::tuple(world.splatTimer[4] != 0, world.splatsActive), std::tuple(call < 13, call < 13 ? 1 : 0)) << call;
     }
@@ -106,5 +106,5 @@ TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
     world.splatTimer[0] = world.splatsActive = 1;
     world.splatX[0] = world.splatY[0] = -8;
     drawSplats();
-    EXPECT_EQ(countIndex(display.backSurface, 21), 24 * 24);
+    EXPECT_EQ(countIndex(displayObjects.backSurface, 21), 24 * 24);
 }

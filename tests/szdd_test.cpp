@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "base/data_files.h"
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
-#include "display/szdd.h"
-#include "tests/bmp_fixture.h"
+#include "platform/linux/szdd.h"
+#include "tools/common/bmp_fixture.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -31,8 +32,13 @@ protected:
         std::system(("rm -rf '" + dir + "'").c_str());
     }
 
+    // As the game reads a file: expanded first when it is SZDD.
     int32_t load(Surface* s, const std::vector<uint8_t>& file) {
-        return loadBitmapFromMemory(s, file.data(), file.size(), 0, 0, nullptr);
+        std::vector<uint8_t> bytes = file;
+        if (isSzdd(file.data(), file.size()) &&
+            !expandSzdd(file.data(), file.size(), kMaxDataFileBytes, &bytes, nullptr))
+            return 0;
+        return loadBitmapFromMemory(s, bytes.data(), bytes.size(), 0, 0, nullptr);
     }
 
     std::string dir;
@@ -43,29 +49,29 @@ protected:
 };
 
 TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSourceAndTheHeaderLengthRules) {
-    ASSERT_EQ(loadBitmap(display.backSurface, (dir + "/hk.bmp_").c_str(), 0, 0), 1);
-    EXPECT_EQ(display.backSurface->pixels, pixels);
+    ASSERT_EQ(loadBitmap(displayObjects.backSurface, (dir + "/hk.bmp_").c_str(), 0, 0), 1);
+    EXPECT_EQ(displayObjects.backSurface->pixels, pixels);
     for (int i = 0; i < 256; ++i)
-        EXPECT_EQ(std::tuple(display.paletteEntries[i].red, display.paletteEntries[i].blue),
+        EXPECT_EQ(std::tuple(displayObjects.paletteEntries[i].red, displayObjects.paletteEntries[i].blue),
                   std::tuple(colours[i].red, colours[i].blue));
 
     // Length 1078 + 640: the longer output is cut to the stored bottom row, the rest reads as zero.
-    fillAll(display.backgroundSurface, 9);
-    ASSERT_EQ(load(display.backgroundSurface, withField(packed, 10, 1078 + 640)), 1);
-    EXPECT_EQ(std::memcmp(&display.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0);
-    EXPECT_EQ(countIndex(display.backgroundSurface, 0), 640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0));
+    fillAll(displayObjects.backgroundSurface, 9);
+    ASSERT_EQ(load(displayObjects.backgroundSurface, withField(packed, 10, 1078 + 640)), 1);
+    EXPECT_EQ(std::memcmp(&displayObjects.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0);
+    EXPECT_EQ(countIndex(displayObjects.backgroundSurface, 0), 640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0));
     // A length beyond the data: the output is what there is, as a plain file.
-    fillAll(display.backSurface, 9);
-    ASSERT_EQ(load(display.backSurface, withField(packed, 10, 0x7F000000)), 1);
-    EXPECT_EQ(display.backSurface->pixels, pixels);
+    fillAll(displayObjects.backSurface, 9);
+    ASSERT_EQ(load(displayObjects.backSurface, withField(packed, 10, 0x7F000000)), 1);
+    EXPECT_EQ(displayObjects.backSurface->pixels, pixels);
 }
 
 TEST_F(CompressedBitmap, TruncatedAndCorruptFilesFailCleanlyOrLoadWhatIsThere) {
     // Cut inside the SZDD header, or before the bit count of what it holds: refused;
     // cut later, what is missing reads as zero.
     for (size_t n : {0, 1, 7, 8, 9, 13, 14, 15, 29, 40, 100, 1077})
-        EXPECT_EQ(load(display.backgroundSurface, std::vector(packed.begin(), packed.begin() + n)), n >= 100 ? 1 : 0) << n;
-    EXPECT_EQ(load(display.backgroundSurface, withField(packed, 8, 'B')), 0);  // method other than 'A'
+        EXPECT_EQ(load(displayObjects.backgroundSurface, std::vector(packed.begin(), packed.begin() + n)), n >= 100 ? 1 : 0) << n;
+    EXPECT_EQ(load(displayObjects.backgroundSurface, withField(packed, 8, 'B')), 0);  // method other than 'A'
 
     // Damaged bytes anywhere: whatever comes out, nothing is read or written
     // outside a buffer (the sanitizer build checks that).
@@ -76,7 +82,7 @@ TEST_F(CompressedBitmap, TruncatedAndCorruptFilesFailCleanlyOrLoadWhatIsThere) {
             state = state * 1103515245u + 12345u;
             bad[(state >> 8) % (round % 3 == 0 ? 70 : bad.size())] ^= static_cast<uint8_t>(state >> 24 | 1);
         }
-        load(round % 4 < 2 ? display.backgroundSurface : display.spriteSurface, bad);
+        load(round % 4 < 2 ? displayObjects.backgroundSurface : displayObjects.spriteSurface, bad);
     }
 }
 

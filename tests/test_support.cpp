@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "display/display_setup.h"
-
 #include "game/flies.h"
 #include "game/sprite_rects.h"
 #include "game/world.h"
@@ -13,34 +12,27 @@
 void makeTestDisplay() {
     resetWorld();
     resetHeadless();
-    display = DisplayObjects{};
-    deviceFaults = DeviceFaults{0, 0, 0};
-    ASSERT_EQ(DirectDrawCreate(&display.directDraw), DD_OK);
-    ASSERT_EQ(ddSetCooperativeLevel(display.directDraw, DDSCL_FULLSCREEN_EXCLUSIVE), DD_OK);
-    ASSERT_EQ(ddSetDisplayMode(display.directDraw, 640, 480, 8), DD_OK);
-    ASSERT_EQ(ddCreatePrimarySurface(display.directDraw, &display.primarySurface), DD_OK);
-    ASSERT_EQ(surfaceGetAttachedBackBuffer(display.primarySurface, &display.backSurface), DD_OK);
-    ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 640, 480, &display.backgroundSurface), DD_OK);
-    ASSERT_EQ(ddCreateOffscreenSurface(display.directDraw, 256, 96, &display.spriteSurface), DD_OK);
-    for (int i = 0; i < 256; ++i) display.paletteEntries[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
-    ASSERT_EQ(ddCreatePalette(display.directDraw, DDPCAPS_8BIT, display.paletteEntries, &display.palette), DD_OK);
-    surfaceSetPalette(display.primarySurface, display.palette);
-    for (Surface* s : {display.primarySurface, display.backSurface, display.backgroundSurface, display.spriteSurface})
-        surfaceSetColorKey(s, DDCKEY_SRCBLT, 0, 0);
+    displayObjects = DisplayObjects{};
+    deviceFaults = DeviceFaults{0, 0};
+    ASSERT_EQ(createDisplayObjects(), 1);
+    // A grey ramp, so that entry i is (i, i, i).
+    for (int i = 0; i < 256; ++i)
+        displayObjects.paletteEntries[i] = PaletteEntry{uint8_t(i), uint8_t(i), uint8_t(i), 0};
+    paletteSetEntries(displayObjects.palette, 0, 0, 256, displayObjects.paletteEntries);
+    headlessHost.presentCount = 0;
 }
 
 void makeGameScreen() {
     makeTestDisplay();
     initSpriteRects();
     for (int32_t y = 0; y < 96; ++y)
-        for (int32_t x = 0; x < 256; ++x) display.spriteSurface->pixels[y * 256 + x] = uint8_t(1 + (x * 7 + y * 13) % 200);
-    fillAll(display.backgroundSurface, 250);
+        for (int32_t x = 0; x < 256; ++x)
+            displayObjects.spriteSurface->pixels[y * 256 + x] = uint8_t(1 + (x * 7 + y * 13) % 200);
+    fillAll(displayObjects.backgroundSurface, 250);
     PaletteEntry colours[256];
-    for (int i = 0; i < 256; ++i)
-        colours[i] = PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0};
-    paletteSetEntries(display.palette, 0, 0, 256, colours);
-    respawnFly(0);
-    respawnFly(1);
+    for (int i = 0; i < 256; ++i) colours[i] = PaletteEntry{uint8_t(i), uint8_t(255 - i), uint8_t(i * 3), 0};
+    paletteSetEntries(displayObjects.palette, 0, 0, 256, colours);
+    placeStartFlies();
 }
 
 void releaseTestDisplay() { releaseDisplay(); }

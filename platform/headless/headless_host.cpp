@@ -2,38 +2,41 @@
 
 #include <cstring>
 
-#include "platform/host.h"
+#include "base/host.h"
 
-HeadlessHost headless;
+HeadlessHost headlessHost;
 
-void resetHeadless() { headless = HeadlessHost{}; }
+void resetHeadless() { headlessHost = HeadlessHost{}; }
 
 void headlessSetKey(int virtualKey, bool down) {
-    headless.keys[virtualKey & 0xFF] = down ? 0x80 : 0x00;
+    headlessHost.keys[virtualKey & 0xFF] = down ? 0x80 : 0x00;
 }
 
 bool hostOpenDisplay() {
-    if (!headless.displayAvailable) return false;
-    headless.displayOpen = true;
+    if (!headlessHost.displayAvailable) return false;
+    headlessHost.displayOpen = true;
     return true;
 }
 
-bool hostSetDisplayMode(int32_t, int32_t, int32_t) { return headless.modeAvailable; }
-
-void hostPresent(const Surface& primary, const Palette& palette) {
-    ++headless.presentCount;
-    if (headless.onPresent) headless.onPresent(primary, palette, headless.onPresentUser);
+bool hostSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
+    return width == kScreenWidth && height == kScreenHeight && bitsPerPixel == 8;
 }
 
-void hostCloseDisplay() { headless.displayOpen = false; }
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                 const PaletteEntry colours[256]) {
+    ++headlessHost.presentCount;
+    if (headlessHost.onPresent)
+        headlessHost.onPresent(pixels, pitch, width, height, colours, headlessHost.onPresentUser);
+}
+
+void hostCloseDisplay() { headlessHost.displayOpen = false; }
 
 uint32_t hostTickCount() {
-    ++headless.tickReads;
-    const uint32_t now = headless.tick;
-    headless.tick += headless.tickStep;
+    const uint32_t now = headlessHost.tick;
+    headlessHost.tick += headlessHost.tickStep;
     return now;
 }
 
-Point hostCursorPos() { return headless.cursor; }
+Point hostCursorPos() { return headlessHost.cursor; }
 
-void hostKeyboardState(uint8_t keyState[256]) { std::memcpy(keyState, headless.keys, 256); }
+void hostKeyboardState(uint8_t keyState[256]) { std::memcpy(keyState, headlessHost.keys, 256); }

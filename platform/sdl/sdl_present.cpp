@@ -1,11 +1,11 @@
 #include <SDL.h>
 
 #include <cstring>
+#include <vector>
 
-#include "display/present_convert.h"
-#include "platform/host.h"
-#include "platform/picture_fit.h"
-#include "platform/scaled_convert.h"
+#include "platform/common/present_convert.h"
+#include "base/host.h"
+#include "platform/common/picture_fit.h"
 #include "platform/sdl/sdl_state.h"
 
 // Two ways to the screen. With a graphics processor the 640 x 480 picture goes
@@ -16,8 +16,15 @@
 // software OpenGL cost several times more CPU.
 namespace {
 
-const Surface* lastPicture = nullptr;  // valid while the display is open
-const Palette* lastPalette = nullptr;
+// The picture last presented, kept so that it can be shown again after the
+// window is exposed or resized; the display only lends its bytes for a call.
+std::vector<uint8_t> shownPixels;
+PaletteEntry shownColours[256];
+bool havePicture = false;
+
+IndexedPicture shownPicture() {
+    return IndexedPicture{shownPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, shownColours};
+}
 ScaleMap scaleMap;
 
 // Mesa's software rasterisers: an OpenGL renderer on them burns the CPU a
@@ -38,28 +45,28 @@ bool runsOnSoftwareOpenGl(SDL_Renderer* renderer) {
 }
 
 bool createAcceleratedRenderer() {
-    sdl.renderer =
-        SDL_CreateRenderer(sdl.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (!sdl.renderer) return false;
-    if (!runsOnSoftwareOpenGl(sdl.renderer)) {
-        sdl.texture = SDL_CreateTexture(sdl.renderer, SDL_PIXELFORMAT_RGB888,
-                                        SDL_TEXTUREACCESS_STREAMING, kPictureWidth, kPictureHeight);
-        if (sdl.texture) {
-            SDL_SetTextureScaleMode(sdl.texture, SDL_ScaleModeNearest);
+    sdlHost.renderer =
+        SDL_CreateRenderer(sdlHost.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!sdlHost.renderer) return false;
+    if (!runsOnSoftwareOpenGl(sdlHost.renderer)) {
+        sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_RGB888,
+                                        SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+        if (sdlHost.texture) {
+            SDL_SetTextureScaleMode(sdlHost.texture, SDL_ScaleModeNearest);
             return true;
         }
     }
-    if (sdl.texture) SDL_DestroyTexture(sdl.texture);
-    SDL_DestroyRenderer(sdl.renderer);
-    sdl.texture = nullptr;
-    sdl.renderer = nullptr;
+    if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
+    SDL_DestroyRenderer(sdlHost.renderer);
+    sdlHost.texture = nullptr;
+    sdlHost.renderer = nullptr;
     return false;
 }
 
 // The window's framebuffer, when it has the 32-bit pixels the conversion
 // writes; null otherwise.
 SDL_Surface* windowFramebuffer() {
-    SDL_Surface* surface = SDL_GetWindowSurface(sdl.window);
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
     if (!surface) return nullptr;
     const Uint32 format = surface->format->format;
     if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return nullptr;
@@ -67,27 +74,27 @@ SDL_Surface* windowFramebuffer() {
 }
 
 void showWithTexture(bool pictureChanged) {
-    if (pictureChanged && lastPicture) {
+    if (pictureChanged && havePicture) {
         void* pixels = nullptr;
         int pitch = 0;
-        if (SDL_LockTexture(sdl.texture, nullptr, &pixels, &pitch) == 0) {
-            convertToRgb32(*lastPicture, *lastPalette, static_cast<uint32_t*>(pixels),
+        if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) == 0) {
+            convertToRgb32(shownPicture(), static_cast<uint32_t*>(pixels),
                            static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
-            SDL_UnlockTexture(sdl.texture);
-            sdl.pictureShown = true;
+            SDL_UnlockTexture(sdlHost.texture);
+            sdlHost.pictureShown = true;
         }
     }
     int width = 0;
     int height = 0;
-    if (SDL_GetRendererOutputSize(sdl.renderer, &width, &height) != 0) return;
-    SDL_SetRenderDrawColor(sdl.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdl.renderer);
-    if (sdl.pictureShown) {
+    if (SDL_GetRendererOutputSize(sdlHost.renderer, &width, &height) != 0) return;
+    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdlHost.renderer);
+    if (sdlHost.pictureShown) {
         const Rect box = letterboxRect(width, height);
         const SDL_Rect target{box.left, box.top, box.right - box.left, box.bottom - box.top};
-        SDL_RenderCopy(sdl.renderer, sdl.texture, nullptr, &target);
+        SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, &target);
     }
-    SDL_RenderPresent(sdl.renderer);
+    SDL_RenderPresent(sdlHost.renderer);
 }
 
 // Always converts again: the framebuffer may have been made anew for a new
@@ -109,25 +116,25 @@ void showInFramebuffer() {
     for (const SDL_Rect& bar : bars) {
         if (bar.w > 0 && bar.h > 0) SDL_FillRect(surface, &bar, 0);
     }
-    if (lastPicture && width > 0 && height > 0) {
-        makeScaleMap(scaleMap, lastPicture->width, lastPicture->height, width, height);
+    if (havePicture && width > 0 && height > 0) {
+        makeScaleMap(scaleMap, kScreenWidth, kScreenHeight, width, height);
         const int32_t pitchInPixels = surface->pitch / static_cast<int>(sizeof(uint32_t));
         uint32_t* topLeft = static_cast<uint32_t*>(surface->pixels) +
                             static_cast<size_t>(box.top) * static_cast<size_t>(pitchInPixels) +
                             static_cast<size_t>(box.left);
-        convertScaledToRgb32(*lastPicture, *lastPalette, scaleMap, topLeft, pitchInPixels);
-        sdl.pictureShown = true;
-    } else if (!sdl.pictureShown) {
+        convertScaledToRgb32(shownPicture(), scaleMap, topLeft, pitchInPixels);
+        sdlHost.pictureShown = true;
+    } else if (!sdlHost.pictureShown) {
         SDL_FillRect(surface, nullptr, 0);
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(sdl.window);
+    SDL_UpdateWindowSurface(sdlHost.window);
 }
 
 void show(bool pictureChanged) {
-    if (sdl.renderer) {
+    if (sdlHost.renderer) {
         showWithTexture(pictureChanged);
-    } else if (sdl.window) {
+    } else if (sdlHost.window) {
         showInFramebuffer();
     }
 }
@@ -146,28 +153,29 @@ bool createPresentation() {
 }
 
 void destroyPresentation() {
-    if (sdl.texture) SDL_DestroyTexture(sdl.texture);
-    if (sdl.renderer) SDL_DestroyRenderer(sdl.renderer);
-    sdl.texture = nullptr;
-    sdl.renderer = nullptr;
-    sdl.pictureShown = false;
-    lastPicture = nullptr;
-    lastPalette = nullptr;
+    if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
+    if (sdlHost.renderer) SDL_DestroyRenderer(sdlHost.renderer);
+    sdlHost.texture = nullptr;
+    sdlHost.renderer = nullptr;
+    sdlHost.pictureShown = false;
+    havePicture = false;
     scaleMap = ScaleMap{};
 }
 
 void redrawPicture() { show(false); }
 
-void hostPresent(const Surface& primary, const Palette& palette) {
-    if (primary.width != kPictureWidth || primary.height != kPictureHeight) return;
-    lastPicture = &primary;
-    lastPalette = &palette;
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                 const PaletteEntry colours[256]) {
+    if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
+    shownPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+    for (int32_t y = 0; y < height; ++y)
+        std::memcpy(shownPixels.data() + static_cast<size_t>(y) * kScreenWidth,
+                    pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
+    std::memcpy(shownColours, colours, sizeof shownColours);
+    havePicture = true;
     show(true);
 }
 
 // The display objects go away after this: forget the picture, keep what the
 // window shows.
-void hostCloseDisplay() {
-    lastPicture = nullptr;
-    lastPalette = nullptr;
-}
+void hostCloseDisplay() { havePicture = false; }

@@ -3,9 +3,10 @@
 // only.
 #include <SDL.h>
 
-#include "display/rect.h"
-#include "platform/input_state.h"
+#include "base/geometry.h"
+#include "platform/common/input_state.h"
 
+// The window, its presentation and the input read from its events.
 struct SdlState {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -18,10 +19,10 @@ struct SdlState {
     InputState input;
 };
 
-extern SdlState sdl;
+extern SdlState sdlHost;
 
 // Presentation (sdl_present.cpp).
-bool createPresentation();  // renderer and texture for sdl.window
+bool createPresentation();  // renderer and texture for sdlHost.window
 void destroyPresentation();
 void redrawPicture();       // the last picture again, e.g. after a resize
 

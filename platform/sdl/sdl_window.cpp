@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/host.h"
-#include "platform/picture_fit.h"
+#include "base/host.h"
+#include "platform/common/picture_fit.h"
 #include "platform/sdl/game_window.h"
 #include "platform/sdl/sdl_state.h"
+
+SdlState sdlHost;
 
 namespace {
 
@@ -26,15 +28,15 @@ void reportNoDisplay(const char* detail) {
 
 void destroyWindow() {
     destroyPresentation();
-    if (sdl.window) SDL_DestroyWindow(sdl.window);
-    sdl.window = nullptr;
+    if (sdlHost.window) SDL_DestroyWindow(sdlHost.window);
+    sdlHost.window = nullptr;
     SDL_Quit();
 }
 
 }  // namespace
 
 bool openGameWindow() {
-    sdl = SdlState{};
+    sdlHost = SdlState{};
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();
@@ -54,11 +56,11 @@ bool openGameWindow() {
     }
     // Made at the desktop's size: without a window manager a smaller window
     // with the full-screen flag keeps its own size.
-    sdl.window = SDL_CreateWindow("nmnm", SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
+    sdlHost.window = SDL_CreateWindow("nmnm", SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
                                   SDL_WINDOWPOS_UNDEFINED_DISPLAY(0), desktop.w, desktop.h,
                                   SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
                                       SDL_WINDOW_ALWAYS_ON_TOP);
-    if (!sdl.window) {
+    if (!sdlHost.window) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();
         return false;
@@ -72,51 +74,51 @@ bool openGameWindow() {
         return false;
     }
     SDL_ShowCursor(SDL_DISABLE);
-    SDL_RaiseWindow(sdl.window);
+    SDL_RaiseWindow(sdlHost.window);
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);
-    sdl.cursorInWindow = Point{x, y};
+    sdlHost.cursorInWindow = Point{x, y};
     return true;
 }
 
 void closeGameWindow() {
-    if (sdl.window) SDL_SetWindowGrab(sdl.window, SDL_FALSE);
+    if (sdlHost.window) SDL_SetWindowGrab(sdlHost.window, SDL_FALSE);
     SDL_ShowCursor(SDL_ENABLE);
     destroyWindow();
 }
 
 void toggleFullScreen() {
-    if (!sdl.window) return;
-    const int display = SDL_GetWindowDisplayIndex(sdl.window) < 0 ? 0
-                                                                    : SDL_GetWindowDisplayIndex(sdl.window);
+    if (!sdlHost.window) return;
+    const int display = SDL_GetWindowDisplayIndex(sdlHost.window) < 0 ? 0
+                                                                    : SDL_GetWindowDisplayIndex(sdlHost.window);
     SDL_DisplayMode desktop;
     if (SDL_GetDesktopDisplayMode(display, &desktop) != 0) return;
-    if (sdl.fullScreen) {
+    if (sdlHost.fullScreen) {
         SDL_Rect usable{0, 0, desktop.w, desktop.h};
         SDL_GetDisplayUsableBounds(display, &usable);
         const int scale = largestWholeScale(usable.w, usable.h);
-        SDL_SetWindowFullscreen(sdl.window, 0);
-        SDL_SetWindowAlwaysOnTop(sdl.window, SDL_FALSE);
-        SDL_SetWindowBordered(sdl.window, SDL_TRUE);
-        SDL_SetWindowSize(sdl.window, kPictureWidth * scale, kPictureHeight * scale);
-        SDL_SetWindowPosition(sdl.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+        SDL_SetWindowFullscreen(sdlHost.window, 0);
+        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_FALSE);
+        SDL_SetWindowBordered(sdlHost.window, SDL_TRUE);
+        SDL_SetWindowSize(sdlHost.window, kScreenWidth * scale, kScreenHeight * scale);
+        SDL_SetWindowPosition(sdlHost.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                               SDL_WINDOWPOS_CENTERED_DISPLAY(display));
     } else {
-        SDL_SetWindowBordered(sdl.window, SDL_FALSE);
-        SDL_SetWindowAlwaysOnTop(sdl.window, SDL_TRUE);
-        SDL_SetWindowSize(sdl.window, desktop.w, desktop.h);
-        SDL_SetWindowFullscreen(sdl.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_SetWindowBordered(sdlHost.window, SDL_FALSE);
+        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_TRUE);
+        SDL_SetWindowSize(sdlHost.window, desktop.w, desktop.h);
+        SDL_SetWindowFullscreen(sdlHost.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
-    sdl.fullScreen = !sdl.fullScreen;
+    sdlHost.fullScreen = !sdlHost.fullScreen;
     redrawPicture();
 }
 
 // On a desktop the window is the display: it exists once openGameWindow has
 // succeeded, and there is no mode to change or give back.
-bool hostOpenDisplay() { return sdl.window != nullptr; }
+bool hostOpenDisplay() { return sdlHost.window != nullptr; }
 
 bool hostSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
-    return width == kPictureWidth && height == kPictureHeight && bitsPerPixel == 8;
+    return width == kScreenWidth && height == kScreenHeight && bitsPerPixel == 8;
 }
 

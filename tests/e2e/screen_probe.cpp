@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/picture_fit.h"
+#include "platform/common/picture_fit.h"
 
 namespace {
 

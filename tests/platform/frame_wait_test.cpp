@@ -1,4 +1,4 @@
-#include "platform/frame_wait.h"
+#include "platform/common/frame_wait.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "platform/input_state.h"
+#include "platform/common/input_state.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "platform/host.h"
+#include "base/virtual_keys.h"
 
 // Events: d/u button down/up, K up key down, R focus lost; r reads the
 // button, k the up key, 0 key 0 (unknown keys never show). A click reads

@@ -1,4 +1,4 @@
-#include "platform/picture_fit.h"
+#include "platform/common/picture_fit.h"
 
 #include <gtest/gtest.h>
 

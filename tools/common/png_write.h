@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "display/device.h"
+#include "base/palette_entry.h"
 
 // `pixels` holds `height` rows of `width` indices, `pitch` bytes apart.
 bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height,

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tests/bmp_fixture.h"
+#include "tools/common/bmp_fixture.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -2,14 +2,16 @@
 
 #include <cstdlib>
 
+#include "game/flies.h"
 #include "game/heading_trig.h"
+#include "game/swatter.h"
 
 namespace {
 
 // How far the hand moves in one call, in pixels on each axis.
 constexpr int32_t kHandSpeed = 10;
-// The swatter reaches fly centres within this many pixels of the cursor.
-constexpr int32_t kReach = 23;
+// Two flies this close on both axes may both be in reach of one swing.
+constexpr int32_t kPairSpan = 46;
 // Title calls before the player clicks to start.
 constexpr int32_t kTitleWait = 40;
 
@@ -28,7 +30,7 @@ Centre predictedCentre(const GameWorld& w, int i, int steps) {
     return Centre{static_cast<int32_t>(fx) + 8, static_cast<int32_t>(fy) + 8};
 }
 
-bool inField(Centre c) { return c.x >= 0 && c.x < 640 && c.y >= 0 && c.y < 448; }
+bool inField(Centre c) { return c.x >= 0 && c.x < kScreenWidth && c.y >= 0 && c.y < kPlayFieldHeight; }
 
 int32_t stepToward(int32_t from, int32_t to) {
     const int32_t d = to - from;
@@ -63,7 +65,7 @@ Aim densestSpot(const GameWorld& w, int steps, int32_t handX, int32_t handY) {
     auto consider = [&](Centre spot) {
         int count = 0;
         for (int k = 0; k < n; ++k)
-            count += std::abs(centres[k].x - spot.x) <= kReach && std::abs(centres[k].y - spot.y) <= kReach;
+            count += flyInReach(centres[k].x - 8, centres[k].y - 8, spot.x, spot.y);
         const int64_t dx = spot.x - handX, dy = spot.y - handY;
         const int64_t distance = dx * dx + dy * dy;
         if (count > best.count || (count == best.count && count > 0 && distance < bestDistance)) {
@@ -74,8 +76,8 @@ Aim densestSpot(const GameWorld& w, int steps, int32_t handX, int32_t handY) {
     for (int a = 0; a < n; ++a) {
         consider(centres[a]);
         for (int b = a + 1; b < n; ++b)
-            if (std::abs(centres[a].x - centres[b].x) <= 2 * kReach &&
-                std::abs(centres[a].y - centres[b].y) <= 2 * kReach)
+            if (std::abs(centres[a].x - centres[b].x) <= kPairSpan &&
+                std::abs(centres[a].y - centres[b].y) <= kPairSpan)
                 consider(Centre{(centres[a].x + centres[b].x) / 2, (centres[a].y + centres[b].y) / 2});
     }
     return best;

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "display/display_objects.h"
-#include "display/present_convert.h"
 #include "game/frame.h"
 #include "game/world.h"
+#include "platform/common/present_convert.h"
 #include "platform/headless/headless_host.h"
 #include "tools/replay/autoplay.h"
 
@@ -42,7 +42,7 @@ BenchResult runBench(uint64_t frames) {
     floorCopy.reserve(frames);
 
     // Presentation does nothing here: only the game's own work is timed.
-    headless.onPresent = nullptr;
+    headlessHost.onPresent = nullptr;
     AutoplayPlayer player;
     // The very first call only starts the clock; every later one draws.
     applyCallInput(autoplayNext(player, world));
@@ -53,9 +53,11 @@ BenchResult runBench(uint64_t frames) {
         const auto t0 = Clock::now();
         runFrame();
         const auto t1 = Clock::now();
-        const Surface& shown = *display.primarySurface;
+        const Surface& shown = *displayObjects.primarySurface;
         if (shown.palette && shown.width <= kWidth && shown.height <= kHeight)
-            convertToRgb32(shown, *shown.palette, rgb.data(), kWidth);
+            convertToRgb32(IndexedPicture{shown.pixels.data(), shown.pitch, shown.width, shown.height,
+                                          shown.palette->entries},
+                           rgb.data(), kWidth);
         touch(rgb.data());
         const auto t2 = Clock::now();
         std::memcpy(copyTo.data(), copyFrom.data(), copyTo.size() * sizeof(uint32_t));

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/display_setup.h"
+#include "game/start_up.h"
 #include "game/world.h"
 #include "tools/replay/autoplay.h"
 #include "tools/replay/bench.h"

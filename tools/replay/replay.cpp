@@ -24,12 +24,12 @@ bool replayBegin(ReplaySession& session) { return takeScreenshots(session, 0); }
 
 bool replayCall(ReplaySession& session, const CallInput& input) {
     applyCallInput(input);
-    const int presentsBefore = headless.presentCount;
+    const int presentsBefore = headlessHost.presentCount;
     const bool tickWasSet = world.lastFrameTickSet;
     const uint32_t tickBefore = world.lastFrameTick;
     runFrame();
     ++session.calls;
-    session.lastFlips = headless.presentCount - presentsBefore;
+    session.lastFlips = headlessHost.presentCount - presentsBefore;
     // A frame that passes the gate stamps the call's tick, which differs from
     // the last stamp by at least frameInterval (never 0); a shut gate stamps
     // nothing, except on the very first call, which never passes.

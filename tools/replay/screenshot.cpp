@@ -19,7 +19,7 @@ bool parseScreenshotRequest(std::string_view text, ScreenshotRequest* out) {
 }
 
 bool writeScreenshot(const std::string& path) {
-    const Surface* screen = display.primarySurface;
+    const Surface* screen = displayObjects.primarySurface;
     if (!screen || !screen->palette) return false;
     const size_t needed = static_cast<size_t>(screen->pitch) * static_cast<size_t>(screen->height);
     if (screen->width <= 0 || screen->pitch < screen->width || screen->pixels.size() < needed) return false;

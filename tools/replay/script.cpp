@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "platform/headless/headless_host.h"
-#include "platform/host.h"
+#include "base/virtual_keys.h"
 
 namespace {
 
@@ -119,9 +119,9 @@ std::string formatScriptLine(const CallInput& input) {
 }
 
 void applyCallInput(const CallInput& input) {
-    headless.tick = input.tick;
-    headless.tickStep = 0;
-    headless.cursor = Point{input.x, input.y};
+    headlessHost.tick = input.tick;
+    headlessHost.tickStep = 0;
+    headlessHost.cursor = Point{input.x, input.y};
     headlessSetKey(VK_LBUTTON, (input.keys & kInputLeftButton) != 0);
     headlessSetKey(VK_UP, (input.keys & kInputUp) != 0);
     headlessSetKey(VK_DOWN, (input.keys & kInputDown) != 0);

@@ -6,25 +6,22 @@
 #include <cstdlib>
 
 #include "display/display_objects.h"
-#include "display/glyph_cache.h"
+#include "display/display_setup.h"
 #include "game/messages.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
+#include "platform/linux/glyph_cache.h"
 
 int main(int argc, char** argv) {
     const long frames = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 20000;
     resetHeadless();
-    for (int i = 0; i < 256; ++i) {
-        const auto v = static_cast<uint8_t>(i);
-        display.paletteEntries[i] = PaletteEntry{v, v, v, 0};
-    }
-    if (DirectDrawCreate(&display.directDraw) != DD_OK ||
-        ddSetCooperativeLevel(display.directDraw, DDSCL_FULLSCREEN_EXCLUSIVE) != DD_OK ||
-        ddSetDisplayMode(display.directDraw, 640, 480, 8) != DD_OK ||
-        ddCreatePrimarySurface(display.directDraw, &display.primarySurface) != DD_OK ||
-        surfaceGetAttachedBackBuffer(display.primarySurface, &display.backSurface) != DD_OK) {
+    if (!createDisplayObjects()) {
         std::fputs("text_bench: cannot make the display\n", stderr);
         return 1;
+    }
+    for (int i = 0; i < 256; ++i) {
+        const auto v = static_cast<uint8_t>(i);
+        displayObjects.paletteEntries[i] = PaletteEntry{v, v, v, 0};
     }
     drawPhaseMessages(kPhaseTitle);  // the font lookup and first renders, not timed
     drawPhaseMessages(kPhaseAnnouncement);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "display/display_objects.h"
+#include "display/display_setup.h"
 #include "game/messages.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
@@ -17,14 +18,6 @@ constexpr int32_t kBandTop = 160;  // every message lies in rows 160 to 319
 constexpr int32_t kBandRows = 160;
 constexpr uint8_t kBackground = 1;
 
-bool makeDisplay() {
-    if (DirectDrawCreate(&display.directDraw) != DD_OK) return false;
-    if (ddSetCooperativeLevel(display.directDraw, DDSCL_FULLSCREEN_EXCLUSIVE) != DD_OK) return false;
-    if (ddSetDisplayMode(display.directDraw, 640, 480, 8) != DD_OK) return false;
-    if (ddCreatePrimarySurface(display.directDraw, &display.primarySurface) != DD_OK) return false;
-    return surfaceGetAttachedBackBuffer(display.primarySurface, &display.backSurface) == DD_OK;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,22 +26,21 @@ int main(int argc, char** argv) {
         return 2;
     }
     resetHeadless();
-    // Black, a muted green-grey like a picture's middle tones, and the text colours.
-    display.paletteEntries[0] = {0, 0, 0, 0};
-    display.paletteEntries[kBackground] = {96, 128, 104, 0};
-    display.paletteEntries[2] = {255, 255, 255, 0};
-    display.paletteEntries[3] = {0, 0, 255, 0};
-    display.paletteEntries[4] = {255, 0, 0, 0};
-    if (!makeDisplay()) {
+    if (!createDisplayObjects()) {
         std::fputs("text_sample: cannot make the display\n", stderr);
         return 1;
     }
+    // Black, a muted green-grey like a picture's middle tones, and the text colours.
+    displayObjects.paletteEntries[kBackground] = {96, 128, 104, 0};
+    displayObjects.paletteEntries[2] = {255, 255, 255, 0};
+    displayObjects.paletteEntries[3] = {0, 0, 255, 0};
+    displayObjects.paletteEntries[4] = {255, 0, 0, 0};
     world.borderLine = 30;
     world.killCount = 42;
 
     const uint8_t phases[] = {kPhaseTitle, kPhaseAnnouncement, kPhaseStart, kPhaseResult, kPhaseStageClear};
     constexpr int32_t kPhaseCount = sizeof phases;
-    Surface* back = display.backSurface;
+    Surface* back = displayObjects.backSurface;
     std::vector<uint8_t> sheet(static_cast<size_t>(back->width) * kBandRows * kPhaseCount);
     for (int32_t p = 0; p < kPhaseCount; ++p) {
         std::memset(back->pixels.data(), kBackground, back->pixels.size());
@@ -59,7 +51,7 @@ int main(int argc, char** argv) {
                         static_cast<size_t>(back->width));
     }
     if (!writeIndexedPng(argv[1], sheet.data(), back->width, kBandRows * kPhaseCount, back->width,
-                         display.paletteEntries)) {
+                         displayObjects.paletteEntries)) {
         std::fprintf(stderr, "text_sample: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -1,4 +1,4 @@
-#include "platform/scaled_convert.h"
+#include "platform/common/present_convert.h"
 
 #include <cstddef>
 #include <cstring>
@@ -31,19 +31,12 @@ void makeScaleMap(ScaleMap& map, int32_t width, int32_t height, int32_t outWidth
     fillAxis(map.sourceRow, height, outHeight);
 }
 
-void convertScaledToRgb32(const Surface& picture, const Palette& palette, const ScaleMap& map,
-                          uint32_t* out, int32_t outPitch) {
+void convertScaledToRgb32(const IndexedPicture& picture, const ScaleMap& map, uint32_t* out, int32_t outPitch) {
     if (map.outWidth <= 0 || map.outHeight <= 0) return;
     if (picture.width != map.width || picture.height != map.height) return;
-    if (picture.pitch < picture.width ||
-        picture.pixels.size() < static_cast<size_t>(picture.pitch) * static_cast<size_t>(picture.height)) {
-        return;
-    }
+    if (!picture.pixels || picture.pitch < picture.width) return;
     uint32_t lookup[256];
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = palette.entries[i];
-        lookup[i] = 0xFF000000u | (uint32_t{e.red} << 16) | (uint32_t{e.green} << 8) | e.blue;
-    }
+    buildRgb32Table(picture.colours, lookup);
     const int32_t* columns = map.sourceColumn.data();
     const size_t rowBytes = static_cast<size_t>(map.outWidth) * sizeof(uint32_t);
     const uint32_t* previous = nullptr;
@@ -55,7 +48,7 @@ void convertScaledToRgb32(const Surface& picture, const Palette& palette, const 
             // A picture row shown twice is copied, not looked up again.
             std::memcpy(dst, previous, rowBytes);
         } else {
-            const uint8_t* row = picture.pixels.data() + static_cast<size_t>(sourceRow) * picture.pitch;
+            const uint8_t* row = picture.pixels + static_cast<size_t>(sourceRow) * static_cast<size_t>(picture.pitch);
             for (int32_t x = 0; x < map.outWidth; ++x) dst[x] = lookup[row[columns[x]]];
         }
         previous = dst;

@@ -1,4 +1,4 @@
-#include "display/szdd.h"
+#include "platform/linux/szdd.h"
 
 #include <mspack.h>
 

@@ -1,4 +1,4 @@
-#include "platform/picture_fit.h"
+#include "platform/common/picture_fit.h"
 
 #include <algorithm>
 
@@ -8,10 +8,10 @@ Rect letterboxRect(int32_t width, int32_t height) {
     // cannot overflow.
     int64_t w = width;
     int64_t h = height;
-    if (w * kPictureHeight > h * kPictureWidth) {
-        w = h * kPictureWidth / kPictureHeight;  // bars left and right
+    if (w * kScreenHeight > h * kScreenWidth) {
+        w = h * kScreenWidth / kScreenHeight;  // bars left and right
     } else {
-        h = w * kPictureHeight / kPictureWidth;  // bars above and below
+        h = w * kScreenHeight / kScreenWidth;  // bars above and below
     }
     const int32_t left = static_cast<int32_t>((width - w) / 2);
     const int32_t top = static_cast<int32_t>((height - h) / 2);
@@ -35,10 +35,10 @@ Point mapToPicture(Point windowPoint, int32_t width, int32_t height) {
     const int32_t spanX = box.right - box.left;
     const int32_t spanY = box.bottom - box.top;
     if (spanX <= 0 || spanY <= 0) return Point{0, 0};
-    return Point{scaleAxis(windowPoint.x - box.left, spanX, kPictureWidth),
-                 scaleAxis(windowPoint.y - box.top, spanY, kPictureHeight)};
+    return Point{scaleAxis(windowPoint.x - box.left, spanX, kScreenWidth),
+                 scaleAxis(windowPoint.y - box.top, spanY, kScreenHeight)};
 }
 
 int32_t largestWholeScale(int32_t width, int32_t height) {
-    return std::max(1, std::min(width / kPictureWidth, height / kPictureHeight));
+    return std::max(1, std::min(width / kScreenWidth, height / kScreenHeight));
 }

@@ -1,8 +1,8 @@
-#include "platform/input_state.h"
+#include "platform/common/input_state.h"
 
 #include <cstring>
 
-#include "platform/host.h"
+#include "base/virtual_keys.h"
 
 namespace {
 constexpr uint8_t kDown = 0x80;

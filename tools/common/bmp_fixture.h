@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display/device.h"
+#include "base/palette_entry.h"
 
 struct BmpSpec {
     int32_t width = 4;

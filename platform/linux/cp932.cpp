@@ -1,4 +1,4 @@
-#include "display/cp932.h"
+#include "platform/linux/cp932.h"
 
 #include <iconv.h>
 

@@ -1,4 +1,4 @@
-#include "display/font_face.h"
+#include "platform/linux/font_face.h"
 
 #include FT_TRUETYPE_TABLES_H
 
@@ -39,21 +39,6 @@ bool describe(FcPattern* font, TextFontMatch* out) {
 }
 
 }  // namespace
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define NMNM_LEAK_CHECKED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define NMNM_LEAK_CHECKED 1
-#endif
-#ifdef NMNM_LEAK_CHECKED
-// Fontconfig loses 288 bytes while parsing its XML configuration, once per
-// run. The library is built without frame pointers, so the leak checker sees
-// no more of the stack than the library itself: name the library.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif
 
 bool matchTextFont(FcConfig* config, TextFontMatch* out) {
     FcPattern* wanted = FcPatternCreate();
@@ -97,11 +82,13 @@ FT_Face textFace() {
 
     TextFontMatch match;
     const bool found = FcInit() && matchTextFont(nullptr, &match);
-    if (!found || !match.coversJapanese)
-        std::fputs("nmnm: no Japanese font found, the messages will not be readable; "
-                   "install fonts-ipafont-mincho\n",
+    if (!found || !match.coversJapanese) {
+        // Every message is Japanese: a face without it would draw only boxes.
+        std::fputs("nmnm: no Japanese font is installed, so no on-screen text can be drawn; "
+                   "install fonts-ipafont-mincho (sudo apt-get install fonts-ipafont-mincho)\n",
                    stderr);
-    if (!found) return nullptr;
+        return nullptr;
+    }
     if (FT_Init_FreeType(&library) != 0) return nullptr;
     if (FT_New_Face(library, match.file.c_str(), match.index, &face) != 0) {
         std::fprintf(stderr, "nmnm: cannot load the font file %s; reinstall fonts-ipafont-mincho\n",

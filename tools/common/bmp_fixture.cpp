@@ -1,4 +1,4 @@
-#include "tests/bmp_fixture.h"
+#include "tools/common/bmp_fixture.h"
 
 #include <cstdlib>
 #include <fstream>

@@ -4,10 +4,7 @@
 // arithmetic can be tested on its own.
 #include <cstdint>
 
-#include "display/rect.h"
-
-constexpr int32_t kPictureWidth = 640;
-constexpr int32_t kPictureHeight = 480;
+#include "base/geometry.h"
 
 // The largest 4:3 rectangle that fits `width` x `height`, centred; the rest is
 // black bars. Empty (all zero) for a size with no area.

@@ -1,4 +1,4 @@
-#include "display/glyph_cache.h"
+#include "platform/linux/glyph_cache.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "platform/frame_wait.h"
+#include "platform/common/frame_wait.h"
 
 uint32_t msUntilFrameGate(uint32_t now, uint32_t lastFrameTick, uint32_t frameInterval,
                           bool frameStarted) {

@@ -1,4 +1,4 @@
-#include "display/present_convert.h"
+#include "platform/common/present_convert.h"
 
 #include <bit>
 #include <cstddef>
@@ -19,28 +19,22 @@ struct PairTable {
     uint64_t pair[65536] = {};
 };
 
-PairTable table;
+PairTable pairTable;
 
-void rebuildIfChanged(const Palette& palette) {
-    if (table.valid && std::memcmp(table.colours, palette.entries, sizeof table.colours) == 0) return;
-    std::memcpy(table.colours, palette.entries, sizeof table.colours);
-    for (int i = 0; i < 256; ++i) {
-        const PaletteEntry& e = palette.entries[i];
-        table.single[i] = 0xFF000000u | (uint32_t{e.red} << 16) | (uint32_t{e.green} << 8) | e.blue;
-    }
+void rebuildIfChanged(const PaletteEntry colours[256]) {
+    PairTable& table = pairTable;
+    if (table.valid && std::memcmp(table.colours, colours, sizeof table.colours) == 0) return;
+    std::memcpy(table.colours, colours, sizeof table.colours);
+    buildRgb32Table(colours, table.single);
     // Index = first pixel | second << 8; the first pixel goes to the lower address.
     for (int second = 0; second < 256; ++second)
         for (int first = 0; first < 256; ++first) {
             const uint64_t lo = table.single[first], hi = table.single[second];
-            table.pair[first | (second << 8)] = std::endian::native == std::endian::little ? lo | (hi << 32)
+            pairTable.pair[first | (second << 8)] = std::endian::native == std::endian::little ? lo | (hi << 32)
                                                                                           : (lo << 32) | hi;
         }
     table.valid = true;
 }
-
-}  // namespace
-
-namespace {
 
 uint64_t eightIndices(const uint8_t* at) {
     uint64_t eight;
@@ -59,10 +53,10 @@ int32_t convertRowByPairs(const uint8_t* row, uint32_t* dst, int32_t width) {
     if ((reinterpret_cast<uintptr_t>(dst) & 15) == 0) {
         for (; x + 8 <= width; x += 8) {
             const uint64_t eight = eightIndices(row + x);
-            const auto lo = static_cast<long long>(table.pair[eight & 0xFFFF]);
-            const auto lo2 = static_cast<long long>(table.pair[(eight >> 16) & 0xFFFF]);
-            const auto hi = static_cast<long long>(table.pair[(eight >> 32) & 0xFFFF]);
-            const auto hi2 = static_cast<long long>(table.pair[eight >> 48]);
+            const auto lo = static_cast<long long>(pairTable.pair[eight & 0xFFFF]);
+            const auto lo2 = static_cast<long long>(pairTable.pair[(eight >> 16) & 0xFFFF]);
+            const auto hi = static_cast<long long>(pairTable.pair[(eight >> 32) & 0xFFFF]);
+            const auto hi2 = static_cast<long long>(pairTable.pair[eight >> 48]);
             _mm_stream_si128(reinterpret_cast<__m128i*>(dst + x), _mm_set_epi64x(lo2, lo));
             _mm_stream_si128(reinterpret_cast<__m128i*>(dst + x + 4), _mm_set_epi64x(hi2, hi));
         }
@@ -72,7 +66,7 @@ int32_t convertRowByPairs(const uint8_t* row, uint32_t* dst, int32_t width) {
     for (; x + 8 <= width; x += 8) {
         const uint64_t eight = eightIndices(row + x);
         for (int k = 0; k < 4; ++k) {
-            const uint64_t two = table.pair[(eight >> (16 * k)) & 0xFFFF];
+            const uint64_t two = pairTable.pair[(eight >> (16 * k)) & 0xFFFF];
             std::memcpy(dst + x + 2 * k, &two, sizeof two);
         }
     }
@@ -81,14 +75,22 @@ int32_t convertRowByPairs(const uint8_t* row, uint32_t* dst, int32_t width) {
 
 }  // namespace
 
-void convertToRgb32(const Surface& picture, const Palette& palette, uint32_t* out, int32_t outPitch) {
-    rebuildIfChanged(palette);
-    const uint8_t* src = picture.pixels.data();
+uint32_t rgb32Of(const PaletteEntry& e) {
+    return 0xFF000000u | (uint32_t{e.red} << 16) | (uint32_t{e.green} << 8) | e.blue;
+}
+
+void buildRgb32Table(const PaletteEntry colours[256], uint32_t out[256]) {
+    for (int i = 0; i < 256; ++i) out[i] = rgb32Of(colours[i]);
+}
+
+void convertToRgb32(const IndexedPicture& picture, uint32_t* out, int32_t outPitch) {
+    rebuildIfChanged(picture.colours);
+    const uint8_t* src = picture.pixels;
     for (int32_t y = 0; y < picture.height; ++y) {
         const uint8_t* row = src + static_cast<size_t>(y) * picture.pitch;
         uint32_t* dst = out + static_cast<size_t>(y) * outPitch;
         for (int32_t x = convertRowByPairs(row, dst, picture.width); x < picture.width; ++x)
-            dst[x] = table.single[row[x]];
+            dst[x] = pairTable.single[row[x]];
     }
 #if defined(__SSE2__)
     _mm_sfence();

@@ -1,3 +1,0 @@
-#include "display/display_objects.h"
-
-DisplayObjects display;

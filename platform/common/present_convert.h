@@ -1,0 +1,44 @@
+#pragma once
+// Turning the 8-bit picture into 32-bit 0xFFRRGGBB pixels through its colours:
+// the last step before a picture is handed to a window system that has no
+// palette. Plain, or stretched to any size in the same pass (nearest
+// neighbour), so a software path only has to copy the result to the screen.
+#include <cstdint>
+#include <vector>
+
+#include "base/palette_entry.h"
+
+// An 8-bit picture as the display hands it over: `height` rows of `width`
+// indices, `pitch` bytes apart, shown through `colours`.
+struct IndexedPicture {
+    const uint8_t* pixels;
+    int32_t pitch;
+    int32_t width;
+    int32_t height;
+    const PaletteEntry* colours;  // 256 entries
+};
+
+// One colour as a 32-bit 0xFFRRGGBB pixel, and all 256 of them.
+uint32_t rgb32Of(const PaletteEntry& colour);
+void buildRgb32Table(const PaletteEntry colours[256], uint32_t out[256]);
+
+// Converts the whole picture at its own size; `outPitch` is in pixels.
+void convertToRgb32(const IndexedPicture& picture, uint32_t* out, int32_t outPitch);
+
+// Which picture column and row each output column and row shows:
+// x * width / outWidth and y * height / outHeight, rounded down, the same
+// mapping the cursor uses. Made again only when a size changes.
+struct ScaleMap {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t outWidth = 0;
+    int32_t outHeight = 0;
+    std::vector<int32_t> sourceColumn;
+    std::vector<int32_t> sourceRow;
+};
+
+void makeScaleMap(ScaleMap& map, int32_t width, int32_t height, int32_t outWidth, int32_t outHeight);
+
+// Converts and stretches to map.outWidth x map.outHeight; `outPitch` is in
+// pixels. Nothing happens when the picture is not the size the map was made for.
+void convertScaledToRgb32(const IndexedPicture& picture, const ScaleMap& map, uint32_t* out, int32_t outPitch);

@@ -1,3 +1,0 @@
-#include "platform/sdl/sdl_state.h"
-
-SdlState sdl;
