@@ -8,7 +8,7 @@ if [ $# -lt 3 ]; then
   echo "usage: scripts/wine-run.sh PREFIX win32|win64 PROGRAM.exe [ARGS...]" >&2
   exit 2
 fi
-prefix=$1 arch=$2
+prefix=$(realpath -m -- "$1") arch=$2
 shift 2
 if ! command -v wine >/dev/null; then
   echo "wine-run: wine is not installed; run scripts/setup.sh" >&2
