@@ -84,7 +84,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                            "and start the game again");
         return 1;
     }
-    showStartupWarnings();
+    showStartupWarnings(window);
     // A 1 ms timer resolution while running, so the sleeps end on time.
     timeBeginPeriod(1);
     const int code = runPump(window);

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "platform/win32/win32_state.h"
+
 namespace {
 
 HANDLE collected = nullptr;  // the pipe's reading end while collecting
@@ -58,6 +60,10 @@ void beginStartupReport() {
 }
 
 void showStartupFailure(const std::string& cause) {
+    // A window already destroyed has posted the quit message, which would
+    // close the box the moment it opens.
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     const std::string earlier = takeCollected();
     stopCollecting();
     std::fprintf(stderr, "nmnm: %s\n", cause.c_str());
@@ -65,8 +71,14 @@ void showStartupFailure(const std::string& cause) {
     MessageBoxA(nullptr, text.c_str(), "nmnm", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-void showStartupWarnings() {
+void showStartupWarnings(HWND owner) {
     const std::string text = takeCollected();
     stopCollecting();
-    if (!text.empty()) MessageBoxA(nullptr, text.c_str(), "nmnm", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    if (text.empty()) return;
+    // The player needs the cursor for the box.
+    ClipCursor(nullptr);
+    ShowCursor(TRUE);
+    MessageBoxA(owner, text.c_str(), "nmnm", MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+    ShowCursor(FALSE);
+    updateCursorClip();
 }

@@ -2,6 +2,8 @@
 // What the start-up has to tell the player. The game's own lines go to
 // stderr; a program started from Explorer has none, so they are collected
 // and shown in a message box instead.
+#include <windows.h>
+
 #include <string>
 
 // Before anything can write: gives stderr a pipe to collect into when the
@@ -11,5 +13,6 @@ void beginStartupReport();
 // error box.
 void showStartupFailure(const std::string& cause);
 // The start-up went on despite problems (a picture missing or damaged):
-// anything collected, in a warning box. Later lines are dropped.
-void showStartupWarnings();
+// anything collected, in a warning box over `owner`. Later lines are
+// dropped.
+void showStartupWarnings(HWND owner);
