@@ -20,6 +20,7 @@ set(CMAKE_CXX_FLAGS_INIT "")
 # Everything linked in: the programs need no DLL beyond Windows' own (no
 # libstdc++, libgcc or winpthread DLL beside the .exe).
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(ZLIB_USE_STATIC_LIBS ON)
 
 # Programs built here run under Wine, in a prefix of the build folder's own.
 set(CMAKE_CROSSCOMPILING_EMULATOR

@@ -3,11 +3,9 @@
 
 #include <cmath>
 
-namespace {
+#include "game/flies.h"
 
-// The game's degree factor is 3.14159 / 180, not the exact pi / 180.
-constexpr double kDegreesToRadians = 0.017453277777777776;
-static_assert(kDegreesToRadians == 3.14159 / 180.0);
+namespace {
 
 // cos and sin of heading * kDegreesToRadians for headings -89 to 359,
 // each the double nearest to the true value.

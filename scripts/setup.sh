@@ -14,7 +14,7 @@ PACKAGES=(
   zlib1g-dev
   xvfb xdotool
   googletest
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
   "$@"
 )

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "game/flies.h"
+
 namespace {
 
 // libquadmath is accurate to about one unit in the last of 113 bits; a quad
@@ -30,7 +32,7 @@ double roundToDouble(__float128 q, bool& clear) {
 double headingAngle(int32_t heading) {
     // Written as volatile so that no compiler folds or widens the product:
     // it must be the one double rounding the game performs.
-    volatile double factor = 0.017453277777777776;
+    volatile double factor = kDegreesToRadians;
     return static_cast<double>(heading) * factor;
 }
 
