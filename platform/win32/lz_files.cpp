@@ -34,7 +34,7 @@ bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 // getting another file. A name with a folder in it is taken as it stands.
 std::string findDataFile(const std::string& name, std::string* places) {
     const std::string besideProgram = programFolder();
-    *places = "the current folder" + (besideProgram.empty() ? std::string() : " and " + besideProgram);
+    *places = "the current folder" + (besideProgram.empty() ? std::string() : " or beside the program (" + besideProgram + ")");
     if (name.find_first_of("\\/:") != std::string::npos || exists(name)) return name;
     if (!besideProgram.empty() && exists(besideProgram + name)) return besideProgram + name;
     return {};
@@ -116,9 +116,14 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
         return fail(reason, "not found in " + places);
     }
     if (!checkFile(out->path, reason)) return false;
+    // A full path: given a bare name, the reader would look beside the
+    // program before the current folder, the other way round from the game.
+    char full[MAX_PATH + 1] = {};
+    const DWORD length = GetFullPathNameA(out->path.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH) return fail(reason, "the path is too long");
     OFSTRUCT opened{};
     opened.cBytes = sizeof opened;
-    const INT lz = LZOpenFileA(const_cast<char*>(out->path.c_str()), &opened, OF_READ);
+    const INT lz = LZOpenFileA(full, &opened, OF_READ);
     if (lz < 0) return fail(reason, lzError(lz));
     bool ok = false;
     try {
