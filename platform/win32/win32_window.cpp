@@ -78,7 +78,8 @@ HWND createGameWindow(HINSTANCE instance, WNDPROC windowProc, int showCommand, s
     HWND window = CreateWindowExA(WS_EX_TOPMOST, kClassName, kClassName, WS_POPUP, 0, 0, width, height, nullptr,
                                   nullptr, instance, nullptr);
     if (!window) {
-        *reason = "the game's window could not be made (error " + std::to_string(GetLastError()) + ")";
+        *reason = "the game's window could not be made (error " + std::to_string(GetLastError()) +
+                  "); start the game from the Windows desktop";
         return nullptr;
     }
     win32Host.window = window;

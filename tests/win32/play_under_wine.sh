@@ -2,7 +2,7 @@
 # Plays the Windows program under Wine in an Xvfb screen of 1280 x 1024, so
 # the picture sits between black bars: the title with its GDI text shows, a
 # click starts the announcement, a held press in play swings the swatter, and
-# Esc ends the game with exit code 0.
+# Esc ends the game with exit code 0. Without a screen it fails plainly.
 # Usage: play_under_wine.sh path/to/nmnm.exe path/to/screen_probe RUNNER...
 set -uo pipefail
 game=$1
@@ -36,6 +36,7 @@ fail() {
   exit 1
 }
 
+cd "$(dirname "$game")" || fail "no folder for $game"
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
@@ -43,7 +44,6 @@ for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
 
 # Started from its own folder, where the build put hk.bmp and pt.bmp.
-cd "$(dirname "$game")" || fail "no folder for $game"
 "${runner[@]}" "$game" 2>"$work/stderr" &
 game_pid=$!
 
@@ -117,4 +117,13 @@ code=$?
 game_pid=""
 [ "$code" -eq 0 ] || fail "exit code $code after Esc"
 [ -s "$work/stderr" ] && fail "the game wrote to stderr"
-echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; exit 0"
+
+# With no screen at all the start fails plainly: one line naming the window,
+# exit code 1. Last, and the prefix's Wine session ended after it: a session
+# begun without a screen keeps none for the programs that follow.
+env -u DISPLAY "${runner[@]}" "$game" 2>"$work/stderr"
+code=$?
+if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
+[ "$code" -eq 1 ] || fail "exit code $code without a screen, not 1"
+grep -q "window could not be made" "$work/stderr" || fail "no line naming the window without a screen"
+echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; exit 0; without a screen exit 1"
