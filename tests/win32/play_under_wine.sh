@@ -20,6 +20,15 @@ if [ ! -x "$probe" ]; then
 fi
 command -v xdotool >/dev/null || { echo "play_under_wine: xdotool is missing; run scripts/setup.sh"; exit 1; }
 
+# A Wine session outlives its programs by a few seconds, and one begun without
+# a screen (a console test's) keeps none for the programs that follow: end the
+# prefix's session before and after. Nothing else runs meanwhile (RUN_SERIAL).
+end_wine_session() {
+  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
+  return 0
+}
+end_wine_session
+
 work=$(mktemp -d)
 game_pid=""
 xvfb_pid=""
@@ -119,11 +128,11 @@ game_pid=""
 [ -s "$work/stderr" ] && fail "the game wrote to stderr"
 
 # With no screen at all the start fails plainly: one line naming the window,
-# exit code 1. Last, and the prefix's Wine session ended after it: a session
-# begun without a screen keeps none for the programs that follow.
+# exit code 1.
+end_wine_session
 env -u DISPLAY "${runner[@]}" "$game" 2>"$work/stderr"
 code=$?
-if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
+end_wine_session
 [ "$code" -eq 1 ] || fail "exit code $code without a screen, not 1"
 grep -q "window could not be made" "$work/stderr" || fail "no line naming the window without a screen"
 echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; exit 0; without a screen exit 1"
