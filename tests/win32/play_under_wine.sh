@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays the Windows program under Wine in an Xvfb screen of 1280 x 1024, so
 # the picture sits between black bars: the title with its GDI text shows, a
-# click starts the announcement, a held press in play swings the swatter, and
-# Esc ends the game with exit code 0. Without a screen it fails plainly.
+# click starts the announcement, a held press in play swings the swatter,
+# Alt+Enter switches to a window and back, and Esc ends the game with exit
+# code 0. Without a screen it fails plainly.
 # Usage: play_under_wine.sh path/to/nmnm.exe path/to/screen_probe RUNNER...
 set -uo pipefail
 game=$1
@@ -118,6 +119,18 @@ wait "$watch_pid"
 swing=$(cat "$work/swing")
 [ "$swing" -ge 100 ] || fail "a held press did not swing the swatter ($swing pixels changed)"
 
+# Alt+Enter: a window of the picture's own size (twice would not fit with its
+# frame), then full screen again.
+size() { xdotool search --name '^nmnm$' getwindowgeometry --shell | awk -F= '/^WIDTH|^HEIGHT/ { printf "%s ", $2 }'; }
+xdotool key alt+Return
+sleep 1.5
+windowed=$(size)
+[ "$windowed" = "640 480 " ] || fail "Alt+Enter gave a window of $windowed, not 640 480"
+xdotool key alt+Return
+sleep 1.5
+full=$(size)
+[ "$full" = "1280 1024 " ] || fail "Alt+Enter again gave $full, not the full screen"
+
 xdotool key Escape
 for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Esc"
@@ -135,4 +148,4 @@ code=$?
 end_wine_session
 [ "$code" -eq 1 ] || fail "exit code $code without a screen, not 1"
 grep -q "window could not be made" "$work/stderr" || fail "no line naming the window without a screen"
-echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; exit 0; without a screen exit 1"
+echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; windowed $windowed; exit 0; without a screen exit 1"
