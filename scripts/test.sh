@@ -11,6 +11,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# The Windows programs are compared with the Linux build's and watch their
+# screen through its probe.
 scripts/build-windows.sh -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin"
 for flavour in win32 win64; do
   ctest --test-dir "build-$flavour" --output-on-failure -j "$jobs"
