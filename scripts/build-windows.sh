@@ -10,18 +10,12 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
-services=()
-if [ ! -f platform/win32/CMakeLists.txt ]; then
-  echo "build-windows: platform/win32 is not in this tree; building with the stand-in text and file services"
-  services=(-DNMNM_STUB_SERVICES=ON)
-fi
-
 for flavour in win32 win64; do
   case $flavour in
     win32) toolchain=cmake/toolchain-i686-w64-mingw32.cmake ;;
     win64) toolchain=cmake/toolchain-x86_64-w64-mingw32.cmake ;;
   esac
-  cmake -S . -B "build-$flavour" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${services[@]}" "$@" >/dev/null
+  cmake -S . -B "build-$flavour" --toolchain "$toolchain" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "build-$flavour" -j "$jobs"
   (cd "build-$flavour" && cpack >/dev/null && ls -1 "$PWD"/nmnm-*-"$flavour".zip)
 done
