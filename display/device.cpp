@@ -5,8 +5,10 @@
 #include <utility>
 
 #include "base/host.h"
+#include "display/display_watch.h"
 
 DeviceFaults deviceFaults = {0, 0};
+DisplayWatch displayWatch;
 
 namespace {
 
@@ -37,6 +39,32 @@ void presentPrimary(const Surface& primary, const Palette& palette) {
     hostPresent(primary.pixels.data(), primary.pitch, primary.width, primary.height, palette.entries);
 }
 
+void watchCreate(const char* what, const void* made, int32_t width = 0, int32_t height = 0) {
+    if (displayWatch.watcher) tellDisplayWatch({DisplayOp::kCreate, made, nullptr, width, height, {}, 0, what, 0, 0, 0, 0});
+}
+
+void watchRelease(const void* object) {
+    if (displayWatch.watcher) tellDisplayWatch({DisplayOp::kRelease, object, nullptr, 0, 0, {}, 0, nullptr, 0, 0, 0, 0});
+}
+
+void dropPalette(Palette* palette) {
+    if (!palette || --palette->refs > 0) return;
+    --deviceFaults.liveObjects;
+    delete palette;
+}
+
+// A release the device makes itself (a primary taking its back buffer and
+// palette with it) is not one the caller made, so it is not watched.
+void dropSurface(Surface* surface) {
+    if (!surface || --surface->refs > 0) return;
+    if (surface->backBuffer) dropSurface(surface->backBuffer);
+    if (surface->palette) {
+        surface->palette->shownOn = nullptr;
+        dropPalette(surface->palette);
+    }
+    destroySurface(surface);
+}
+
 bool rectInside(const Rect& r, int32_t width, int32_t height) {
     return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width &&
            r.bottom <= height;
@@ -54,6 +82,7 @@ DisplayResult DirectDrawCreate(DirectDraw** out) {
     }
     ++deviceFaults.liveObjects;
     *out = dd;
+    watchCreate("device", dd);
     return DD_OK;
 }
 
@@ -61,6 +90,7 @@ DisplayResult ddSetCooperativeLevel(DirectDraw* dd, uint32_t flags) {
     if (!dd || flags != DDSCL_FULLSCREEN_EXCLUSIVE) return DDERR_INVALIDPARAMS;
     if (creationFails()) return DDERR_GENERIC;
     dd->cooperative = true;
+    watchCreate("cooperative level", dd);
     return DD_OK;
 }
 
@@ -69,6 +99,7 @@ DisplayResult ddSetDisplayMode(DirectDraw* dd, int32_t width, int32_t height, in
     if (width != kScreenWidth || height != kScreenHeight || bitsPerPixel != 8) return DDERR_INVALIDPARAMS;
     if (creationFails() || !hostSetDisplayMode(width, height, bitsPerPixel)) return DDERR_GENERIC;
     dd->modeSet = true;
+    watchCreate("display mode", dd, width, height);
     return DD_OK;
 }
 
@@ -84,6 +115,7 @@ DisplayResult ddCreatePrimarySurface(DirectDraw* dd, Surface** out) {
     front->primary = true;
     front->backBuffer = back;
     *out = front;
+    watchCreate("primary surface", front);
     return DD_OK;
 }
 
@@ -94,6 +126,7 @@ DisplayResult ddCreateOffscreenSurface(DirectDraw* dd, int32_t width, int32_t he
     Surface* s = newSurface(width, height);
     if (!s) return DDERR_OUTOFMEMORY;
     *out = s;
+    watchCreate("off-screen surface", s, width, height);
     return DD_OK;
 }
 
@@ -106,6 +139,7 @@ DisplayResult ddCreatePalette(DirectDraw* dd, uint32_t caps, const PaletteEntry 
     p->refs = 1;
     ++deviceFaults.liveObjects;
     *out = p;
+    watchCreate("palette", p);
     return DD_OK;
 }
 
@@ -114,18 +148,21 @@ DisplayResult surfaceGetAttachedBackBuffer(Surface* primary, Surface** out) {
     if (creationFails()) return DDERR_GENERIC;
     ++primary->backBuffer->refs;
     *out = primary->backBuffer;
+    watchCreate("back buffer", primary->backBuffer);
     return DD_OK;
 }
 
 DisplayResult surfaceSetPalette(Surface* surface, Palette* palette) {
     if (!surface || !surface->primary) return DDERR_INVALIDPARAMS;
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kAttachPalette, surface, palette, 0, 0, {}, 0, nullptr, 0, 0, 0, 0});
     if (palette) {
         ++palette->refs;
         palette->shownOn = surface;
     }
     if (surface->palette) {
         surface->palette->shownOn = nullptr;
-        releasePalette(surface->palette);
+        dropPalette(surface->palette);
     }
     surface->palette = palette;
     return DD_OK;
@@ -133,6 +170,8 @@ DisplayResult surfaceSetPalette(Surface* surface, Palette* palette) {
 
 DisplayResult surfaceSetColorKey(Surface* surface, uint32_t flags, uint8_t low, uint8_t high) {
     if (!surface || flags != DDCKEY_SRCBLT || low > high) return DDERR_INVALIDPARAMS;
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kColorKey, surface, nullptr, low, high, {}, flags, nullptr, 0, 0, 0, 0});
     surface->hasColorKey = true;
     surface->colorKeyLow = low;
     surface->colorKeyHigh = high;
@@ -157,6 +196,8 @@ DisplayResult surfaceUnlock(Surface* surface) {
 
 DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* source, Rect src,
                              uint32_t flags) {
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kBltFast, dest, source, x, y, src, flags, nullptr, 0, 0, 0, 0});
     if (!dest || !source) return DDERR_INVALIDPARAMS;
     if (dest->locked || source->locked) return DDERR_SURFACEBUSY;
     if (!rectInside(src, source->width, source->height)) return DDERR_INVALIDRECT;
@@ -188,7 +229,9 @@ DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* sourc
     return DD_OK;
 }
 
-DisplayResult surfaceFlip(Surface* primary, uint32_t /*flags*/) {
+DisplayResult surfaceFlip(Surface* primary, uint32_t flags) {
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kFlip, primary, nullptr, 0, 0, {}, flags, nullptr, 0, 0, 0, 0});
     if (!primary || !primary->primary || !primary->backBuffer) return DDERR_INVALIDPARAMS;
     if (primary->locked || primary->backBuffer->locked) return DDERR_SURFACEBUSY;
     std::swap(primary->pixels, primary->backBuffer->pixels);
@@ -198,6 +241,9 @@ DisplayResult surfaceFlip(Surface* primary, uint32_t /*flags*/) {
 
 DisplayResult paletteSetEntries(Palette* palette, uint32_t /*flags*/, uint32_t first, uint32_t count,
                                 const PaletteEntry* entries) {
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kPaletteEntries, palette, nullptr, static_cast<int32_t>(first),
+                          static_cast<int32_t>(count), {}, 0, nullptr, 0, 0, 0, 0});
     if (!palette || !entries || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
     std::memcpy(palette->entries + first, entries, count * sizeof(PaletteEntry));
     if (palette->shownOn) presentPrimary(*palette->shownOn, *palette);
@@ -205,22 +251,17 @@ DisplayResult paletteSetEntries(Palette* palette, uint32_t /*flags*/, uint32_t f
 }
 
 void releaseSurface(Surface* surface) {
-    if (!surface || --surface->refs > 0) return;
-    if (surface->backBuffer) releaseSurface(surface->backBuffer);
-    if (surface->palette) {
-        surface->palette->shownOn = nullptr;
-        releasePalette(surface->palette);
-    }
-    destroySurface(surface);
+    watchRelease(surface);
+    dropSurface(surface);
 }
 
 void releasePalette(Palette* palette) {
-    if (!palette || --palette->refs > 0) return;
-    --deviceFaults.liveObjects;
-    delete palette;
+    watchRelease(palette);
+    dropPalette(palette);
 }
 
 void releaseDirectDraw(DirectDraw* dd) {
+    watchRelease(dd);
     if (!dd || --dd->refs > 0) return;
     --deviceFaults.liveObjects;
     delete dd;

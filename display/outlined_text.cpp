@@ -6,6 +6,7 @@
 
 #include "base/text_raster.h"
 #include "display/display_objects.h"
+#include "display/display_watch.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ void stampMask(const Canvas& canvas, const TextMask& mask, int64_t left, int64_t
 void drawOutlinedText(const char* text, int32_t x, int32_t y, uint8_t red, uint8_t green, uint8_t blue,
                       int32_t height) {
     Surface* back = displayObjects.backSurface;
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kText, back, nullptr, x, y, {}, 0, text, red, green, blue, height});
     if (!text || !back) return;
     TextMask mask{};
     if (!rasterizeTextLine(text, std::strlen(text), height, &mask) || !mask.bits) return;

@@ -12,7 +12,9 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-mincho
   libmspack-dev mscompress
   zlib1g-dev
-  xvfb xdotool
+  libx11-dev libxfixes-dev
+  xvfb xdotool x11-utils openbox
+  desktop-file-utils appstream groff-base
   googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386

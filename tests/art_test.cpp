@@ -45,10 +45,17 @@ Picture load(const char* name, int32_t width, int32_t height) {
     const uint32_t size = 1078u + static_cast<uint32_t>(width * height);
     EXPECT_EQ(p.bytes.size(), size) << name;
     p.bytes.resize(size);
-    EXPECT_EQ(std::tuple(p.bytes[0], p.bytes[1], u32(p.bytes, 2), u32(p.bytes, 10), u32(p.bytes, 14), u32(p.bytes, 18),
-                         u32(p.bytes, 22), u32(p.bytes, 26), u32(p.bytes, 30), width % 4),
-              std::tuple('B', 'M', size, 1078u, 40u, static_cast<uint32_t>(width), static_cast<uint32_t>(height),
-                         1u | 8u << 16, 0u, 0)) << name;
+    const std::string where = std::string("case: ") + name + ", ";
+    EXPECT_EQ(p.bytes[0], 'B') << where << "signature";
+    EXPECT_EQ(p.bytes[1], 'M') << where << "signature";
+    EXPECT_EQ(u32(p.bytes, 2), size) << where << "file size field";
+    EXPECT_EQ(u32(p.bytes, 10), 1078u) << where << "pixel offset";
+    EXPECT_EQ(u32(p.bytes, 14), 40u) << where << "info header size";
+    EXPECT_EQ(u32(p.bytes, 18), static_cast<uint32_t>(width)) << where << "width";
+    EXPECT_EQ(u32(p.bytes, 22), static_cast<uint32_t>(height)) << where << "height, bottom-up";
+    EXPECT_EQ(u32(p.bytes, 26), 1u | 8u << 16) << where << "planes and bit count";
+    EXPECT_EQ(u32(p.bytes, 30), 0u) << where << "compression";
+    EXPECT_EQ(width % 4, 0) << where << "rows need no padding";
     for (size_t i = 0; i < 256; ++i) p.colours[i] = {p.bytes[56 + i * 4], p.bytes[55 + i * 4], p.bytes[54 + i * 4]};
     return p;
 }
@@ -61,8 +68,11 @@ TEST(Art, PicturesHaveTheLayoutTheGameReliesOn) {
     // messages among the rest, no duplicates, every entry used.
     const auto& c = sheet.colours;
     EXPECT_EQ(c, bg.colours);
-    EXPECT_EQ(std::tuple(c[0], c[255]), std::tuple(Colour{0, 0, 0}, Colour{255, 255, 255}));
-    for (Colour want : {Colour{255, 0, 0}, Colour{0, 0, 255}}) EXPECT_NE(std::find(c.begin() + 1, c.end() - 1, want), c.end() - 1);
+    EXPECT_EQ(c[0], (Colour{0, 0, 0})) << "case: colour 0";
+    EXPECT_EQ(c[255], (Colour{255, 255, 255})) << "case: colour 255";
+    for (Colour want : {Colour{255, 0, 0}, Colour{0, 0, 255}})
+        EXPECT_NE(std::find(c.begin() + 1, c.end() - 1, want), c.end() - 1)
+            << "case: a pure colour for the messages, " << std::get<0>(want) << "," << std::get<2>(want);
     EXPECT_EQ(std::set<Colour>(c.begin(), c.end()).size(), 256u) << "duplicate palette entries";
     std::set<uint8_t> used(sheet.bytes.begin() + 1078, sheet.bytes.end());
     used.insert(bg.bytes.begin() + 1078, bg.bytes.end());
@@ -72,20 +82,24 @@ TEST(Art, PicturesHaveTheLayoutTheGameReliesOn) {
 
     // Strips: no holes, and columns repeat so a bar cut to any length looks the same.
     for (auto [top, rows, width] : {std::tuple{0, 8, 256}, {8, 7, 256}, {15, 8, 192}, {23, 7, 256}})
-        for (int32_t y = top; y < top + rows; ++y)
+        for (int32_t y = top; y < top + rows; ++y) {
+            ASSERT_NE(sheet.at(0, y), 0) << "case: strip row " << y << ", no hole";
             for (int32_t x = 0; x < width; ++x)
-                ASSERT_TRUE(sheet.at(x, y) != 0 && sheet.at(x, y) == sheet.at(0, y)) << x << "," << y;
+                ASSERT_EQ(sheet.at(x, y), sheet.at(0, y)) << "case: strip pixel " << x << "," << y << ", as column 0";
+        }
     const auto [r, g, b] = c[sheet.at(0, 19)];
     EXPECT_TRUE(b > 180 && g > r && b > r) << "the gauge must be light blue";
     // Right of the gauge strip, the spare rows and the unused corners stay clear.
     EXPECT_EQ(sheet.opaque(192, 15, 256, 23) + sheet.opaque(0, 30, 256, 32) + sheet.opaque(0, 48, 32, 64) +
-                  sheet.opaque(128, 32, 256, 64), 0);
+                  sheet.opaque(128, 32, 256, 64), 0) << "case: the sheet's spare places";
 
     // Every sprite cell has a transparent border (so all around its picture) and a picture.
     for (auto [left, top, size] : {std::tuple{0, 32, 16}, {16, 32, 16}, {32, 32, 32}, {64, 32, 32}, {96, 32, 32}, {0, 64, 32},
                                    {32, 64, 32}, {64, 64, 32}, {96, 64, 32}, {128, 64, 32}, {160, 64, 32}, {192, 64, 32}, {224, 64, 32}}) {
         const int all = sheet.opaque(left, top, left + size, top + size);
-        EXPECT_TRUE(all == sheet.opaque(left + 1, top + 1, left + size - 1, top + size - 1) && all > size) << left << "," << top;
+        EXPECT_EQ(all, sheet.opaque(left + 1, top + 1, left + size - 1, top + size - 1))
+            << "case: cell at " << left << "," << top << ", transparent border";
+        EXPECT_GT(all, size) << "case: cell at " << left << "," << top << ", a picture";
     }
 
     // The status panel leaves plain troughs for the bars.

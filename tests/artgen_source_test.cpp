@@ -16,9 +16,11 @@ TEST(SpriteText, ReadsFramesThroughTheLegendAndNamesTheLineOfEveryMistake) {
     std::ofstream(path) << "# two frames\n" << legend << "frame 0\n.k.\nkWk\n.r.\nframe 1\n...\n.k.\n...\n";
     ASSERT_TRUE(loadSpriteText(path, 3, 3, &sprite, &error)) << error;
     ASSERT_EQ(sprite.frames.size(), 2u);
-    EXPECT_EQ(std::tuple(sprite.frames[0].at(0, 0), sprite.frames[0].at(1, 0), sprite.frames[0].at(1, 1),
-                         sprite.frames[0].at(1, 2), sprite.frames[1].at(1, 1)),
-              std::tuple(kClear, rampIndex(Ramp::Steel, 3), kWhite, pureRed(), rampIndex(Ramp::Steel, 3)));
+    EXPECT_EQ(sprite.frames[0].at(0, 0), kClear) << "case: frame 0, '.'";
+    EXPECT_EQ(sprite.frames[0].at(1, 0), rampIndex(Ramp::Steel, 3)) << "case: frame 0, 'k'";
+    EXPECT_EQ(sprite.frames[0].at(1, 1), kWhite) << "case: frame 0, 'W'";
+    EXPECT_EQ(sprite.frames[0].at(1, 2), pureRed()) << "case: frame 0, 'r'";
+    EXPECT_EQ(sprite.frames[1].at(1, 1), rampIndex(Ramp::Steel, 3)) << "case: frame 1, 'k'";
     const std::pair<std::string, const char*> cases[] = {
         {legend + "frame 0\n.k.\nkk\n...\n", ":9:"},  {legend + "frame 0\n.k.\nkxk\n...\n", "'x'"},
         {"colours\n  k  steel 99\nend\n", ":2:"},     {"colours\n  k  paint 3\nend\n", ":2:"},

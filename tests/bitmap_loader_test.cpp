@@ -48,7 +48,10 @@ TEST_F(BitmapLoader, OwnLayoutFillsTheSurfaceBottomUpWithColoursInChannelOrder) 
     // Stored blue, green, red: entry 17 must come out red 30, green 20, blue 10.
     for (int i = 0; i < 256; ++i) {
         const PaletteEntry& e = displayObjects.paletteEntries[i];
-        EXPECT_EQ(std::tuple(e.red, e.green, e.blue, e.flags), std::tuple(colours[i].red, colours[i].green, colours[i].blue, 0x5A));
+        EXPECT_EQ(e.red, colours[i].red) << "case: colour " << i;
+        EXPECT_EQ(e.green, colours[i].green) << "case: colour " << i;
+        EXPECT_EQ(e.blue, colours[i].blue) << "case: colour " << i;
+        EXPECT_EQ(e.flags, 0x5A) << "case: colour " << i << ", flags kept";
     }
 }
 
@@ -152,7 +155,10 @@ TEST_F(BitmapLoader, DataEndingEarlyReadsAsZero) {
     const std::vector<uint8_t> shortTable(full.begin(), full.begin() + 54 + 4 * 10 + 2);
     ASSERT_EQ(load(displayObjects.spriteSurface, shortTable), 1) << reason;
     const PaletteEntry* e = displayObjects.paletteEntries;
-    EXPECT_EQ(std::tuple(e[9].red, e[10].green, e[10].red, e[11].green), std::tuple(colours[9].red, colours[10].green, 0, 0));
+    EXPECT_EQ(e[9].red, colours[9].red) << "case: colour 9, in the table";
+    EXPECT_EQ(e[10].green, colours[10].green) << "case: colour 10, in the table";
+    EXPECT_EQ(e[10].red, 0) << "case: colour 10, red";
+    EXPECT_EQ(e[11].green, 0) << "case: colour 11, past the table";
     EXPECT_EQ(countIndex(displayObjects.spriteSurface, 0), 16 * 4);
 }
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <bit>
 #include <string>
-#include <tuple>
+#include <vector>
 
 #include "game/flies.h"
 #include "game/sprite_rects.h"
@@ -21,41 +21,56 @@ protected:
     // Places fly 0 by hand, with only fly 0 live.
     void place(float x, float y, int heading, float speed) {
         world.flyLevel = 0;
-        std::tie(world.flyX[0], world.flyY[0], world.flyHeading[0], world.flySpeed[0]) = std::tuple(x, y, heading, speed);
+        world.flyX[0] = x;
+        world.flyY[0] = y;
+        world.flyHeading[0] = heading;
+        world.flySpeed[0] = speed;
     }
 };
 
 }  // namespace
 
 TEST_F(Flies, FixedGeneratorAndTheFirstTwoRespawnsOfEveryRun) {
-    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}), (std::array{41, 18467, 6334, 26500}));
+    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}), (std::array{41, 18467, 6334, 26500}))
+        << "case: the first four draws";
     resetWorld();
     respawnFly(0);
     respawnFly(1);
-    EXPECT_EQ(std::tuple(world.flyX[0], world.flyY[0], world.flyHeading[0], world.flySpeed[0]),
-              std::tuple(640.0f, 99.0f, 124, 4.0f));
-    EXPECT_EQ(std::tuple(world.flyX[1], world.flyY[1], world.flyHeading[1], static_cast<double>(world.flySpeed[1])),
-              std::tuple(640.0f, 44.0f, 228, 4.579999923706055));
+    EXPECT_EQ(world.flyX[0], 640.0f) << "case: fly 0";
+    EXPECT_EQ(world.flyY[0], 99.0f) << "case: fly 0";
+    EXPECT_EQ(world.flyHeading[0], 124) << "case: fly 0";
+    EXPECT_EQ(world.flySpeed[0], 4.0f) << "case: fly 0";
+    EXPECT_EQ(world.flyX[1], 640.0f) << "case: fly 1";
+    EXPECT_EQ(world.flyY[1], 44.0f) << "case: fly 1";
+    EXPECT_EQ(world.flyHeading[1], 228) << "case: fly 1";
+    EXPECT_EQ(static_cast<double>(world.flySpeed[1]), 4.579999923706055) << "case: fly 1";
 }
 
 TEST_F(Flies, EdgesAreInclusiveAndAFlyLeavesOnlyWhenItCrossesOne) {
     // The speeds a respawn stores for draws of 575 and 576: single-precision products.
     const float below = static_cast<float>(575.0 * static_cast<double>(0.01f));
     const float at = static_cast<float>(576.0 * static_cast<double>(0.01f));
-    const std::tuple<float, float, int, float, std::string> cases[] = {
-        // S: the fly stays (and moves), L: it leaves and is respawned
-        {640.0f, 200.0f, 90, 3.0f, "L"},  // cos(90 degrees) here is just above 0
-        {300.0f, 448.0f, 180, below, "SS"},  // slides along the bottom edge
-        {300.0f, 448.0f, 180, at, "L"},
-        {636.0f, 0.0f, 0, 4.0f, "SL"},  // reaches x 640 on y 0 and stays, once
+    struct Case {
+        const char* name;
+        float x, y;
+        int heading;
+        float speed;
+        std::vector<bool> leaves;  // per move: leaves and is respawned, or stays and moves
     };
-    for (const auto& [x, y, heading, speed, steps] : cases) {
-        place(x, y, heading, speed);
-        for (char step : steps) {
-            const auto before = std::tuple(world.randState, world.flyX[0], world.flyY[0]);
+    const Case cases[] = {
+        {"x 640 heading 90: cos is just above 0", 640.0f, 200.0f, 90, 3.0f, {true}},
+        {"sliding along the bottom edge at 5.75", 300.0f, 448.0f, 180, below, {false, false}},
+        {"sliding along the bottom edge at 5.76", 300.0f, 448.0f, 180, at, {true}},
+        {"reaching x 640 on y 0, then past it", 636.0f, 0.0f, 0, 4.0f, {false, true}},
+    };
+    for (const Case& c : cases) {
+        place(c.x, c.y, c.heading, c.speed);
+        for (size_t k = 0; k < c.leaves.size(); ++k) {
+            const uint32_t rand = world.randState;
+            const float x = world.flyX[0], y = world.flyY[0];
             moveAndDrawFlies();
-            EXPECT_EQ(world.randState != std::get<0>(before), step == 'L') << x << "," << y << " at " << speed;
-            EXPECT_NE(std::tuple(world.randState, world.flyX[0], world.flyY[0]), before);
+            EXPECT_EQ(world.randState != rand, c.leaves[k]) << "case: " << c.name << ", move " << k + 1 << ", respawned";
+            EXPECT_TRUE(world.flyX[0] != x || world.flyY[0] != y) << "case: " << c.name << ", move " << k + 1 << ", moved";
         }
     }
 }
@@ -66,10 +81,13 @@ TEST_F(Flies, WingsAlternateAndOnlyLiveFliesMove) {
     place(100.0f, 100.0f, 0, 3.0f);
     world.flyX[1] = 50.0f;  // above flyLevel: neither moved nor drawn
     moveAndDrawFlies();
-    const auto first = std::tuple(world.wingFrame, countIndex(displayObjects.backSurface, 12), pixelAt(displayObjects.backSurface, 103, 100));
+    EXPECT_EQ(world.wingFrame, 1) << "case: first move";
+    EXPECT_EQ(countIndex(displayObjects.backSurface, 12), 256) << "case: first move, wing picture 1 drawn whole";
+    EXPECT_EQ(pixelAt(displayObjects.backSurface, 103, 100), 12) << "case: first move, at x 103";
     moveAndDrawFlies();
-    EXPECT_EQ(std::tuple(first, world.wingFrame, pixelAt(displayObjects.backSurface, 106, 100), world.flyX[1]),
-              std::tuple(std::tuple(1, 256, 12), 0, 11, 50.0f));
+    EXPECT_EQ(world.wingFrame, 0) << "case: second move";
+    EXPECT_EQ(pixelAt(displayObjects.backSurface, 106, 100), 11) << "case: second move, wing picture 0 at x 106";
+    EXPECT_EQ(world.flyX[1], 50.0f) << "case: fly 1, not live";
 }
 
 TEST_F(Flies, ThousandFramesOfSixFliesMatchAnIndependentReference) {
@@ -83,7 +101,9 @@ TEST_F(Flies, ThousandFramesOfSixFliesMatchAnIndependentReference) {
     const uint32_t x[] = {0x439b07b0, 0x43b90eb3, 0x43e0d320, 0x433a3120, 0x44067fce, 0x4400dc2d};
     const uint32_t y[] = {0x4304ddd4, 0x4215099a, 0x433a73a4, 0x43a56300, 0x4381c7ec, 0x43d5f1f4};
     const int h[] = {175, 8, 119, 294, 307, 147};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(std::tuple(std::bit_cast<uint32_t>(world.flyX[i]), std::bit_cast<uint32_t>(world.flyY[i]), world.flyHeading[i]),
-                  std::tuple(x[i], y[i], h[i]));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(std::bit_cast<uint32_t>(world.flyX[i]), x[i]) << "case: fly " << i << ", bits of x";
+        EXPECT_EQ(std::bit_cast<uint32_t>(world.flyY[i]), y[i]) << "case: fly " << i << ", bits of y";
+        EXPECT_EQ(world.flyHeading[i], h[i]) << "case: fly " << i;
+    }
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
+#include <string>
 
 #include "game/flies.h"
 #include "game/frame.h"
@@ -56,53 +56,85 @@ protected:
 TEST_F(Frame, GateHoldsEverythingInsideTheIntervalAndOpensAcrossTheWrap) {
     headlessHost.cursor = {100, 100};
     world.cursorPos = {1, 1};
-    const uint32_t ticks[] = {5029, 5030, 0x0000000Du, 0x0000000Eu};  // the third 29 ms after 0xFFFFFFF0
-    const int presents[] = {0, 1, 1, 2};
-    for (int k = 0; k < 4; ++k) {
-        if (k == 2) world.lastFrameTick = 0xFFFFFFF0u;
-        headlessHost.tick = ticks[k];
+    struct Case {
+        const char* name;
+        uint32_t tick;
+        int presents;  // pictures shown so far
+        int cursorX;   // 100 once a frame has read the cursor
+    };
+    const Case cases[] = {{"29 ms after the last frame", 5029, 0, 1},
+                          {"30 ms after", 5030, 1, 100},
+                          {"29 ms after 0xFFFFFFF0, across the wrap", 0x0000000Du, 1, 100},
+                          {"30 ms after 0xFFFFFFF0, across the wrap", 0x0000000Eu, 2, 100}};
+    for (const Case& c : cases) {
+        if (c.tick < 100) world.lastFrameTick = 0xFFFFFFF0u;
+        headlessHost.tick = c.tick;
         runFrame();
-        EXPECT_EQ(std::tuple(headlessHost.presentCount, world.cursorPos.x), std::tuple(presents[k], k ? 100 : 1)) << k;
+        EXPECT_EQ(headlessHost.presentCount, c.presents) << "case: " << c.name;
+        EXPECT_EQ(world.cursorPos.x, c.cursorX) << "case: " << c.name;
     }
     // The very first call only reads the clock; with readings that advance the
     // gate compares the second, then keeps the third.
     resetWorld();
     initSpriteRects();
-    std::tie(headlessHost.presentCount, headlessHost.tick, headlessHost.tickStep) = std::tuple(0, 777u, 0u);
+    headlessHost.presentCount = 0;
+    headlessHost.tick = 777u;
+    headlessHost.tickStep = 0u;
     runFrame();
-    EXPECT_EQ(std::tuple(headlessHost.presentCount, world.lastFrameTick), std::tuple(0, 777u));
-    std::tie(headlessHost.tick, headlessHost.tickStep) = std::tuple(807u, 5u);
+    EXPECT_EQ(headlessHost.presentCount, 0) << "case: first call";
+    EXPECT_EQ(world.lastFrameTick, 777u) << "case: first call";
+    headlessHost.tick = 807u;
+    headlessHost.tickStep = 5u;
     runFrame();
-    EXPECT_EQ(std::tuple(headlessHost.presentCount, world.lastFrameTick), std::tuple(1, 812u));
+    EXPECT_EQ(headlessHost.presentCount, 1) << "case: clock reads 807, 812, 817";
+    EXPECT_EQ(world.lastFrameTick, 812u) << "case: clock reads 807, 812, 817";
 }
 
 TEST_F(Frame, TitleKeysKeepTheIntervalWithin1To255) {
+    struct Case {
+        const char* name;
+        bool inPlay;
+        int keys, times, interval;
+    };
     // Both at 1: only the rise takes; no effect outside the title.
-    for (auto [keys, times, interval] : {std::tuple<int, int, int>{kUp, 40, 1}, {kUp | kDown, 1, 2}, {kDown, 300, 255}, {kNone, -1, 255}, {kUp, 1, 255}}) {
-        if (times < 0) startGame();
-        for (int i = 0; i < times; ++i) call(keys);
-        EXPECT_EQ(world.frameInterval, interval) << keys;
+    const Case cases[] = {{"Up 40 times from 30", false, kUp, 40, 1},
+                          {"Up and Down together at 1", false, kUp | kDown, 1, 2},
+                          {"Down 300 times", false, kDown, 300, 255},
+                          {"Up during play", true, kUp, 1, 255}};
+    for (const Case& c : cases) {
+        if (c.inPlay) startGame();
+        for (int i = 0; i < c.times; ++i) call(c.keys);
+        EXPECT_EQ(world.frameInterval, c.interval) << "case: " << c.name;
     }
 }
 
 TEST_F(Frame, PhaseLengthsAndFlipsOnEveryTransition) {
-    EXPECT_EQ(call(kLeft), 2);  // title, then the first announcement run over the flipped buffer
-    EXPECT_EQ(world.stateTimer, 1);
+    EXPECT_EQ(call(kLeft), 2) << "case: the click, title and announcement flip";
+    EXPECT_EQ(world.stateTimer, 1) << "case: the click runs the first announcement block";
     struct Phase {
+        const char* name;
         uint8_t phase, next;
         int runs, lastFlips;
     };
     // Each phase's first run came in the call that ended the one before.
-    for (const Phase p : {Phase{kPhaseAnnouncement, kPhaseStart, 56, 2}, {kPhaseStart, kPhasePlay, 13, 2},
-                          {kPhasePlay, kPhaseResult, 869, 2}, {kPhaseResult, kPhaseTitle, 71, 1}}) {
+    const Phase phases[] = {{"announcement", kPhaseAnnouncement, kPhaseStart, 56, 2},
+                            {"start", kPhaseStart, kPhasePlay, 13, 2},
+                            {"play", kPhasePlay, kPhaseResult, 869, 2},
+                            {"failure", kPhaseResult, kPhaseTitle, 71, 1}};
+    for (const Phase& p : phases) {
         int runs = 1, flips = 0;
         for (; world.gameState == p.phase && runs < 2000; ++runs) {
             flips = call();
-            EXPECT_TRUE(flips == 1 || world.gameState != p.phase) << runs;  // one flip a run
+            if (world.gameState == p.phase) {
+                ASSERT_EQ(flips, 1) << "case: " << p.name << " run " << runs + 1;
+            }
         }
-        EXPECT_EQ(std::tuple(runs, flips, world.gameState), std::tuple(p.runs, p.lastFlips, p.next)) << int{p.phase};
+        EXPECT_EQ(runs, p.runs) << "case: " << p.name;
+        EXPECT_EQ(flips, p.lastFlips) << "case: " << p.name << ", its last call";
+        EXPECT_EQ(world.gameState, p.next) << "case: " << p.name;
         if (p.phase == kPhasePlay) {
-            EXPECT_EQ(std::tuple(world.flyLevel, world.gauge), std::tuple(18, 191.0f));
+            EXPECT_EQ(world.flyLevel, 18) << "case: end of the first play";
+            EXPECT_EQ(world.gauge, 191.0f) << "case: end of the first play";
         }
     }
 }
@@ -115,10 +147,15 @@ TEST_F(Frame, FailureResetsTheGameButKeepsBestIntervalAndSwing) {
     while (world.gameState != kPhaseResult) call();
     world.swingStep = 5;  // frozen outside play
     runsOf(kPhaseResult);
-    EXPECT_EQ(std::tuple(world.killCount, world.borderLine, world.gaugeRate, world.gauge, world.flyLevel),
-              std::tuple(0, 30, 0.22f, 0.0f, 1));
-    EXPECT_EQ(std::tuple(world.stateTimer, world.bestKills, world.frameInterval, world.swingStep),
-              std::tuple(0, 29, 31, 5));
+    EXPECT_EQ(world.killCount, 0);
+    EXPECT_EQ(world.borderLine, 30);
+    EXPECT_EQ(world.gaugeRate, 0.22f);
+    EXPECT_EQ(world.gauge, 0.0f);
+    EXPECT_EQ(world.flyLevel, 1);
+    EXPECT_EQ(world.stateTimer, 0);
+    EXPECT_EQ(world.bestKills, 29) << "kept";
+    EXPECT_EQ(world.frameInterval, 31) << "kept";
+    EXPECT_EQ(world.swingStep, 5) << "kept";
 }
 
 TEST_F(Frame, ExactlyTheEndOfTheGaugeStillPlays) {
@@ -126,9 +163,11 @@ TEST_F(Frame, ExactlyTheEndOfTheGaugeStillPlays) {
     world.gauge = 190.75f;
     world.gaugeRate = 0.25f;
     call();
-    EXPECT_EQ(std::tuple(world.gauge, world.gameState), std::tuple(191.0f, kPhasePlay));
+    EXPECT_EQ(world.gauge, 191.0f) << "case: gauge reaches 191.0";
+    EXPECT_EQ(world.gameState, kPhasePlay) << "case: gauge reaches 191.0";
     call();
-    EXPECT_EQ(std::tuple(world.gauge, world.gameState), std::tuple(191.0f, kPhaseResult));  // 191.25 is held at the end
+    EXPECT_EQ(world.gauge, 191.0f) << "case: gauge 191.25, held at the end";
+    EXPECT_EQ(world.gameState, kPhaseResult) << "case: gauge 191.25";
 }
 
 TEST_F(Frame, SuccessOnEqualityRunsPlayResultAndClearInOneCall) {
@@ -136,22 +175,32 @@ TEST_F(Frame, SuccessOnEqualityRunsPlayResultAndClearInOneCall) {
     world.gauge = 190.9f;
     world.killCount = 30;
     world.flyLevel = 4;
-    const float x3 = world.flyX[3] = 200.5f, y3 = world.flyY[3] = 100.0f;
+    world.flyX[3] = -0.5f;
+    world.flyY[3] = 100.0f;
     world.flyHeading[3] = 0;
     world.flySpeed[3] = 3.0f;
-    EXPECT_EQ(call(), 2);  // play's flip and stage clear's; the result block shows nothing
-    EXPECT_EQ(std::tuple(world.gameState, world.stateTimer, world.flyLevel), std::tuple(kPhaseStageClear, 1, 1));
-    // Fly 3 moved 3 px right in play and again in the result block, then
-    // became the splat of slot 3, which the clear block advanced once.
-    EXPECT_EQ(std::tuple(world.splatX[3], world.splatY[3], world.splatTimer[3], world.splatTimer[5]),
-              std::tuple(static_cast<int>(x3 + 6.0f - 8.0f), static_cast<int>(y3 - 8.0f), 2, 0));
-    EXPECT_EQ(std::tuple(1 + runsOf(kPhaseStageClear), world.gameState), std::tuple(51, kPhaseAnnouncement));
-    EXPECT_EQ(std::tuple(world.borderLine, world.killCount, world.splatsActive), std::tuple(55, 30, 0));
-    EXPECT_EQ(static_cast<double>(world.gaugeRate), 0.3199999928474426);
+    EXPECT_EQ(call(), 2) << "play's flip and stage clear's; the result block shows nothing";
+    EXPECT_EQ(world.gameState, kPhaseStageClear);
+    EXPECT_EQ(world.stateTimer, 1);
+    EXPECT_EQ(world.flyLevel, 1);
+    // Fly 3 moved 3 px right in play and again in the result block, to x 5.5,
+    // then became the splat of slot 3 at trunc(5.5 - 8.0), which the clear
+    // block advanced once.
+    EXPECT_EQ(world.splatX[3], -2) << "case: fly 3 at x 5.5";
+    EXPECT_EQ(world.splatY[3], 92) << "case: fly 3 at y 100";
+    EXPECT_EQ(world.splatTimer[3], 2) << "case: fly 3";
+    EXPECT_EQ(world.splatTimer[5], 0) << "case: slot 5, above the fly level";
+    EXPECT_EQ(1 + runsOf(kPhaseStageClear), 51) << "case: stage clear runs";
+    EXPECT_EQ(world.gameState, kPhaseAnnouncement) << "case: after the stage clear";
+    EXPECT_EQ(world.borderLine, 55) << "case: after the stage clear";
+    EXPECT_EQ(world.killCount, 30) << "case: after the stage clear, kept";
+    EXPECT_EQ(world.splatsActive, 0) << "case: after the stage clear, all splats run out";
+    EXPECT_EQ(static_cast<double>(world.gaugeRate), 0.3199999928474426) << "case: after the stage clear";
     // The second stage plays 597 runs (the first came in the call that ended the start).
     while (world.gameState != kPhasePlay) call();
     world.killCount = 0;
-    EXPECT_EQ(std::tuple(1 + runsOf(kPhasePlay), world.flyLevel), std::tuple(597, 12));
+    EXPECT_EQ(1 + runsOf(kPhasePlay), 597) << "case: second stage's play runs";
+    EXPECT_EQ(world.flyLevel, 12) << "case: end of the second stage's play";
 }
 
 TEST_F(Frame, FlyLevelRisesEvery51PlayRunsAndStopsAt29) {
@@ -159,28 +208,48 @@ TEST_F(Frame, FlyLevelRisesEvery51PlayRunsAndStopsAt29) {
     world.gaugeRate = 0.0f;  // endless play
     for (int run = 2; run <= 51 * 40; ++run) {
         call();
-        ASSERT_EQ(world.flyLevel, std::min(1 + run / 51, 29)) << run;
+        ASSERT_EQ(world.flyLevel, std::min(1 + run / 51, 29)) << "case: play run " << run;
         // The timer restarts every 51 runs, also at the cap, where fly 29 comes in again.
-        ASSERT_TRUE(run % 51 != 0 || world.stateTimer == 0) << run;
+        if (run % 51 == 0) {
+            ASSERT_EQ(world.stateTimer, 0) << "case: play run " << run;
+        }
     }
 }
 
 TEST_F(Frame, OnePressOneSwing) {
     startGame();
     world.gaugeRate = 0.0f;
-    // Started and advanced at once; held, no second swing; pressed again, one more.
-    for (auto [keys, times, step] : {std::tuple{kLeft, 1, 2}, {kLeft, 20, 0}, {kNone, 1, 0}, {kLeft, 1, 2}}) {
-        for (int i = 0; i < times; ++i) call(keys);
-        EXPECT_EQ(world.swingStep, step) << keys << " x" << times;
+    struct Case {
+        const char* name;
+        int keys, times, step;
+    };
+    const Case cases[] = {{"pressed: started and advanced at once", kLeft, 1, 2},
+                          {"held through the swing and after", kLeft, 20, 0},
+                          {"released", kNone, 1, 0},
+                          {"pressed again", kLeft, 1, 2}};
+    for (const Case& c : cases) {
+        for (int i = 0; i < c.times; ++i) call(c.keys);
+        EXPECT_EQ(world.swingStep, c.step) << "case: " << c.name;
     }
 }
 
 TEST_F(Frame, SwatterAndFliesAreDrawnAndTheBackgroundCoversTheRest) {
     fillAll(displayObjects.backgroundSurface, 3);
+    fillRect(displayObjects.spriteSurface, 0, 32, 32, 48, 66);   // both wing pictures
     fillRect(displayObjects.spriteSurface, 32, 32, 64, 64, 77);  // swatter picture 0
+    world.flyX[0] = world.flyY[0] = 100.0f;
+    world.flyX[1] = world.flyY[1] = 400.0f;
+    world.flySpeed[0] = world.flySpeed[1] = 0.0f;
     call();
-    // The picture shown: background, the swatter centred on the cursor.
+    // The picture shown: the background, each fly 16 x 16 at its place, the
+    // swatter centred on the cursor (320, 240).
     const Surface* shown = displayObjects.primarySurface;
-    EXPECT_EQ(std::tuple(pixelAt(shown, 304, 224), pixelAt(shown, 335, 255), pixelAt(shown, 303, 224), pixelAt(shown, 0, 479)),
-              std::tuple(77, 77, 3, 3));
+    EXPECT_EQ(pixelAt(shown, 100, 100), 66) << "case: fly 0, top left";
+    EXPECT_EQ(pixelAt(shown, 115, 115), 66) << "case: fly 0, bottom right";
+    EXPECT_EQ(pixelAt(shown, 116, 100), 3) << "case: right of fly 0";
+    EXPECT_EQ(pixelAt(shown, 400, 400), 66) << "case: fly 1, top left";
+    EXPECT_EQ(pixelAt(shown, 304, 224), 77) << "case: swatter, top left";
+    EXPECT_EQ(pixelAt(shown, 335, 255), 77) << "case: swatter, bottom right";
+    EXPECT_EQ(pixelAt(shown, 303, 224), 3) << "case: left of the swatter";
+    EXPECT_EQ(pixelAt(shown, 0, 479), 3) << "case: bottom left corner";
 }

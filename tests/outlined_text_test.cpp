@@ -79,13 +79,18 @@ TEST_F(OutlinedText, TitleLinesAreColourWithABlackRightEdgeInsideTheirCells) {
     EXPECT_GT(black, 100);
     // Each line is a line of text, not a stray mark: wide, and most of a cell tall.
     const Ink title = inkIn(170, 186), click = inkIn(300, 316);
-    EXPECT_TRUE(title.width() > 200 && click.width() > 120 && std::min(title.rows(), click.rows()) >= 12);
+    EXPECT_GT(title.width(), 200) << "case: title line";
+    EXPECT_GE(title.rows(), 12) << "case: title line";
+    EXPECT_GT(click.width(), 120) << "case: click-to-start line";
+    EXPECT_GE(click.rows(), 12) << "case: click-to-start line";
 }
 
 TEST_F(OutlinedText, StartAtSixtyFourIsAboutFourTimesTheSixteenLine) {
     drawPhaseMessages(kPhaseStart);
     const Ink big = inkIn(0, 480);
-    EXPECT_TRUE(big.top >= 200 && big.bottom < 264 && big.left >= 190) << big.left << "," << big.top;
+    EXPECT_GE(big.top, 200) << "case: START at 64";
+    EXPECT_LT(big.bottom, 264) << "case: START at 64";
+    EXPECT_GE(big.left, 190) << "case: START at 64";
     clear();
     drawOutlinedText(textOf(kPhaseStart), 190, 200, 255, 255, 255, 16);
     const Ink small = inkIn(0, 480);
@@ -129,16 +134,23 @@ TEST_F(OutlinedText, SkipsTheLineWhenTheBackBufferIsBusyAndNeverLeavesItLocked) 
     ASSERT_EQ(surfaceUnlock(displayObjects.backSurface), DD_OK);
     EXPECT_EQ(inkIn(0, 480).count, 0);
     for (const char* text : {textOf(kPhaseTitle), "", static_cast<const char*>(nullptr)}) drawOutlinedText(text, 176, 170, 255, 255, 255, 16);
-    EXPECT_TRUE(!displayObjects.backSurface->locked && inkIn(170, 186).count > 0);
+    EXPECT_FALSE(displayObjects.backSurface->locked) << "case: after empty and null lines";
+    EXPECT_GT(inkIn(170, 186).count, 0) << "case: after empty and null lines";
 }
 
 TEST(TextFont, ProportionalMinchoWithAGdiSizedCellAndNoJapaneseSaidSo) {
     TextFontMatch match;
     ASSERT_TRUE(matchTextFont(nullptr, &match));
-    EXPECT_EQ(std::tuple(match.family, match.coversJapanese), std::tuple("IPAPMincho", true)) << match.file;
+    EXPECT_EQ(match.family, "IPAPMincho") << match.file;
+    EXPECT_TRUE(match.coversJapanese) << match.file;
     TextCell cell;
-    for (auto [height, low, high] : {std::tuple{16, 15, 15}, {64, 58, 62}, {-20, 20, 20}})
-        EXPECT_TRUE(textCellFor(textFace(), height, &cell) && cell.ppem >= low && cell.ppem <= high) << height;
+    for (auto [height, low, high] : {std::tuple{16, 15, 15}, {64, 58, 62}, {-20, 20, 20}}) {
+        const bool drawable = textCellFor(textFace(), height, &cell);
+        EXPECT_TRUE(drawable) << "case: height " << height;
+        if (!drawable) continue;
+        EXPECT_GE(cell.ppem, low) << "case: height " << height << ", em size";
+        EXPECT_LE(cell.ppem, high) << "case: height " << height << ", em size";
+    }
     FcConfig* empty = FcConfigCreate();
     EXPECT_FALSE(matchTextFont(empty, &match));
     const char* latin = "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf";

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <string>
 
 #include "display/display_objects.h"
 #include "display/palette_fade.h"
@@ -9,7 +9,13 @@
 
 namespace {
 
-auto rgbf(const PaletteEntry& e) { return std::tuple(e.red, e.green, e.blue, e.flags); }
+// One check per channel, each naming the case.
+void expectColour(const PaletteEntry& got, const PaletteEntry& want, const std::string& where) {
+    EXPECT_EQ(got.red, want.red) << where << ", red";
+    EXPECT_EQ(got.green, want.green) << where << ", green";
+    EXPECT_EQ(got.blue, want.blue) << where << ", blue";
+    EXPECT_EQ(got.flags, want.flags) << where << ", flags";
+}
 
 class PaletteFade : public DisplayTest {
 protected:
@@ -24,33 +30,47 @@ protected:
 };
 
 TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
+    // The master's flags bytes are not 0 here: the shown flags must be.
     for (int k = 0; k < 256; ++k)
         displayObjects.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k),
-                                                 static_cast<uint8_t>(k * 3), 0};
-    // Level 0 shows the master, 255 the target; 200 only checks the ends and flags.
-    for (const auto& [level, toWhite] : {std::pair<int32_t, int8_t>{0, 0}, {255, 0}, {255, 7}, {255, 1}, {0, 7}, {200, 5}}) {
+                                                 static_cast<uint8_t>(k * 3), 9};
+    struct Case {
+        int32_t level;
+        int8_t toWhite;
+    };
+    // Level 0 shows the master, 255 the target; at 200 only the end entries are known.
+    for (const Case c : {Case{0, 0}, {255, 0}, {255, 7}, {255, 1}, {0, 7}, {200, 5}}) {
+        const std::string where = "case: level " + std::to_string(c.level) + " toWhite " + std::to_string(c.toWhite);
         const int presents = headlessHost.presentCount;
-        fadePalette(level, toWhite);
-        EXPECT_EQ(headlessHost.presentCount, presents + 1);  // each step shows at once
-        const auto full = [&](int bit) { return static_cast<uint8_t>(toWhite & bit ? 255 : 0); };
+        fadePalette(c.level, c.toWhite);
+        EXPECT_EQ(headlessHost.presentCount, presents + 1) << where << ": each step shows at once";
+        const auto full = [&](int bit) { return static_cast<uint8_t>(c.toWhite & bit ? 255 : 0); };
         for (int k = 0; k < 256; ++k) {
-            const PaletteEntry& m = level == 0 ? displayObjects.paletteEntries[k] : shown(k);
-            PaletteEntry want = level == 255 ? PaletteEntry{full(1), full(2), full(4), 0} : PaletteEntry{m.red, m.green, m.blue, 0};
-            if (k == 0 || k == 255) want = PaletteEntry{static_cast<uint8_t>(k), static_cast<uint8_t>(k), static_cast<uint8_t>(k), 0};
-            EXPECT_EQ(rgbf(shown(k)), rgbf(want)) << k << " at " << level << " toWhite " << int{toWhite};
+            const PaletteEntry& m = displayObjects.paletteEntries[k];
+            PaletteEntry want = c.level == 0 ? PaletteEntry{m.red, m.green, m.blue, 0} : PaletteEntry{full(1), full(2), full(4), 0};
+            if (k == 0) want = PaletteEntry{0, 0, 0, 0};
+            if (k == 255) want = PaletteEntry{255, 255, 255, 0};
+            if (k == 0 || k == 255 || c.level == 0 || c.level == 255)
+                expectColour(shown(k), want, where + ", entry " + std::to_string(k));
         }
     }
-    // The master copy itself is never changed.
-    EXPECT_EQ(displayObjects.paletteEntries[7].green, 248);
+    EXPECT_EQ(displayObjects.paletteEntries[7].green, 248) << "the master copy itself is never changed";
 }
 
 TEST_F(PaletteFade, StepsFollowTheSinglePrecisionFactor) {
-    // Master, level, toWhite, the colour shown.
-    for (const auto& [master, level, toWhite, expected] : {std::tuple<uint8_t, int32_t, int8_t, uint8_t>{200, 128, 0, 99},
-                                                           {255, 1, 0, 253}, {3, 85, 0, 1}, {0, 128, 7, 128}, {100, 51, 7, 131}}) {
-        setMaster(master);
-        fadePalette(level, toWhite);
-        EXPECT_EQ(std::tuple(shown(1).red, shown(254).blue), std::tuple(expected, expected)) << int{master} << " at " << level;
+    struct Case {
+        uint8_t master;
+        int32_t level;
+        int8_t toWhite;
+        uint8_t shown;
+    };
+    for (const Case c : {Case{200, 128, 0, 99}, {255, 1, 0, 253}, {3, 85, 0, 1}, {0, 128, 7, 128}, {100, 51, 7, 131}}) {
+        setMaster(c.master);
+        fadePalette(c.level, c.toWhite);
+        const std::string where = "case: master " + std::to_string(c.master) + " at level " + std::to_string(c.level) +
+                                  " toWhite " + std::to_string(c.toWhite);
+        EXPECT_EQ(shown(1).red, c.shown) << where << ", entry 1 red";
+        EXPECT_EQ(shown(254).blue, c.shown) << where << ", entry 254 blue";
     }
 }
 
@@ -68,14 +88,16 @@ TEST_F(PaletteFade, TwelveHundredThirtyPairsTowardBlackComeOutOneBelowTheTrueBle
             otherwise += got != exact && got != exact - 1;
         }
     }
-    EXPECT_EQ(std::tuple(oneLower, otherwise), std::tuple(1230, 0));
+    EXPECT_EQ(oneLower, 1230) << "case: steps one below the true blend";
+    EXPECT_EQ(otherwise, 0) << "case: steps neither the true blend nor one below";
 }
 
 TEST_F(PaletteFade, TowardWhiteEveryStepIsTheTrueBlendRoundedDown) {
     for (int k = 1; k < 255; ++k) displayObjects.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k), 0, 0, 0};
     for (int32_t level = 0; level < 256; level += 3) {
         fadePalette(level, 1);
-        for (int m = 1; m < 255; ++m) EXPECT_EQ(shown(m).red, m + (255 - m) * level / 255) << m << " at " << level;
+        for (int m = 1; m < 255; ++m)
+            EXPECT_EQ(shown(m).red, m + (255 - m) * level / 255) << "case: master " << m << " at level " << level;
     }
 }
 

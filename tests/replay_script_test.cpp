@@ -16,7 +16,10 @@ TEST(ReplayScript, ReadsFieldsAsGivenSkipsBlankAndCommentLinesAndRefusesMalforme
     std::string error;
     for (const auto& [line, tick, x, y, keys] : good) {
         EXPECT_TRUE(parseScriptLine(line, &in, &error)) << line << ": " << error;
-        EXPECT_EQ(std::tuple(in.tick, in.x, in.y, in.keys), std::tuple(tick, x, y, keys)) << line;
+        EXPECT_EQ(in.tick, tick) << "case: '" << line << "'";
+        EXPECT_EQ(in.x, x) << "case: '" << line << "'";
+        EXPECT_EQ(in.y, y) << "case: '" << line << "'";
+        EXPECT_EQ(in.keys, keys) << "case: '" << line << "'";
     }
     for (const char* line : {"", "   ", "\r", "# 1 2 3 L", "   # indented comment"}) {
         error = "x";
@@ -36,13 +39,15 @@ TEST(ReplayScript, ReadsFieldsAsGivenSkipsBlankAndCommentLinesAndRefusesMalforme
     std::istringstream text("# header\n10 1 1 -\n\n20 3 4 L\n30 5 6 U");  // no final newline
     std::vector<CallInput> calls;
     ASSERT_TRUE(parseScript(text, &calls, &error) && calls.size() == 3) << error;
-    EXPECT_EQ(std::tuple(calls[2].tick, calls[2].keys), std::tuple(30u, kInputUp));
+    EXPECT_EQ(calls[2].tick, 30u) << "case: third call";
+    EXPECT_EQ(calls[2].keys, kInputUp) << "case: third call";
 }
 
 TEST(ReplayScript, ScreenshotRequests) {
     ScreenshotRequest shot;
     ASSERT_TRUE(parseScreenshotRequest("12:C:/x.png", &shot));  // only the first colon splits
-    EXPECT_EQ(std::tuple(shot.call, shot.path), std::tuple(12u, "C:/x.png"));
+    EXPECT_EQ(shot.call, 12u) << "case: 12:C:/x.png";
+    EXPECT_EQ(shot.path, "C:/x.png") << "case: 12:C:/x.png";
     for (const char* bad : {"title.png", ":a.png", "3:", "-1:a.png", "x:a.png"})
         EXPECT_FALSE(parseScreenshotRequest(bad, &shot)) << bad;
 }

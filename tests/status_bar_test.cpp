@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <climits>
 
 #include "display/display_objects.h"
 #include "game/status_bar.h"
@@ -41,35 +41,49 @@ protected:
 TEST_F(StatusBar, KillBarAndGaugeAreTheirValuePlusOneWideAndStayInsideTheSheetAndScreen) {
     // The gauge truncates; kills past the sheet keep the bar full; a gauge run
     // wild stops at the screen's edge; below zero, no bar.
-    const std::tuple<int32_t, float, int, int> cases[] = {
-        {0, 0.99f, 1, 1},    {5, 1.0f, 6, 2},       {20, 57.7f, 21, 58},    {255, 190.999f, 256, 191},
-        {256, 191.0f, 256, 192}, {INT32_MAX, 1.0e9f, 256, 640 - 416}, {-3, -5.0f, 0, 0}};
+    struct Case {
+        int32_t kills;
+        float gauge;
+        int killWidth, gaugeWidth;
+    };
+    const Case cases[] = {{0, 0.99f, 1, 1},           {5, 1.0f, 6, 2},       {20, 57.7f, 21, 58},
+                          {255, 190.999f, 256, 191},  {256, 191.0f, 256, 192}, {INT32_MAX, 1.0e9f, 256, 640 - 416},
+                          {-3, -5.0f, 0, 0}};
     world.bestKills = 0;
-    for (auto [kills, gauge, killWidth, gaugeWidth] : cases) {
-        std::tie(world.killCount, world.gauge) = std::tuple(kills, gauge);
+    for (const Case& c : cases) {
+        world.killCount = c.kills;
+        world.gauge = c.gauge;
         draw(kStatusBarFull);
-        EXPECT_EQ(std::tuple(runFrom(193, 464, kKillIndex), runFrom(416, 460, kGaugeIndex)), std::tuple(killWidth, gaugeWidth))
-            << kills << " " << gauge;
+        EXPECT_EQ(runFrom(193, 464, kKillIndex), c.killWidth) << "case: kills " << c.kills << ", kill bar width";
+        EXPECT_EQ(runFrom(416, 460, kGaugeIndex), c.gaugeWidth) << "case: gauge " << c.gauge << ", gauge bar width";
     }
 }
 
 TEST_F(StatusBar, FormsAndTheOrderInWhichBarsCoverEachOther) {
-    draw(kStatusBarTitle);  // border line 30, best 20; no kill bar, no gauge; index 0 copied too
-    EXPECT_EQ(std::tuple(pixelAt(displayObjects.backSurface, 193, 455), runFrom(194, 456, kBorderIndex), runFrom(194, 464, kBestIndex),
-                         countIndex(displayObjects.backSurface, kGround)),
-              std::tuple(0, 30, 20, 640 * 480 - 31 * 8 - 21 * 7));
+    draw(kStatusBarTitle);  // border line 30, best 20; no kill bar, no gauge
+    EXPECT_EQ(pixelAt(displayObjects.backSurface, 193, 455), 0) << "case: title form, index 0 copied too";
+    EXPECT_EQ(runFrom(194, 456, kBorderIndex), 30) << "case: title form, border-line bar";
+    EXPECT_EQ(runFrom(194, 464, kBestIndex), 20) << "case: title form, best bar";
+    EXPECT_EQ(countIndex(displayObjects.backSurface, kGround), 640 * 480 - 31 * 8 - 21 * 7) << "case: title form, nothing else";
     // Kills over best, in every form that shows both.
     world.killCount = 5;
+    const char* names[] = {"title", "announcement", "start", "full"};
     for (StatusBarForm form : {kStatusBarAnnouncement, kStatusBarStart, kStatusBarFull}) {
         draw(form);
-        EXPECT_EQ(std::tuple(runFrom(194, 465, kKillIndex), runFrom(199, 465, kBestIndex)), std::tuple(5, 15)) << form;
+        EXPECT_EQ(runFrom(194, 465, kKillIndex), 5) << "case: " << names[form] << " form, kill bar";
+        EXPECT_EQ(runFrom(199, 465, kBestIndex), 15) << "case: " << names[form] << " form, best bar beyond the kills";
     }
     // A border line of 223 or more reaches the gauge and covers its start; past the sheet it stays 255.
     world.gauge = 100.0f;
-    for (auto [border, borderRun, gaugeAt] : {std::tuple{222, 222, 416}, {230, 230, 424}, {INT32_MAX, 255, 449}}) {
-        world.borderLine = border;
+    struct Case {
+        int32_t border;
+        int borderRun, gaugeFrom;
+    };
+    for (const Case c : {Case{222, 222, 416}, {230, 230, 424}, {INT32_MAX, 255, 449}}) {
+        world.borderLine = c.border;
         draw(kStatusBarFull);
-        EXPECT_EQ(std::tuple(runFrom(194, 456, kBorderIndex), runFrom(gaugeAt, 456, kGaugeIndex)),
-                  std::tuple(borderRun, 101 - (gaugeAt - 416))) << border;
+        EXPECT_EQ(runFrom(194, 456, kBorderIndex), c.borderRun) << "case: border line " << c.border << ", its bar";
+        EXPECT_EQ(runFrom(c.gaugeFrom, 456, kGaugeIndex), 101 - (c.gaugeFrom - 416))
+            << "case: border line " << c.border << ", the gauge bar left visible";
     }
 }

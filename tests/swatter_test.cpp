@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
 #include <vector>
 
 #include "game/flies.h"
@@ -21,7 +20,10 @@ protected:
         world.flyLevel = 0;
         world.cursorPos = {100, 100};
     }
-    void putFly(int i, float x, float y) { std::tie(world.flyX[i], world.flyY[i]) = std::tuple(x, y); }
+    void putFly(int i, float x, float y) {
+        world.flyX[i] = x;
+        world.flyY[i] = y;
+    }
     // The hitting step of a swing.
     void strike() {
         world.swingStep = 3;
@@ -42,7 +44,8 @@ TEST_F(Swatter, ASwingTakesNineCallsAndHitsOnlyAtTheThirdAndFourth) {
         if (world.killCount != before) hitCalls.push_back(call);
         ASSERT_LE(call, 9);
     }
-    EXPECT_EQ(std::tuple(hitCalls, frames), std::tuple(std::vector<int>{3, 4}, std::vector<int>{0, 1, 1, 2, 2, 1, 1, 0, 0}));
+    EXPECT_EQ(hitCalls, (std::vector<int>{3, 4})) << "case: calls of the swing that hit";
+    EXPECT_EQ(frames, (std::vector<int>{0, 1, 1, 2, 2, 1, 1, 0, 0})) << "case: swatter picture at each call";
 }
 
 TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
@@ -62,7 +65,8 @@ TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
         world.cursorPos = c.cursor;
         putFly(0, c.x, c.y);
         strike();
-        EXPECT_EQ(world.killCount, c.hit ? 1 : 0) << c.x << "," << c.y;
+        EXPECT_EQ(world.killCount, c.hit ? 1 : 0)
+            << "case: cursor " << c.cursor.x << "," << c.cursor.y << ", fly at " << c.x << "," << c.y;
     }
 }
 
@@ -70,14 +74,21 @@ TEST_F(Swatter, SeveralHitsTakeTheLowestFreeSlotsInFlyOrder) {
     world.flyLevel = 3;
     world.killCount = 19;  // best 20: followed only once passed
     world.splatTimer[0] = 5;  // busy
-    for (auto [i, x, y] : {std::tuple{0, 92.0f, 92.0f}, {1, 500.0f, 300.0f}, {2, 80.0f, 90.0f}, {3, 100.0f, 110.0f}})
-        putFly(i, x, y);  // fly 1 out of reach
+    putFly(0, 92.0f, 92.0f);
+    putFly(1, 500.0f, 300.0f);  // out of reach
+    putFly(2, 80.0f, 90.0f);
+    putFly(3, 100.0f, 110.0f);
     strike();
-    EXPECT_EQ(std::tuple(world.killCount, world.bestKills, world.splatsActive, world.splatTimer[1], world.splatTimer[4]),
-              std::tuple(22, 22, 1, 1, 0));
-    // Flies 0, 2 and 3 in slots 1, 2 and 3.
-    EXPECT_EQ(std::tuple(world.splatX[1], world.splatX[2], world.splatY[3]), std::tuple(84, 72, 102));
-    EXPECT_TRUE(world.flyX[1] == 500.0f && world.flyX[0] != 92.0f);  // only the hit flies respawned
+    EXPECT_EQ(world.killCount, 22);
+    EXPECT_EQ(world.bestKills, 22) << "followed once passed";
+    EXPECT_EQ(world.splatsActive, 1);
+    EXPECT_EQ(world.splatTimer[1], 1) << "case: slot 1, fly 0's splat";
+    EXPECT_EQ(world.splatTimer[4], 0) << "case: slot 4, no fourth hit";
+    EXPECT_EQ(world.splatX[1], 84) << "case: slot 1 holds fly 0";
+    EXPECT_EQ(world.splatX[2], 72) << "case: slot 2 holds fly 2";
+    EXPECT_EQ(world.splatY[3], 102) << "case: slot 3 holds fly 3";
+    EXPECT_EQ(world.flyX[1], 500.0f) << "case: fly 1, out of reach, stays";
+    EXPECT_NE(world.flyX[0], 92.0f) << "case: fly 0, hit, respawned";
 }
 
 TEST_F(Swatter, AHitWithEverySlotBusyRespawnsTheFlyUncounted) {
@@ -86,8 +97,10 @@ TEST_F(Swatter, AHitWithEverySlotBusyRespawnsTheFlyUncounted) {
     world.killCount = world.bestKills = 25;
     const uint32_t before = world.randState;
     strike();
-    EXPECT_EQ(std::tuple(world.killCount, world.bestKills, world.splatsActive), std::tuple(25, 25, 0));
-    EXPECT_NE(world.randState, before);
+    EXPECT_EQ(world.killCount, 25) << "not counted";
+    EXPECT_EQ(world.bestKills, 25);
+    EXPECT_EQ(world.splatsActive, 0) << "no splat started";
+    EXPECT_NE(world.randState, before) << "the fly is respawned";
 }
 
 TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
@@ -99,12 +112,13 @@ TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
         drawSplats();
         if (const uint8_t v = pixelAt(displayObjects.backSurface, 110, 110); v != 1) shown.push_back(v - 20);
         // Freed, and splatsActive cleared, in the call that drew the last picture.
-        EXPECT_EQ(std::tuple(world.splatTimer[4] != 0, world.splatsActive), std::tuple(call < 13, call < 13 ? 1 : 0)) << call;
+        EXPECT_EQ(world.splatTimer[4] != 0, call < 13) << "case: call " << call << ", slot 4 running";
+        EXPECT_EQ(world.splatsActive, call < 13 ? 1 : 0) << "case: call " << call;
     }
-    EXPECT_EQ(shown, (std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7}));
+    EXPECT_EQ(shown, (std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7})) << "case: pictures shown, call by call";
     // Near the top left a splat is cut, not lost.
     world.splatTimer[0] = world.splatsActive = 1;
     world.splatX[0] = world.splatY[0] = -8;
     drawSplats();
-    EXPECT_EQ(countIndex(displayObjects.backSurface, 21), 24 * 24);
+    EXPECT_EQ(countIndex(displayObjects.backSurface, 21), 24 * 24) << "case: splat at -8,-8";
 }

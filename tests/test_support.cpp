@@ -53,6 +53,34 @@ int countIndex(const Surface* s, uint8_t index) {
     return static_cast<int>(std::count(s->pixels.begin(), s->pixels.end(), index));
 }
 
+namespace {
+
+std::string differenceOf(const uint8_t* got, size_t gotSize, const uint8_t* want, size_t wantSize) {
+    if (gotSize != wantSize) return std::to_string(gotSize) + " pixels where " + std::to_string(wantSize) + " were wanted";
+    size_t count = 0, first = 0;
+    for (size_t i = 0; i < gotSize; ++i)
+        if (got[i] != want[i] && count++ == 0) first = i;
+    if (count == 0) return "";
+    return std::to_string(count) + " pixels differ, the first at row " + std::to_string(first / 640) + ", column " +
+           std::to_string(first % 640);
+}
+
+const uint8_t* bytesOf(const std::string& s) { return reinterpret_cast<const uint8_t*>(s.data()); }
+
+}  // namespace
+
+std::string pixelDifference(const std::string& got, const std::string& want) {
+    return differenceOf(bytesOf(got), got.size(), bytesOf(want), want.size());
+}
+
+std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& want) {
+    return differenceOf(bytesOf(got), got.size(), want.data(), want.size());
+}
+
+std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want) {
+    return differenceOf(got.data(), got.size(), want.data(), want.size());
+}
+
 std::string stderrOf(const std::function<void()>& run) {
     ::testing::internal::CaptureStderr();
     run();

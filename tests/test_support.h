@@ -7,6 +7,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "display/display_objects.h"
 
@@ -34,6 +35,11 @@ void fillAll(Surface* s, uint8_t index);
 uint8_t pixelAt(const Surface* s, int32_t x, int32_t y);
 // Counts the pixels of a surface that hold `index`.
 int countIndex(const Surface* s, uint8_t index);
+// "" when two 640-pixel-wide pictures agree, else how many pixels differ and
+// where the first is.
+std::string pixelDifference(const std::string& got, const std::string& want);
+std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& want);
+std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want);
 // What `run` wrote to stderr.
 std::string stderrOf(const std::function<void()>& run);
 

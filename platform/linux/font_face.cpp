@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 namespace {
 
@@ -73,13 +74,13 @@ bool matchTextFont(FcConfig* config, TextFontMatch* out) {
     return found;
 }
 
-FT_Face textFace() {
-    static FT_Library library = nullptr;
-    static FT_Face face = nullptr;
-    static bool tried = false;
-    if (tried) return face;
-    tried = true;
+namespace {
 
+FT_Library library = nullptr;
+FT_Face face = nullptr;
+std::once_flag faceLookedUp;
+
+void lookUpFace() {
     TextFontMatch match;
     const bool found = FcInit() && matchTextFont(nullptr, &match);
     if (!found || !match.coversJapanese) {
@@ -87,14 +88,21 @@ FT_Face textFace() {
         std::fputs("nmnm: no Japanese font is installed, so no on-screen text can be drawn; "
                    "install fonts-ipafont-mincho (sudo apt-get install fonts-ipafont-mincho)\n",
                    stderr);
-        return nullptr;
+        return;
     }
-    if (FT_Init_FreeType(&library) != 0) return nullptr;
+    if (FT_Init_FreeType(&library) != 0) return;
     if (FT_New_Face(library, match.file.c_str(), match.index, &face) != 0) {
         std::fprintf(stderr, "nmnm: cannot load the font file %s; reinstall fonts-ipafont-mincho\n",
                      match.file.c_str());
         face = nullptr;
     }
+}
+
+}  // namespace
+
+// Once, whichever thread asks first; a second asker waits for the first.
+FT_Face textFace() {
+    std::call_once(faceLookedUp, lookUpFace);
     return face;
 }
 

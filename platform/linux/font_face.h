@@ -23,7 +23,8 @@ struct TextFontMatch {
 bool matchTextFont(FcConfig* config, TextFontMatch* out);
 
 // The face, or null when no font could be loaded. The first call looks it up
-// and says on stderr, once, when no Japanese face is installed.
+// and says on stderr, once, when no Japanese face is installed. Safe to call
+// from any thread.
 FT_Face textFace();
 
 // A cell height in the sense of the platform the game came from: a positive

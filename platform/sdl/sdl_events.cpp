@@ -4,14 +4,15 @@
 #include "base/virtual_keys.h"
 #include "platform/sdl/game_window.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/sdl_x11.h"
 
 namespace {
 
 void setActive(bool active) {
     if (sdlHost.active == active) return;
     sdlHost.active = active;
-    // Confined only while playing, so the player can leave a deactivated game.
-    SDL_SetWindowGrab(sdlHost.window, active ? SDL_TRUE : SDL_FALSE);
+    // Free and visible while paused, so the player can leave the game.
+    updatePointer();
     if (!active) inputReleaseAll(sdlHost.input);
 }
 
@@ -32,8 +33,16 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
             if (SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_INPUT_FOCUS) setActive(true);
             redrawPicture();
             break;
-        case SDL_WINDOWEVENT_EXPOSED:
-        case SDL_WINDOWEVENT_SIZE_CHANGED: redrawPicture(); break;
+        case SDL_WINDOWEVENT_EXPOSED: redrawPicture(); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            redrawPicture();
+            updatePointer();
+            break;
+        case SDL_WINDOWEVENT_ENTER:
+        case SDL_WINDOWEVENT_LEAVE:
+            sdlHost.pointerInWindow = event.event == SDL_WINDOWEVENT_ENTER;
+            updatePointer();
+            break;
         case SDL_WINDOWEVENT_CLOSE: sdlHost.quitRequested = true; break;
         default: break;
     }
@@ -43,6 +52,7 @@ void handleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT: sdlHost.quitRequested = true; break;  // also SIGINT and SIGTERM
         case SDL_WINDOWEVENT: handleWindowEvent(event.window); break;
+        case SDL_SYSWMEVENT: noteWindowSystemEvent(event); break;
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_ESCAPE) {
                 sdlHost.quitRequested = true;
@@ -53,7 +63,11 @@ void handleEvent(const SDL_Event& event) {
             }
             break;
         case SDL_KEYUP: inputKeyChanged(sdlHost.input, virtualKeyOf(event.key.keysym.sym), false); break;
-        case SDL_MOUSEMOTION: sdlHost.cursorInWindow = Point{event.motion.x, event.motion.y}; break;
+        case SDL_MOUSEMOTION:
+            sdlHost.cursorInWindow = Point{event.motion.x, event.motion.y};
+            sdlHost.pointerInWindow = true;
+            updatePointer();
+            break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             sdlHost.cursorInWindow = Point{event.button.x, event.button.y};

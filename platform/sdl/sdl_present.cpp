@@ -1,19 +1,26 @@
 #include <SDL.h>
 
+#include <glob.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
-#include "platform/common/present_convert.h"
 #include "base/host.h"
+#include "platform/common/framebuffer_present.h"
+#include "platform/common/picture_changes.h"
 #include "platform/common/picture_fit.h"
+#include "platform/common/present_convert.h"
 #include "platform/sdl/sdl_state.h"
 
 // Two ways to the screen. With a graphics processor the 640 x 480 picture goes
 // into a streaming texture and the processor stretches it, with vertical sync.
 // Without one, the picture is stretched while it is converted, straight into
-// the window's own framebuffer (shared memory on X11): a software renderer
-// would add a full-screen copy per frame, and SDL's generic stretch or a
-// software OpenGL cost several times more CPU.
+// the window's own framebuffer (shared memory on X11), in the window's own
+// pixel format: a software OpenGL would cost several times the CPU and some
+// 50 MB of memory. Either way only the parts of the picture that changed
+// since the last frame are converted and sent.
 namespace {
 
 // The picture last presented, kept so that it can be shown again after the
@@ -22,10 +29,29 @@ std::vector<uint8_t> shownPixels;
 PaletteEntry shownColours[256];
 bool havePicture = false;
 
+FramebufferPresenter framebufferPresenter;
+PictureChanges textureChanges;
+bool textureColoursValid = false;
+PaletteEntry textureColours[256];
+std::vector<Rect> changedRects;
+std::vector<SDL_Rect> sendRects;
+
 IndexedPicture shownPicture() {
     return IndexedPicture{shownPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, shownColours};
 }
-ScaleMap scaleMap;
+
+// A DRM render node is what a graphics processor's OpenGL driver opens;
+// without one, OpenGL could only be Mesa's software rasteriser.
+bool graphicsDevicePresent() {
+    glob_t found;
+    bool present = false;
+    if (glob("/dev/dri/renderD*", 0, nullptr, &found) == 0) {
+        for (size_t i = 0; i < found.gl_pathc && !present; ++i)
+            present = access(found.gl_pathv[i], R_OK | W_OK) == 0;
+    }
+    globfree(&found);
+    return present;
+}
 
 // Mesa's software rasterisers: an OpenGL renderer on them burns the CPU a
 // graphics processor would spare.
@@ -44,13 +70,15 @@ bool runsOnSoftwareOpenGl(SDL_Renderer* renderer) {
            std::strstr(text, "Software Rasterizer") || std::strstr(text, "swrast");
 }
 
-bool createAcceleratedRenderer() {
+// `acceptSoftware`: the window system has no framebuffer of its own, so even
+// a software OpenGL is better than nothing.
+bool createAcceleratedRenderer(bool acceptSoftware) {
     sdlHost.renderer =
         SDL_CreateRenderer(sdlHost.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!sdlHost.renderer) return false;
-    if (!runsOnSoftwareOpenGl(sdlHost.renderer)) {
+    if (acceptSoftware || !runsOnSoftwareOpenGl(sdlHost.renderer)) {
         sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_RGB888,
-                                        SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+                                            SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
         if (sdlHost.texture) {
             SDL_SetTextureScaleMode(sdlHost.texture, SDL_ScaleModeNearest);
             return true;
@@ -63,27 +91,42 @@ bool createAcceleratedRenderer() {
     return false;
 }
 
-// The window's framebuffer, when it has the 32-bit pixels the conversion
-// writes; null otherwise.
-SDL_Surface* windowFramebuffer() {
-    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
-    if (!surface) return nullptr;
-    const Uint32 format = surface->format->format;
-    if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return nullptr;
-    return surface;
+// The bounding box of the changed parts: one texture upload per frame.
+Rect boundingBox(const std::vector<Rect>& rects) {
+    Rect box = rects.front();
+    for (const Rect& r : rects) {
+        box.left = std::min(box.left, r.left);
+        box.top = std::min(box.top, r.top);
+        box.right = std::max(box.right, r.right);
+        box.bottom = std::max(box.bottom, r.bottom);
+    }
+    return box;
+}
+
+void updateTexture() {
+    const IndexedPicture picture = shownPicture();
+    collectPictureChanges(textureChanges, picture, changedRects);
+    if (!textureColoursValid || std::memcmp(textureColours, shownColours, sizeof textureColours) != 0 ||
+        !sdlHost.pictureShown) {
+        changedRects.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
+        std::memcpy(textureColours, shownColours, sizeof textureColours);
+        textureColoursValid = true;
+    }
+    if (changedRects.empty()) return;
+    const Rect box = boundingBox(changedRects);
+    const SDL_Rect area{box.left, box.top, box.right - box.left, box.bottom - box.top};
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(sdlHost.texture, &area, &pixels, &pitch) != 0) return;
+    const IndexedPicture part{picture.pixels + static_cast<size_t>(box.top) * kScreenWidth + box.left, kScreenWidth,
+                              area.w, area.h, shownColours};
+    convertToRgb32(part, static_cast<uint32_t*>(pixels), static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
+    SDL_UnlockTexture(sdlHost.texture);
+    sdlHost.pictureShown = true;
 }
 
 void showWithTexture(bool pictureChanged) {
-    if (pictureChanged && havePicture) {
-        void* pixels = nullptr;
-        int pitch = 0;
-        if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) == 0) {
-            convertToRgb32(shownPicture(), static_cast<uint32_t*>(pixels),
-                           static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
-            SDL_UnlockTexture(sdlHost.texture);
-            sdlHost.pictureShown = true;
-        }
-    }
+    if (pictureChanged && havePicture) updateTexture();
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(sdlHost.renderer, &width, &height) != 0) return;
@@ -97,59 +140,65 @@ void showWithTexture(bool pictureChanged) {
     SDL_RenderPresent(sdlHost.renderer);
 }
 
-// Always converts again: the framebuffer may have been made anew for a new
-// window size, and the conversion is the whole cost anyway.
-void showInFramebuffer() {
-    SDL_Surface* surface = windowFramebuffer();
+void showInFramebuffer(bool redrawAll) {
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
     if (!surface) return;
     if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    const Rect box = letterboxRect(surface->w, surface->h);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    // Black bars only; the picture covers the rest.
-    const SDL_Rect bars[4] = {
-        {0, 0, surface->w, box.top},
-        {0, box.bottom, surface->w, surface->h - box.bottom},
-        {0, box.top, box.left, height},
-        {box.right, box.top, surface->w - box.right, height},
-    };
-    for (const SDL_Rect& bar : bars) {
-        if (bar.w > 0 && bar.h > 0) SDL_FillRect(surface, &bar, 0);
-    }
-    if (havePicture && width > 0 && height > 0) {
-        makeScaleMap(scaleMap, kScreenWidth, kScreenHeight, width, height);
-        const int32_t pitchInPixels = surface->pitch / static_cast<int>(sizeof(uint32_t));
-        uint32_t* topLeft = static_cast<uint32_t*>(surface->pixels) +
-                            static_cast<size_t>(box.top) * static_cast<size_t>(pitchInPixels) +
-                            static_cast<size_t>(box.left);
-        convertScaledToRgb32(shownPicture(), scaleMap, topLeft, pitchInPixels);
+    const Framebuffer framebuffer{static_cast<uint8_t*>(surface->pixels), surface->pitch, surface->w, surface->h,
+                                  surface->format->BytesPerPixel};
+    std::vector<Rect>& sent = changedRects;
+    if (havePicture) {
+        uint32_t pixelOf[256];
+        for (int i = 0; i < 256; ++i)
+            pixelOf[i] = SDL_MapRGB(surface->format, shownColours[i].red, shownColours[i].green, shownColours[i].blue);
+        presentToFramebuffer(framebufferPresenter, shownPicture(), pixelOf, framebuffer, redrawAll, sent);
         sdlHost.pictureShown = true;
-    } else if (!sdlHost.pictureShown) {
-        SDL_FillRect(surface, nullptr, 0);
+    } else {
+        // Nothing to show yet: black. After the display has gone, what the
+        // framebuffer holds is shown again.
+        if (!sdlHost.pictureShown) SDL_FillRect(surface, nullptr, 0);
+        forgetFramebuffer(framebufferPresenter);
+        sent.assign(1, Rect{0, 0, surface->w, surface->h});
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    SDL_UpdateWindowSurface(sdlHost.window);
+    if (sent.empty()) return;
+    sendRects.clear();
+    for (const Rect& r : sent) sendRects.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    SDL_UpdateWindowSurfaceRects(sdlHost.window, sendRects.data(), static_cast<int>(sendRects.size()));
 }
 
-void show(bool pictureChanged) {
+void show(bool pictureChanged, bool redrawAll) {
+    if (sdlHost.windowGone) return;
     if (sdlHost.renderer) {
         showWithTexture(pictureChanged);
     } else if (sdlHost.window) {
-        showInFramebuffer();
+        showInFramebuffer(redrawAll);
     }
 }
 
 }  // namespace
 
 bool createPresentation() {
-    if (createAcceleratedRenderer()) return true;
-    // The native framebuffer, not one SDL would emulate through OpenGL.
+    // SDL would otherwise put the window's framebuffer on an OpenGL texture,
+    // loading the OpenGL driver to find out whether it is worth it.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (!windowFramebuffer()) {
-        if (!SDL_GetError()[0]) SDL_SetError("the window's framebuffer has no 32-bit format");
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool x11 = driver && std::strcmp(driver, "x11") == 0;
+    if ((!x11 || graphicsDevicePresent()) && createAcceleratedRenderer(!x11)) return true;
+    if (!x11) {
+        SDL_SetError("no OpenGL renderer for %s (%s); install libgl1-mesa-dri and libegl-mesa0", driver ? driver : "the display",
+                     SDL_GetError());
         return false;
     }
-    return true;
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
+    const Uint32 format = surface ? surface->format->format : SDL_GetWindowPixelFormat(sdlHost.window);
+    if (!framebufferPixelSizeSupported(SDL_BYTESPERPIXEL(format))) {
+        SDL_SetError("the X display's colour depth (%s) is not one of 15, 16, 24 or 32 bits; run the X server "
+                     "at one of those depths",
+                     format == SDL_PIXELFORMAT_UNKNOWN ? "unknown to SDL" : SDL_GetPixelFormatName(format));
+        return false;
+    }
+    return surface != nullptr;
 }
 
 void destroyPresentation() {
@@ -159,10 +208,12 @@ void destroyPresentation() {
     sdlHost.renderer = nullptr;
     sdlHost.pictureShown = false;
     havePicture = false;
-    scaleMap = ScaleMap{};
+    textureColoursValid = false;
+    forgetShownPicture(textureChanges);
+    framebufferPresenter = FramebufferPresenter{};
 }
 
-void redrawPicture() { show(false); }
+void redrawPicture() { show(false, true); }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                  const PaletteEntry colours[256]) {
@@ -173,7 +224,7 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
                     pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
     std::memcpy(shownColours, colours, sizeof shownColours);
     havePicture = true;
-    show(true);
+    show(true, false);
 }
 
 // The display objects go away after this: forget the picture, keep what the

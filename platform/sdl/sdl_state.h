@@ -13,8 +13,12 @@ struct SdlState {
     SDL_Texture* texture = nullptr;  // the 640 x 480 picture as last presented
     bool pictureShown = false;       // the texture holds a picture worth redrawing
     bool fullScreen = true;
+    bool windowManager = false;   // full screen is asked of it; without one the window is simply placed
     bool active = false;
     bool quitRequested = false;
+    bool windowGone = false;      // destroyed by another program: draw nothing more
+    bool pointerInWindow = false;
+    bool cursorHidden = false;
     Point cursorInWindow = {0, 0};
     InputState input;
 };
@@ -28,3 +32,6 @@ void redrawPicture();       // the last picture again, e.g. after a resize
 
 // Window (sdl_window.cpp).
 void toggleFullScreen();
+// Confines the pointer only while playing in full screen, and hides it only
+// while playing with it over the picture.
+void updatePointer();

@@ -1,16 +1,21 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "base/host.h"
 #include "platform/common/picture_fit.h"
 #include "platform/sdl/game_window.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/window_icon.h"
+#include "platform/sdl/sdl_x11.h"
 
 SdlState sdlHost;
 
 namespace {
+
+bool isSet(const char* value) { return value && value[0]; }
 
 // SDL falls back to drivers that draw nowhere when no display is reachable;
 // for a game that is the same as having no display at all.
@@ -19,24 +24,94 @@ bool drawsNowhere(const char* driver) {
            std::strcmp(driver, "dummy") == 0;
 }
 
+// Names the display that was tried, so the player can see what is wrong.
 void reportNoDisplay(const char* detail) {
-    std::fprintf(stderr,
-                 "nmnm: no display to open (%s); start the game from a graphical desktop session "
-                 "(DISPLAY or WAYLAND_DISPLAY must be set)\n",
-                 detail);
+    const char* x = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (isSet(wayland)) {
+        std::fprintf(stderr,
+                     "nmnm: cannot open the Wayland display \"%s\" (WAYLAND_DISPLAY) or the X display \"%s\" "
+                     "(DISPLAY): %s; start the game from a running graphical session\n",
+                     wayland, isSet(x) ? x : "", detail);
+    } else {
+        std::fprintf(stderr,
+                     "nmnm: cannot open the X display \"%s\" named by DISPLAY (%s); start the game from a "
+                     "running graphical session or set DISPLAY to a running X server\n",
+                     x, detail);
+    }
 }
 
 void destroyWindow() {
     destroyPresentation();
+    if (sdlHost.windowGone) {
+        // SDL would hide the window first and wait for the server to say it
+        // is hidden, which for a window that no longer exists never comes;
+        // the system takes the rest back when the game exits.
+        sdlHost.window = nullptr;
+        return;
+    }
     if (sdlHost.window) SDL_DestroyWindow(sdlHost.window);
     sdlHost.window = nullptr;
     SDL_Quit();
+}
+
+int displayOfWindow() {
+    const int display = SDL_GetWindowDisplayIndex(sdlHost.window);
+    return display < 0 ? 0 : display;
+}
+
+// Full screen: the whole display from its top-left corner. A window manager
+// is asked for it, so that it keeps panels off; without one nobody would act
+// on that request, so the window is placed over the display directly.
+void enterFullScreen(const SDL_Rect& bounds) {
+    SDL_SetWindowBordered(sdlHost.window, SDL_FALSE);
+    SDL_SetWindowPosition(sdlHost.window, bounds.x, bounds.y);
+    SDL_SetWindowSize(sdlHost.window, bounds.w, bounds.h);
+    if (sdlHost.windowManager) {
+        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_TRUE);
+        SDL_SetWindowFullscreen(sdlHost.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+}
+
+// A window: the largest whole multiple of 640 x 480 that fits, centred.
+void enterWindow(int display) {
+    SDL_Rect usable{0, 0, kScreenWidth, kScreenHeight};
+    if (SDL_GetDisplayUsableBounds(display, &usable) != 0) SDL_GetDisplayBounds(display, &usable);
+    const int scale = largestWholeScale(usable.w, usable.h);
+    if (sdlHost.windowManager) {
+        SDL_SetWindowFullscreen(sdlHost.window, 0);
+        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_FALSE);
+        SDL_SetWindowBordered(sdlHost.window, SDL_TRUE);
+    }
+    SDL_SetWindowSize(sdlHost.window, kScreenWidth * scale, kScreenHeight * scale);
+    SDL_SetWindowPosition(sdlHost.window, usable.x + (usable.w - kScreenWidth * scale) / 2,
+                          usable.y + (usable.h - kScreenHeight * scale) / 2);
+}
+
+bool pointerOverPicture() {
+    if (!sdlHost.pointerInWindow) return false;
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(sdlHost.window, &width, &height);
+    const Rect box = letterboxRect(width, height);
+    const Point p = sdlHost.cursorInWindow;
+    return p.x >= box.left && p.x < box.right && p.y >= box.top && p.y < box.bottom;
 }
 
 }  // namespace
 
 bool openGameWindow() {
     sdlHost = SdlState{};
+    if (!isSet(std::getenv("DISPLAY")) && !isSet(std::getenv("WAYLAND_DISPLAY"))) {
+        std::fprintf(stderr,
+                     "nmnm: no display to open: neither DISPLAY nor WAYLAND_DISPLAY is set; start the game "
+                     "from a graphical desktop session\n");
+        return false;
+    }
+    // Without a Wayland display, trying one only costs time and, without
+    // XDG_RUNTIME_DIR, prints a library's complaint.
+    if (!isSet(std::getenv("WAYLAND_DISPLAY"))) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    takeXErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();
@@ -48,37 +123,37 @@ bool openGameWindow() {
         SDL_Quit();
         return false;
     }
-    SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) {
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(0, &bounds) != 0) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();
         return false;
     }
-    // Made at the desktop's size: without a window manager a smaller window
-    // with the full-screen flag keeps its own size.
-    sdlHost.window = SDL_CreateWindow("nmnm", SDL_WINDOWPOS_UNDEFINED_DISPLAY(0),
-                                  SDL_WINDOWPOS_UNDEFINED_DISPLAY(0), desktop.w, desktop.h,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS |
-                                      SDL_WINDOW_ALWAYS_ON_TOP);
+    // Made hidden, borderless and over the whole display, then given full
+    // screen before it is first shown, so it never shows at another size.
+    sdlHost.window = SDL_CreateWindow("nmnm", bounds.x, bounds.y, bounds.w, bounds.h,
+                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!sdlHost.window) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();
         return false;
     }
+    setWindowIcon(sdlHost.window);
+    sdlHost.windowManager = windowManagerRunning(sdlHost.window);
+    enterFullScreen(bounds);
     if (!createPresentation()) {
-        std::fprintf(stderr,
-                     "nmnm: no renderer for the window (%s); install the graphics driver "
-                     "(on Debian: libgl1-mesa-dri)\n",
-                     SDL_GetError());
+        std::fprintf(stderr, "nmnm: cannot draw into the window: %s\n", SDL_GetError());
         destroyWindow();
         return false;
     }
-    SDL_ShowCursor(SDL_DISABLE);
+    watchForWindowDestroyed(sdlHost.window);
+    SDL_ShowWindow(sdlHost.window);
     SDL_RaiseWindow(sdlHost.window);
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);
     sdlHost.cursorInWindow = Point{x, y};
+    sdlHost.pointerInWindow = SDL_GetMouseFocus() == sdlHost.window;
     return true;
 }
 
@@ -89,29 +164,30 @@ void closeGameWindow() {
 }
 
 void toggleFullScreen() {
-    if (!sdlHost.window) return;
-    const int display = SDL_GetWindowDisplayIndex(sdlHost.window) < 0 ? 0
-                                                                    : SDL_GetWindowDisplayIndex(sdlHost.window);
-    SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(display, &desktop) != 0) return;
+    if (!sdlHost.window || sdlHost.windowGone) return;
+    const int display = displayOfWindow();
+    SDL_Rect bounds;
+    if (SDL_GetDisplayBounds(display, &bounds) != 0) return;
     if (sdlHost.fullScreen) {
-        SDL_Rect usable{0, 0, desktop.w, desktop.h};
-        SDL_GetDisplayUsableBounds(display, &usable);
-        const int scale = largestWholeScale(usable.w, usable.h);
-        SDL_SetWindowFullscreen(sdlHost.window, 0);
-        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_FALSE);
-        SDL_SetWindowBordered(sdlHost.window, SDL_TRUE);
-        SDL_SetWindowSize(sdlHost.window, kScreenWidth * scale, kScreenHeight * scale);
-        SDL_SetWindowPosition(sdlHost.window, SDL_WINDOWPOS_CENTERED_DISPLAY(display),
-                              SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+        enterWindow(display);
     } else {
-        SDL_SetWindowBordered(sdlHost.window, SDL_FALSE);
-        SDL_SetWindowAlwaysOnTop(sdlHost.window, SDL_TRUE);
-        SDL_SetWindowSize(sdlHost.window, desktop.w, desktop.h);
-        SDL_SetWindowFullscreen(sdlHost.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        enterFullScreen(bounds);
     }
     sdlHost.fullScreen = !sdlHost.fullScreen;
+    updatePointer();
     redrawPicture();
+}
+
+void updatePointer() {
+    if (!sdlHost.window || sdlHost.windowGone) return;
+    const bool confine = sdlHost.active && sdlHost.fullScreen;
+    if ((SDL_GetWindowGrab(sdlHost.window) == SDL_TRUE) != confine)
+        SDL_SetWindowGrab(sdlHost.window, confine ? SDL_TRUE : SDL_FALSE);
+    const bool hide = sdlHost.active && pointerOverPicture();
+    if (hide != sdlHost.cursorHidden) {
+        SDL_ShowCursor(hide ? SDL_DISABLE : SDL_ENABLE);
+        sdlHost.cursorHidden = hide;
+    }
 }
 
 // On a desktop the window is the display: it exists once openGameWindow has
@@ -121,4 +197,3 @@ bool hostOpenDisplay() { return sdlHost.window != nullptr; }
 bool hostSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
     return width == kScreenWidth && height == kScreenHeight && bitsPerPixel == 8;
 }
-

@@ -3,25 +3,30 @@
 # with its messages shows, a click starts the announcement, a held press in
 # play swings the swatter, Esc ends the game with exit code 0 and the cursor
 # shown again.
-# Usage: play_test.sh path/to/nmnm path/to/screen_probe path/to/cursor_spy.so
+# Usage: play_test.sh path/to/nmnm path/to/screen_probe path/to/cursor_spy.so [DEPTH] [window-manager]
+# DEPTH is the X screen's bits per pixel (24 unless given).
 set -uo pipefail
 game=$1
 probe=$2
 spy=$3
+depth=${4:-24}
+wm=${5:-}
 
 if ! command -v Xvfb >/dev/null; then
   echo "play_test: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
   exit 77
 fi
-for tool in xdotool; do
+for tool in xdotool xprop $wm; do
   command -v "$tool" >/dev/null || { echo "play_test: $tool is missing; run scripts/setup.sh"; exit 1; }
 done
 
 work=$(mktemp -d)
 game_pid=""
 xvfb_pid=""
+wm_pid=""
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
   rm -rf "$work"
@@ -34,11 +39,22 @@ fail() {
 }
 
 # A free display number, chosen by Xvfb itself.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 "1024x768x$depth" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 export DISPLAY=":$(head -n1 "$work/display")"
+unset WAYLAND_DISPLAY
+
+if [ -n "$wm" ]; then
+  "$wm" >/dev/null 2>&1 &
+  wm_pid=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    sleep 0.1
+  done
+  xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "$wm did not start"
+fi
 
 # The spy must not trip the sanitizer's check that its runtime loads first.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
@@ -72,6 +88,11 @@ timeout 20 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window t
 xdotool mousemove 512 600
 start=$(wait_for_count 30 300 224 296 440 320 0 0 255 110) ||
   fail "no blue click-to-start line near y 300 (found $start pixels)"
+# Without a graphics processor no OpenGL driver is loaded at all.
+if ! ls /dev/dri/renderD* >/dev/null 2>&1; then
+  gl=$(grep -E 'libGL|libEGL|_dri\.so|libgallium|libLLVM' "/proc/$game_pid/maps" | awk '{print $6}' | sort -u)
+  [ -z "$gl" ] || fail "OpenGL is loaded without a graphics processor: $gl"
+fi
 title=$(title_line)
 [ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
 instruction=$(instruction_line)
@@ -116,4 +137,4 @@ game_pid=""
 [ "$(head -n1 "$work/cursor.log" 2>/dev/null)" = 0 ] || fail "the cursor was not hidden at start"
 [ "$(tail -n1 "$work/cursor.log" 2>/dev/null)" = 1 ] || fail "the cursor was not shown again at the end"
 [ -s "$work/stderr" ] && fail "the game wrote to stderr"
-echo "play_test: title $title, instruction $instruction, swing $swing pixels; exit 0, cursor shown"
+echo "play_test (${depth}-bit${wm:+, $wm}): title $title, instruction $instruction, swing $swing pixels; exit 0, cursor shown"

@@ -2,8 +2,11 @@
 // the 640 x 480 picture wherever the letterbox puts it:
 //   screen_probe count LEFT TOP RIGHT BOTTOM RED GREEN BLUE TOLERANCE  (pixels of about that colour)
 //   screen_probe watch LEFT TOP RIGHT BOTTOM MILLISECONDS              (most pixels changed at once)
+//   screen_probe at X Y        (the screen point that shows picture pixel X, Y, at its centre)
+//   screen_probe cursor        (1 when the pointer shows, 0 when it is hidden)
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xfixes.h>
 
 #include <algorithm>
 #include <chrono>
@@ -44,12 +47,47 @@ std::vector<uint32_t> grab(Display* display, const Rect& rect) {
     return out;
 }
 
+// The middle of the screen pixels that show picture pixel (x, y).
+int screenPointOf(Display* display, int x, int y) {
+    XWindowAttributes a;
+    if (!display || !XGetWindowAttributes(display, DefaultRootWindow(display), &a)) return 2;
+    const Rect box = letterboxRect(a.width, a.height);
+    const auto axis = [](int p, int start, int span, int size) {
+        const long first = (static_cast<long>(p) * span + size - 1) / size;
+        const long next = (static_cast<long>(p + 1) * span + size - 1) / size;
+        return static_cast<int>(start + (first + next - 1) / 2);
+    };
+    std::printf("%d %d\n", axis(x, box.left, box.right - box.left, kScreenWidth),
+                axis(y, box.top, box.bottom - box.top, kScreenHeight));
+    return 0;
+}
+
+// The pointer shows when its image has any pixel that is not transparent.
+int pointerShows(Display* display) {
+    int event = 0;
+    int error = 0;
+    if (!display || !XFixesQueryExtension(display, &event, &error)) {
+        std::fprintf(stderr, "screen_probe: the X server has no XFIXES; cannot see the pointer\n");
+        return 2;
+    }
+    XFixesCursorImage* image = XFixesGetCursorImage(display);
+    if (!image) return 2;
+    bool shows = false;
+    for (long i = 0; i < static_cast<long>(image->width) * image->height; ++i) shows |= (image->pixels[i] >> 24) != 0;
+    std::printf("%d\n", shows ? 1 : 0);
+    XFree(image);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "at") == 0)
+        return screenPointOf(XOpenDisplay(nullptr), std::atoi(argv[2]), std::atoi(argv[3]));
+    if (argc == 2 && std::strcmp(argv[1], "cursor") == 0) return pointerShows(XOpenDisplay(nullptr));
     const bool count = argc == 10 && std::strcmp(argv[1], "count") == 0;
     if (!count && !(argc == 7 && std::strcmp(argv[1], "watch") == 0)) {
-        std::fprintf(stderr, "usage: screen_probe count L T R B RED GREEN BLUE TOL | watch L T R B MS\n");
+        std::fprintf(stderr, "usage: screen_probe count L T R B RED GREEN BLUE TOL | watch L T R B MS | at X Y | cursor\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 // An 8-bit picture held top-down, one palette index per pixel.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

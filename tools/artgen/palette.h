@@ -12,7 +12,7 @@ struct Rgb {
 
 enum class Ramp : uint8_t {
     Sky, Cloud, Sea, Wood, Cloth, Cream, Melon, Leaf, Amber, Steel,
-    Ice, Gore, Navy, Plum, Pink, Count
+    Ice, Gore, Navy, Plum, Pink, Fuchsia, Count
 };
 
 struct RampInfo {

@@ -87,6 +87,12 @@ std::string makeScratchDir() {
     return std::string();
 }
 
+bool removeScratchDir(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::remove_all(dir, error);
+    return !error && !std::filesystem::exists(dir, error);
+}
+
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

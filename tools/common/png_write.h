@@ -1,5 +1,6 @@
 #pragma once
-// Writes 8-bit indexed PNG files: the pixel indices exactly, with the palette.
+// Writes 8-bit indexed PNG files (the pixel indices exactly, with the
+// palette) and 8-bit RGBA ones (icons with a transparent background).
 #include <cstdint>
 #include <string>
 
@@ -8,7 +9,10 @@
 // `pixels` holds `height` rows of `width` indices, `pitch` bytes apart.
 bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height,
                      int32_t pitch, const PaletteEntry palette[256]);
+// `rgba` holds `height` rows of `width` pixels, four bytes each, no gaps.
+bool writeRgbaPng(const std::string& path, const uint8_t* rgba, int32_t width, int32_t height);
 
-// Reads back what writeIndexedPng writes (8-bit indexed, no interlace); for tests.
+// Read back what the writers above write (no interlace, unfiltered rows); for tests.
 bool readIndexedPng(const std::string& path, std::string* pixelsOut, int32_t* width, int32_t* height,
                     PaletteEntry paletteOut[256]);
+bool readRgbaPng(const std::string& path, std::string* rgbaOut, int32_t* width, int32_t* height);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Checks the files that introduce the game to a desktop and a packager: the
+# desktop entry and the AppStream metainfo pass their validators (offline),
+# the manual page renders without a warning, they name each other and the
+# icon consistently, and every place that states the version states the same.
+# Usage: metadata_test.sh SOURCE_DIR VERSION
+set -uo pipefail
+src=$1
+version=$2
+desktop=$src/app/nmnm.desktop
+metainfo=$src/app/org.example.nmnm.metainfo.xml
+manpage=$src/app/nmnm.6
+failures=0
+fail() { echo "metadata_test: FAIL: $*"; failures=$((failures + 1)); }
+
+for tool in desktop-file-validate appstreamcli groff; do
+  command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
+done
+
+# Validators: no error and no warning either.
+out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects the desktop entry: $out"
+[ -z "$out" ] || fail "desktop-file-validate warns about the desktop entry: $out"
+out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli rejects the metainfo: $out"
+out=$(groff -man -ww -z "$manpage" 2>&1)
+[ -z "$out" ] || fail "the manual page has roff warnings: $out"
+
+# The pieces name each other: the icon by its theme name, the desktop entry
+# by its installed file name, the program by its command.
+grep -qx 'Icon=nmnm' "$desktop" || fail "the desktop entry does not name the icon nmnm"
+grep -qx 'Exec=nmnm' "$desktop" || fail "the desktop entry does not run nmnm"
+grep -q '<launchable type="desktop-id">nmnm.desktop</launchable>' "$metainfo" ||
+  fail "the metainfo does not launch nmnm.desktop"
+grep -q '<binary>nmnm</binary>' "$metainfo" || fail "the metainfo does not provide the binary nmnm"
+grep -q '<screenshot type="default">' "$metainfo" || fail "the metainfo has no default screenshot"
+grep -q '<content_rating type="oars-1.1">' "$metainfo" || fail "the metainfo has no content rating"
+
+# One version everywhere: the newest release, the manual page, the Debian changelog.
+newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
+[ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the build says '$version'"
+grep -q "^\.TH NMNM 6 [0-9-]* \"nmnm $version\"" "$manpage" || fail "the manual page's header does not say nmnm $version"
+if [ -f "$src/debian/changelog" ]; then
+  deb=$(head -n1 "$src/debian/changelog" | sed -n 's/^nmnm (\([^)-]*\).*/\1/p')
+  [ "$deb" = "$version" ] || fail "debian/changelog's newest version is '$deb', the build says '$version'"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "metadata_test: desktop entry, metainfo and manual page valid and agreeing on $version"

@@ -1,0 +1,126 @@
+#include "platform/common/picture_changes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Picture {
+    std::vector<uint8_t> pixels;
+    PaletteEntry colours[256] = {};
+    int32_t width;
+    int32_t height;
+    int32_t pitch;
+
+    Picture(int32_t w, int32_t h, int32_t p) : pixels(static_cast<size_t>(p) * h, 7), width(w), height(h), pitch(p) {}
+    IndexedPicture view() const { return IndexedPicture{pixels.data(), pitch, width, height, colours}; }
+    uint8_t& at(int32_t x, int32_t y) { return pixels[static_cast<size_t>(y) * pitch + x]; }
+};
+
+std::string describe(const std::vector<Rect>& rects) {
+    std::string s;
+    for (const Rect& r : rects)
+        s += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+             std::to_string(r.bottom) + ") ";
+    return s;
+}
+
+bool covers(const std::vector<Rect>& rects, int32_t x, int32_t y) {
+    for (const Rect& r : rects)
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST(PictureChanges, FirstPictureAndNewSizeComeBackWhole) {
+    PictureChanges changes;
+    std::vector<Rect> changed;
+    Picture a(40, 30, 48);
+    collectPictureChanges(changes, a.view(), changed);
+    ASSERT_EQ(changed.size(), 1u) << "case: first picture";
+    EXPECT_EQ(describe(changed), "(0,0)-(40,30) ") << "case: first picture";
+
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_TRUE(changed.empty()) << "case: same picture again: " << describe(changed);
+
+    Picture b(41, 30, 41);
+    collectPictureChanges(changes, b.view(), changed);
+    EXPECT_EQ(describe(changed), "(0,0)-(41,30) ") << "case: picture one column wider";
+
+    forgetShownPicture(changes);
+    collectPictureChanges(changes, b.view(), changed);
+    EXPECT_EQ(describe(changed), "(0,0)-(41,30) ") << "case: after forgetting the copy";
+}
+
+TEST(PictureChanges, OnePixelGivesItsTileClippedToThePicture) {
+    PictureChanges changes;
+    std::vector<Rect> changed;
+    Picture a(40, 30, 40);
+    collectPictureChanges(changes, a.view(), changed);
+
+    a.at(17, 3) = 9;
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_EQ(describe(changed), "(16,0)-(32,16) ") << "case: pixel (17, 3)";
+
+    a.at(39, 29) = 9;
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_EQ(describe(changed), "(32,16)-(40,30) ") << "case: bottom-right pixel, partial tile";
+
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_TRUE(changed.empty()) << "case: the change was taken into the copy";
+}
+
+TEST(PictureChanges, NeighbouringTilesJoinAcrossAndDown) {
+    PictureChanges changes;
+    std::vector<Rect> changed;
+    Picture a(64, 64, 64);
+    collectPictureChanges(changes, a.view(), changed);
+
+    // A 20 x 20 sprite at (10, 10) touches four tiles: one rectangle.
+    for (int y = 10; y < 30; ++y)
+        for (int x = 10; x < 30; ++x) a.at(x, y) = 1;
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_EQ(describe(changed), "(0,0)-(32,32) ") << "case: sprite across four tiles";
+
+    // Two sprites in the same tile row, a tile apart: two rectangles.
+    a.at(2, 40) = 3;
+    a.at(50, 40) = 3;
+    collectPictureChanges(changes, a.view(), changed);
+    EXPECT_EQ(describe(changed), "(0,32)-(16,48) (48,32)-(64,48) ") << "case: two sprites a tile apart";
+}
+
+// Whatever changes, every changed pixel lies in a listed rectangle and the
+// rectangles stay inside the picture.
+TEST(PictureChanges, RandomChangesAreAllCovered) {
+    PictureChanges changes;
+    std::vector<Rect> changed;
+    Picture a(100, 70, 104);
+    collectPictureChanges(changes, a.view(), changed);
+    uint32_t seed = 12345;
+    auto next = [&seed](uint32_t range) {
+        seed = seed * 1664525u + 1013904223u;
+        return (seed >> 8) % range;
+    };
+    for (int round = 0; round < 200; ++round) {
+        std::vector<uint8_t> before = a.pixels;
+        const int count = static_cast<int>(next(12));
+        for (int k = 0; k < count; ++k) a.at(static_cast<int32_t>(next(100)), static_cast<int32_t>(next(70)))++;
+        collectPictureChanges(changes, a.view(), changed);
+        for (const Rect& r : changed) {
+            ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= 100 && r.bottom <= 70 && r.left < r.right &&
+                        r.top < r.bottom)
+                << "case: round " << round << " rectangle outside the picture: " << describe(changed);
+        }
+        for (int32_t y = 0; y < 70; ++y)
+            for (int32_t x = 0; x < 100; ++x) {
+                const size_t i = static_cast<size_t>(y) * 104 + static_cast<size_t>(x);
+                if (before[i] != a.pixels[i]) {
+                    ASSERT_TRUE(covers(changed, x, y)) << "case: round " << round << " pixel (" << x << ", " << y
+                                                       << ") changed but not listed: " << describe(changed);
+                }
+            }
+    }
+}
