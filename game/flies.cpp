@@ -1,9 +1,9 @@
 #include "game/flies.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "display/blit_sprite.h"
+#include "game/heading_trig.h"
 #include "game/world.h"
 
 namespace {
@@ -65,10 +65,11 @@ void moveAndDrawFlies() {
     world.wingFrame = static_cast<int8_t>(1 - world.wingFrame);
     const int last = std::min<int>(world.flyLevel, kFlySlots - 1);
     for (int i = 0; i <= last; ++i) {
-        const double angle = static_cast<double>(world.flyHeading[i]) * kDegreesToRadians;
+        // The table, not the platform's cos and sin: the same paths everywhere.
+        const HeadingTrig trig = headingTrig(world.flyHeading[i]);
         const double speed = static_cast<double>(world.flySpeed[i]);
-        const double nx = static_cast<double>(world.flyX[i]) + speed * std::cos(angle);
-        const double ny = static_cast<double>(world.flyY[i]) + speed * std::sin(angle);
+        const double nx = static_cast<double>(world.flyX[i]) + speed * trig.cos;
+        const double ny = static_cast<double>(world.flyY[i]) + speed * trig.sin;
         world.flyX[i] = static_cast<float>(nx);
         world.flyY[i] = static_cast<float>(ny);
         // KEPT QUIRK: x is tested before rounding, y after: a fly sliding along

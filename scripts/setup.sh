@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, playing and testing nmnm needs.
+# Installs every Debian package that building, playing and testing nmnm needs,
+# the Windows cross compilers and Wine included.
 # Safe to run again: it installs only what is missing. Extra package names
 # given as arguments are installed too (the fuzzing script asks for clang).
 set -euo pipefail
@@ -14,8 +15,21 @@ PACKAGES=(
   libx11-dev libxfixes-dev
   xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
+  googletest
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
+  wine wine64 wine32:i386
   "$@"
 )
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+# Wine runs 32-bit Windows programs with 32-bit Linux libraries: wine32 comes
+# from the i386 architecture, which a 64-bit Debian does not list by default.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "setup: enabling the i386 architecture (for wine32)"
+  $SUDO dpkg --add-architecture i386
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -25,8 +39,6 @@ for p in "${PACKAGES[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 echo "setup: installing ${missing[*]}"
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, then the sanitizer build.
+# Sets up, builds and runs every test: the normal build, the 32- and 64-bit
+# Windows builds under Wine (compared with the normal build), then the
+# sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,6 +10,13 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Windows programs are compared with the Linux build's and watch their
+# screen through its probe.
+scripts/build-windows.sh -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin"
+for flavour in win32 win64; do
+  ctest --test-dir "build-$flavour" --output-on-failure -j "$jobs"
+done
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNMNM_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"

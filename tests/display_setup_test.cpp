@@ -56,7 +56,7 @@ protected:
     void TearDown() override {
         releaseDisplay();
         EXPECT_EQ(chdir(oldDir), 0);
-        EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0) << "case: removing the scratch folder";
+        EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
     }
 
     static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours, const char* where) {

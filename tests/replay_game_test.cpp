@@ -162,5 +162,5 @@ TEST(ReplayGame, ScreenshotsShowThePrimarySurfaceThroughItsPalette) {
     EXPECT_NE(session.error.find("x.png"), std::string::npos) << "case: folder missing: " << session.error;
     releaseDisplay();
     EXPECT_EQ(chdir(oldDir), 0);
-    std::system(("rm -rf '" + dir + "'").c_str());
+    removeScratchDir(dir);
 }

@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include "tools/replay/screenshot.h"
 #include "tools/replay/script.h"
@@ -49,4 +50,20 @@ TEST(ReplayScript, ScreenshotRequests) {
     EXPECT_EQ(shot.path, "C:/x.png") << "case: 12:C:/x.png";
     for (const char* bad : {"title.png", ":a.png", "3:", "-1:a.png", "x:a.png"})
         EXPECT_FALSE(parseScreenshotRequest(bad, &shot)) << bad;
+}
+
+TEST(ReplayScript, WrittenLinesReadBackAsTheSameInput) {
+    std::vector<CallInput> inputs = {{4294967295u, INT32_MIN, INT32_MAX, 0}, {0, -16, 700, 0}};
+    for (uint8_t keys = 1; keys <= (kInputLeftButton | kInputUp | kInputDown); ++keys) inputs.push_back({30, 320, 240, keys});
+    std::string text;
+    for (const CallInput& in : inputs) text += formatScriptLine(in);
+    std::istringstream lines(text);
+    std::vector<CallInput> back;
+    std::string error;
+    ASSERT_TRUE(parseScript(lines, &back, &error)) << "case: the written script reads back: " << error;
+    ASSERT_EQ(back.size(), inputs.size()) << "case: one line per input";
+    for (size_t i = 0; i < inputs.size(); ++i)
+        EXPECT_EQ(std::tuple(back[i].tick, back[i].x, back[i].y, back[i].keys),
+                  std::tuple(inputs[i].tick, inputs[i].x, inputs[i].y, inputs[i].keys))
+            << "case: '" << formatScriptLine(inputs[i]) << "'";
 }

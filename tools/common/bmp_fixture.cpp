@@ -1,8 +1,10 @@
 #include "tools/common/bmp_fixture.h"
 
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <system_error>
 
 namespace {
 
@@ -72,9 +74,23 @@ std::vector<PaletteEntry> patternColours(int seed) {
 }
 
 std::string makeScratchDir() {
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/nmnm-test-XXXXXX";
-    return mkdtemp(pattern.data()) ? pattern : std::string();
+    // A fresh name each try; create_directory fails on a name already there,
+    // so two tests running at once never share a folder.
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    if (error) return std::string();
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path dir = base / ("nmnm-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(dir, error)) return dir.string();
+    }
+    return std::string();
+}
+
+bool removeScratchDir(const std::string& dir) {
+    std::error_code error;
+    std::filesystem::remove_all(dir, error);
+    return !error && !std::filesystem::exists(dir, error);
 }
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {

@@ -34,5 +34,7 @@ std::vector<PaletteEntry> patternColours(int seed);
 
 // A fresh empty folder under the system's temporary folder.
 std::string makeScratchDir();
+// Removes a scratch folder and all it holds; false if anything stays.
+bool removeScratchDir(const std::string& dir);
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 std::vector<uint8_t> readBytes(const std::string& path);

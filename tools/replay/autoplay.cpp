@@ -1,9 +1,9 @@
 #include "tools/replay/autoplay.h"
 
-#include <cmath>
 #include <cstdlib>
 
 #include "game/flies.h"
+#include "game/heading_trig.h"
 #include "game/swatter.h"
 
 namespace {
@@ -22,10 +22,11 @@ struct Centre {
 
 // Where fly i's centre will be after `steps` more moves, ignoring respawns.
 Centre predictedCentre(const GameWorld& w, int i, int steps) {
-    const double angle = static_cast<double>(w.flyHeading[i]) * kDegreesToRadians;
+    // The game's own table, so that the player aims alike on every platform.
+    const HeadingTrig trig = headingTrig(w.flyHeading[i]);
     const double s = static_cast<double>(w.flySpeed[i]) * steps;
-    const double fx = static_cast<double>(w.flyX[i]) + s * std::cos(angle);
-    const double fy = static_cast<double>(w.flyY[i]) + s * std::sin(angle);
+    const double fx = static_cast<double>(w.flyX[i]) + s * trig.cos;
+    const double fy = static_cast<double>(w.flyY[i]) + s * trig.sin;
     return Centre{static_cast<int32_t>(fx) + 8, static_cast<int32_t>(fy) + 8};
 }
 

@@ -20,15 +20,17 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]...\n"
-    "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]...\n"
+    "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
+    "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --bench [--autoplay N]\n"
     "Script lines: TICK X Y KEYS (KEYS '-' or letters L U D); '#' starts a comment line.\n"
+    "--write-script writes the input of every call made as a script (the player's play, for one).\n"
     "hk.bmp and pt.bmp are looked up as the game looks them up (current directory first).\n";
 
 struct Options {
     std::string script;
     std::string trace;
+    std::string writeScript;
     std::vector<ScreenshotRequest> screenshots;
     uint64_t autoplay = 0;
     bool haveAutoplay = false;
@@ -52,7 +54,8 @@ int parseOptions(int argc, char** argv, Options* o) {
             o->bench = true;
             continue;
         }
-        if (arg != "--script" && arg != "--trace" && arg != "--screenshot" && arg != "--autoplay")
+        if (arg != "--script" && arg != "--trace" && arg != "--screenshot" && arg != "--autoplay" &&
+            arg != "--write-script")
             return usageError("unknown option '" + std::string(arg) + "'");
         if (i + 1 >= argc) return usageError(std::string(arg) + " needs a value");
         const std::string_view value = argv[++i];
@@ -60,6 +63,8 @@ int parseOptions(int argc, char** argv, Options* o) {
             o->script = value;
         } else if (arg == "--trace") {
             o->trace = value;
+        } else if (arg == "--write-script") {
+            o->writeScript = value;
         } else if (arg == "--screenshot") {
             ScreenshotRequest shot;
             if (!parseScreenshotRequest(value, &shot))
@@ -73,7 +78,7 @@ int parseOptions(int argc, char** argv, Options* o) {
         }
     }
     if (o->bench) {
-        if (!o->script.empty() || !o->trace.empty() || !o->screenshots.empty())
+        if (!o->script.empty() || !o->trace.empty() || !o->screenshots.empty() || !o->writeScript.empty())
             return usageError("--bench takes only --autoplay N (the number of frames)");
         return -1;
     }
@@ -120,6 +125,15 @@ int main(int argc, char** argv) {
         }
     }
 
+    std::ofstream scriptOut;
+    if (!options.writeScript.empty()) {
+        scriptOut.open(options.writeScript, std::ios::binary | std::ios::trunc);
+        if (!scriptOut) {
+            std::cerr << "nmnm-replay: cannot write script " << options.writeScript << " (check the folder exists)\n";
+            return 1;
+        }
+    }
+
     if (!initDisplay()) {
         std::cerr << "nmnm-replay: display setup failed\n";
         releaseDisplay();
@@ -134,13 +148,26 @@ int main(int argc, char** argv) {
         session.trace = options.trace.empty() ? nullptr : &traceFile;
         session.screenshots = options.screenshots;
         bool ok = replayBegin(session);
+        // Each call's input is written out before it runs, so the script
+        // replays exactly the calls made.
+        auto call = [&](const CallInput& input) {
+            if (scriptOut.is_open()) scriptOut << formatScriptLine(input);
+            return replayCall(session, input);
+        };
         if (options.haveAutoplay) {
             AutoplayPlayer player;
-            for (uint64_t i = 0; ok && i < options.autoplay; ++i) ok = replayCall(session, autoplayNext(player, world));
+            for (uint64_t i = 0; ok && i < options.autoplay; ++i) ok = call(autoplayNext(player, world));
         } else {
-            for (size_t i = 0; ok && i < calls.size(); ++i) ok = replayCall(session, calls[i]);
+            for (size_t i = 0; ok && i < calls.size(); ++i) ok = call(calls[i]);
         }
         if (ok) ok = replayEnd(session);
+        if (ok && scriptOut.is_open()) {
+            scriptOut.flush();
+            if (!scriptOut) {
+                session.error = "cannot write script " + options.writeScript + " (is the disk full?)";
+                ok = false;
+            }
+        }
         if (!ok) {
             std::cerr << "nmnm-replay: " << session.error << "\n";
             status = 1;

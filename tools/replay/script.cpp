@@ -108,6 +108,16 @@ bool parseScript(std::istream& in, std::vector<CallInput>* calls, std::string* e
     return true;
 }
 
+std::string formatScriptLine(const CallInput& input) {
+    std::string line = std::to_string(input.tick) + " " + std::to_string(input.x) + " " + std::to_string(input.y) + " ";
+    if (input.keys & kInputLeftButton) line += 'L';
+    if (input.keys & kInputUp) line += 'U';
+    if (input.keys & kInputDown) line += 'D';
+    if ((input.keys & (kInputLeftButton | kInputUp | kInputDown)) == 0) line += '-';
+    line += '\n';
+    return line;
+}
+
 void applyCallInput(const CallInput& input) {
     headlessHost.tick = input.tick;
     headlessHost.tickStep = 0;

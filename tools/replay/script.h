@@ -27,5 +27,8 @@ bool parseScriptLine(std::string_view line, CallInput* out, std::string* error);
 // the line number (1-based, counting every line of the file) and the fault.
 bool parseScript(std::istream& in, std::vector<CallInput>* calls, std::string* error);
 
+// One script line (with its newline) that reads back as `input`.
+std::string formatScriptLine(const CallInput& input);
+
 // Hands the input of one call to the headless host.
 void applyCallInput(const CallInput& input);

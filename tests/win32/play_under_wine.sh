@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Plays the Windows program under Wine in an Xvfb screen of 1280 x 1024, so
+# the picture sits between black bars: the title with its GDI text shows, a
+# click starts the announcement, a held press in play swings the swatter,
+# Alt+Enter switches to a window and back, and Esc ends the game with exit
+# code 0. Without a screen it fails plainly.
+# Usage: play_under_wine.sh path/to/nmnm.exe path/to/screen_probe RUNNER...
+set -uo pipefail
+game=$1
+probe=$2
+shift 2
+runner=("$@")
+
+if ! command -v Xvfb >/dev/null; then
+  echo "play_under_wine: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
+  exit 77
+fi
+if [ ! -x "$probe" ]; then
+  echo "play_under_wine: no screen probe at '$probe'; skipping (configure with -DNMNM_HOST_TOOLS_DIR=<linux build>/bin)"
+  exit 77
+fi
+command -v xdotool >/dev/null || { echo "play_under_wine: xdotool is missing; run scripts/setup.sh"; exit 1; }
+
+# A Wine session outlives its programs by a few seconds, and one begun without
+# a screen (a console test's) keeps none for the programs that follow: end the
+# prefix's session before and after. Nothing else runs meanwhile (RUN_SERIAL).
+end_wine_session() {
+  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
+  return 0
+}
+end_wine_session
+
+work=$(mktemp -d)
+game_pid=""
+xvfb_pid=""
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+  echo "play_under_wine: FAIL: $*"
+  [ -s "$work/stderr" ] && { echo "--- game stderr"; cat "$work/stderr"; }
+  exit 1
+}
+
+cd "$(dirname "$game")" || fail "no folder for $game"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# Started from its own folder, where the build put hk.bmp and pt.bmp.
+"${runner[@]}" "$game" 2>"$work/stderr" &
+game_pid=$!
+
+count() { "$probe" count "$@"; }
+# Waits up to $1 seconds for `count` of the other arguments to reach $2.
+wait_for_count() {
+  local seconds=$1 least=$2
+  shift 2
+  local n=0
+  for _ in $(seq $((seconds * 10))); do
+    n=$(count "$@") || n=0
+    [ "$n" -ge "$least" ] && { echo "$n"; return 0; }
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "$n"
+  return 1
+}
+# A point of the picture on the screen: x * 2, 32 + y * 2 (picture 1280 x 960
+# between bars of 32 rows).
+screen_x() { echo $(($1 * 2)); }
+screen_y() { echo $((32 + $2 * 2)); }
+
+# The background is light, so text shows by its dark outline; the
+# click-to-start line by its blue. Flies are dark too, but small.
+title_line() { count 176 166 464 190 0 0 0 40; }
+instruction_line() { count 168 190 480 210 0 0 0 40; }
+start_line() { count 224 296 440 320 0 0 255 110; }
+
+timeout 60 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window titled nmnm appeared"
+xdotool mousemove 640 900
+start=$(wait_for_count 40 300 224 296 440 320 0 0 255 110) ||
+  fail "no blue click-to-start line near y 300 (found $start pixels)"
+title=$(title_line)
+[ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
+instruction=$(instruction_line)
+[ "$instruction" -lt 150 ] || fail "the title screen already shows the instruction line ($instruction)"
+
+# A click (press and release long before the next frame) starts the announcement.
+xdotool click 1
+instruction=$(wait_for_count 10 300 168 190 480 210 0 0 0 40) ||
+  fail "the click did not start the announcement (instruction line: $instruction pixels)"
+[ "$(start_line)" -lt 50 ] || fail "the click-to-start line is still shown after the click"
+
+# Announcement and start last about two seconds; then play. The swatter
+# follows the cursor to the picture's (320, 200).
+sleep 3.5
+xdotool mousemove "$(screen_x 320)" "$(screen_y 0 200)"
+sleep 0.3
+quiet=no
+for _ in $(seq 10); do
+  still=$("$probe" watch 296 176 344 224 300)
+  [ "$still" -lt 10 ] && { quiet=yes; break; }
+done
+[ "$quiet" = yes ] || fail "the swatter never stood still for 300 ms"
+"$probe" watch 296 176 344 224 700 >"$work/swing" &
+watch_pid=$!
+sleep 0.1
+xdotool mousedown 1
+sleep 0.4
+xdotool mouseup 1
+wait "$watch_pid"
+swing=$(cat "$work/swing")
+[ "$swing" -ge 100 ] || fail "a held press did not swing the swatter ($swing pixels changed)"
+
+# Alt+Enter: a window of the picture's own size (twice would not fit with its
+# frame), then full screen again.
+size() { xdotool search --name '^nmnm$' getwindowgeometry --shell | awk -F= '/^WIDTH|^HEIGHT/ { printf "%s ", $2 }'; }
+xdotool key alt+Return
+sleep 1.5
+windowed=$(size)
+[ "$windowed" = "640 480 " ] || fail "Alt+Enter gave a window of $windowed, not 640 480"
+xdotool key alt+Return
+sleep 1.5
+full=$(size)
+[ "$full" = "1280 1024 " ] || fail "Alt+Enter again gave $full, not the full screen"
+
+xdotool key Escape
+for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Esc"
+wait "$game_pid"
+code=$?
+game_pid=""
+[ "$code" -eq 0 ] || fail "exit code $code after Esc"
+[ -s "$work/stderr" ] && fail "the game wrote to stderr"
+
+# With no screen at all the start fails plainly: one line naming the window,
+# exit code 1.
+end_wine_session
+env -u DISPLAY "${runner[@]}" "$game" 2>"$work/stderr"
+code=$?
+end_wine_session
+[ "$code" -eq 1 ] || fail "exit code $code without a screen, not 1"
+grep -q "window could not be made" "$work/stderr" || fail "no line naming the window without a screen"
+echo "play_under_wine: title $title, instruction $instruction, swing $swing pixels; windowed $windowed; exit 0; without a screen exit 1"
