@@ -22,23 +22,7 @@ for tool in xdotool xwininfo xprop $wm; do
   command -v "$tool" >/dev/null || { echo "$label: $tool is missing; run scripts/setup.sh"; exit 1; }
 done
 
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-wm_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "$label: FAIL: $*"
-  [ -s "$work/stderr" ] && { echo "--- game stderr"; cat "$work/stderr"; }
-  exit 1
-}
+source "$(dirname "$0")/x_session.sh"
 
 # No display: one line naming what was tried, and no library's own complaint.
 if [ -z "$wm" ]; then
@@ -52,28 +36,9 @@ fi
 
 width=1280
 height=800
-Xvfb -displayfd 3 -screen 0 ${width}x${height}x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
-unset WAYLAND_DISPLAY
+start_xvfb "${width}x${height}x24"
 
-if [ -n "$wm" ]; then
-  # A busy machine can take a while; a window manager that died is started again once.
-  for attempt in 1 2; do
-    "$wm" >"$work/wm.log" 2>&1 &
-    wm_pid=$!
-    for _ in $(seq 300); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break 2
-      kill -0 "$wm_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill -0 "$wm_pid" 2>/dev/null && break  # alive but not ready: no second one
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    fail "$wm did not start: $(cat "$work/wm.log")"
-fi
+[ -n "$wm" ] && start_window_manager "$wm"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 NMNM_CURSOR_LOG="$work/cursor.log" LD_PRELOAD="$spy" "$game" 2>"$work/stderr" &

@@ -12,16 +12,8 @@ bindir=$2
 version=$3
 probe=$4
 
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
+label=install_test
+source "$(dirname "$0")/../e2e/x_session.sh"
 failures=0
 fail() { echo "install_test: FAIL: $*"; failures=$((failures + 1)); }
 stop() {
@@ -69,11 +61,8 @@ head -c $((640 * 480)) /dev/zero | tr '\0' '\377' |
   dd of="$prefix/share/nmnm/hk.bmp" bs=1078 seek=1 conv=notrunc status=none ||
   stop "could not whiten the installed hk.bmp"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || stop "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1024x768x24
+[ -s "$work/display" ] || stop "no screen to run the installed game on"
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 (cd "$work/elsewhere" && exec "$game") 2>"$work/stderr" &

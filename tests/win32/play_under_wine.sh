@@ -30,28 +30,11 @@ end_wine_session() {
 }
 end_wine_session
 
-work=$(mktemp -d)
-game_pid=""
-xvfb_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-  echo "play_under_wine: FAIL: $*"
-  [ -s "$work/stderr" ] && { echo "--- game stderr"; cat "$work/stderr"; }
-  exit 1
-}
+label=play_under_wine
+source "$(dirname "$0")/../e2e/x_session.sh"
 
 cd "$(dirname "$game")" || fail "no folder for $game"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+start_xvfb 1280x1024x24
 
 # Started from its own folder, where the build put hk.bmp and pt.bmp.
 "${runner[@]}" "$game" 2>"$work/stderr" &
