@@ -31,27 +31,6 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
 NMNM_CURSOR_LOG="$work/cursor.log" LD_PRELOAD="$spy" "$game" 2>"$work/stderr" &
 game_pid=$!
 
-count() { "$probe" count "$@"; }
-# Waits up to $1 seconds for `count` of the other arguments to reach $2.
-wait_for_count() {
-  local seconds=$1 least=$2
-  shift 2
-  local n=0
-  for _ in $(seq $((seconds * 10))); do
-    n=$(count "$@") || n=0
-    [ "$n" -ge "$least" ] && { echo "$n"; return 0; }
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "$n"
-  return 1
-}
-
-# The background is light, so text shows by its dark outline; the
-# click-to-start line by its blue. Flies are dark too, but small.
-title_line() { count 176 166 464 190 0 0 0 40; }
-instruction_line() { count 168 190 480 210 0 0 0 40; }
-start_line() { count 224 296 440 320 0 0 255 110; }
 
 # Title: its two lines once the fade has brought the colours up.
 timeout 20 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window titled nmnm appeared"

@@ -46,3 +46,27 @@ start_window_manager() {
   xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
     fail "$1 did not start: $(cat "$work/wm.log")"
 }
+
+# What the screen probe (in `probe`) sees of the picture: pixels of about a
+# colour in a rectangle of the 640 x 480 picture, wherever it is shown.
+count() { "$probe" count "$@"; }
+# Waits up to $1 seconds for `count` of the other arguments to reach $2.
+wait_for_count() {
+  local seconds=$1 least=$2
+  shift 2
+  local n=0
+  for _ in $(seq $((seconds * 10))); do
+    n=$(count "$@") || n=0
+    [ "$n" -ge "$least" ] && { echo "$n"; return 0; }
+    kill -0 "$game_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  echo "$n"
+  return 1
+}
+
+# The background is light, so text shows by its dark outline; the
+# click-to-start line by its blue. Flies are dark too, but small.
+title_line() { count 176 166 464 190 0 0 0 40; }
+instruction_line() { count 168 190 480 210 0 0 0 40; }
+start_line() { count 224 296 440 320 0 0 255 110; }

@@ -40,31 +40,10 @@ start_xvfb 1280x1024x24
 "${runner[@]}" "$game" 2>"$work/stderr" &
 game_pid=$!
 
-count() { "$probe" count "$@"; }
-# Waits up to $1 seconds for `count` of the other arguments to reach $2.
-wait_for_count() {
-  local seconds=$1 least=$2
-  shift 2
-  local n=0
-  for _ in $(seq $((seconds * 10))); do
-    n=$(count "$@") || n=0
-    [ "$n" -ge "$least" ] && { echo "$n"; return 0; }
-    kill -0 "$game_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  echo "$n"
-  return 1
-}
 # A point of the picture on the screen: x * 2, 32 + y * 2 (picture 1280 x 960
 # between bars of 32 rows).
 screen_x() { echo $(($1 * 2)); }
 screen_y() { echo $((32 + $2 * 2)); }
-
-# The background is light, so text shows by its dark outline; the
-# click-to-start line by its blue. Flies are dark too, but small.
-title_line() { count 176 166 464 190 0 0 0 40; }
-instruction_line() { count 168 190 480 210 0 0 0 40; }
-start_line() { count 224 296 440 320 0 0 255 110; }
 
 timeout 60 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window titled nmnm appeared"
 xdotool mousemove 640 900
