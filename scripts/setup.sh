@@ -2,8 +2,16 @@
 # Installs every Debian package that building, playing and testing nmnm needs,
 # the Windows cross compilers and Wine included.
 # Safe to run again: it installs only what is missing. Extra package names
-# given as arguments are installed too (the fuzzing script asks for clang).
+# given as arguments are installed too (the fuzzing script asks for clang);
+# --no-windows leaves out the Windows tool chain and Wine (playing needs
+# neither).
 set -euo pipefail
+
+windows=yes
+if [ "${1:-}" = --no-windows ]; then
+  windows=no
+  shift
+fi
 
 PACKAGES=(
   build-essential cmake pkg-config git
@@ -15,18 +23,21 @@ PACKAGES=(
   libx11-dev libxfixes-dev
   xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
+  "$@"
+)
+WINDOWS_PACKAGES=(
   googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
-  "$@"
 )
+[ "$windows" = yes ] && PACKAGES+=("${WINDOWS_PACKAGES[@]}")
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 # Wine runs 32-bit Windows programs with 32-bit Linux libraries: wine32 comes
 # from the i386 architecture, which a 64-bit Debian does not list by default.
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$windows" = yes ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   echo "setup: enabling the i386 architecture (for wine32)"
   $SUDO dpkg --add-architecture i386
 fi
