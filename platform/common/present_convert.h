@@ -1,8 +1,7 @@
 #pragma once
 // Turning the 8-bit picture into 32-bit 0xFFRRGGBB pixels through its colours:
 // the last step before a picture is handed to a window system that has no
-// palette. Plain, or stretched to any size in the same pass (nearest
-// neighbour), so a software path only has to copy the result to the screen.
+// palette, and the nearest-neighbour map a stretched drawing of it follows.
 #include <cstdint>
 #include <vector>
 
@@ -38,7 +37,3 @@ struct ScaleMap {
 };
 
 void makeScaleMap(ScaleMap& map, int32_t width, int32_t height, int32_t outWidth, int32_t outHeight);
-
-// Converts and stretches to map.outWidth x map.outHeight; `outPitch` is in
-// pixels. Nothing happens when the picture is not the size the map was made for.
-void convertScaledToRgb32(const IndexedPicture& picture, const ScaleMap& map, uint32_t* out, int32_t outPitch);

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/framebuffer_present.h"
 #include "platform/common/picture_fit.h"
 
 namespace {
@@ -54,19 +55,23 @@ TEST(PresentConvert, ColourIsOpaqueRedGreenBlue) {
     EXPECT_EQ(rgb32Of(PaletteEntry{0x12, 0x34, 0x56, 0x78}), 0xFF123456u) << "flags byte ignored, alpha opaque";
 }
 
+// A 4-byte framebuffer of exactly the letterbox size (every size here is 4:3),
+// with a wider pitch whose padding must stay untouched.
 TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
     TestPicture t;
     makePicture(t, 640, 480, 648);
     std::vector<uint32_t> plain(640 * 480);
     convertToRgb32(t.view, plain.data(), 640);
-    // One to one, enlarged unevenly, shrunk, barely enlarged; always within a wider pitch.
-    // (The output always has the letterbox size, so every size here is 4:3.)
+    uint32_t pixelOf[256];
+    buildRgb32Table(t.colours, pixelOf);
+    // One to one, enlarged unevenly, shrunk, barely enlarged.
     for (auto [w, h] : {std::pair{640, 480}, {1024, 768}, {1440, 1080}, {320, 240}, {644, 483}}) {
         const int pitch = w + 3;
         std::vector<uint32_t> out(static_cast<size_t>(pitch) * h, 0xDEADBEEF);
-        ScaleMap map;
-        makeScaleMap(map, 640, 480, w, h);
-        convertScaledToRgb32(t.view, map, out.data(), pitch);
+        FramebufferPresenter presenter;
+        std::vector<Rect> send;
+        presentToFramebuffer(presenter, t.view, pixelOf,
+                             Framebuffer{reinterpret_cast<uint8_t*>(out.data()), pitch * 4, w, h, 4}, true, send);
         int wrong = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < pitch; ++x) {
@@ -77,18 +82,21 @@ TEST(ScaledConvert, EveryOutputPixelShowsThePixelTheCursorMapsTo) {
     }
 }
 
-TEST(ScaledConvert, RefusesAPictureOfAnotherSizeOrNoPixels) {
-    ScaleMap map;
+TEST(ScaledConvert, RefusesNoPixelsOrNoOutput) {
     std::vector<uint32_t> out(100 * 100, 7);
-    TestPicture small, none, right;
-    makePicture(small, 320, 240, 320);
+    TestPicture none, right;
     makePicture(none, 640, 480, 640);
     none.view.pixels = nullptr;
     makePicture(right, 640, 480, 640);
-    const std::pair<const IndexedPicture*, int> cases[] = {{&small.view, 100}, {&none.view, 100}, {&right.view, 0}};
+    uint32_t pixelOf[256];
+    buildRgb32Table(right.colours, pixelOf);
+    const std::pair<const IndexedPicture*, int> cases[] = {{&none.view, 100}, {&right.view, 0}};
     for (auto [picture, width] : cases) {
-        makeScaleMap(map, 640, 480, width, 100);
-        convertScaledToRgb32(*picture, map, out.data(), 100);
-        EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7)) << "picture " << picture->width << " wide, output " << width;
+        FramebufferPresenter presenter;
+        std::vector<Rect> send;
+        presentToFramebuffer(presenter, *picture, pixelOf,
+                             Framebuffer{reinterpret_cast<uint8_t*>(out.data()), 400, width, 100, 4}, true, send);
+        EXPECT_EQ(out, std::vector<uint32_t>(100 * 100, 7))
+            << "picture " << (picture->pixels ? "with" : "without") << " pixels, output " << width << " wide";
     }
 }
