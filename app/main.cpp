@@ -10,7 +10,7 @@
 #include "game/frame.h"
 #include "game/start_up.h"
 #include "game/world.h"
-#include "platform/common/frame_wait.h"
+#include "game/frame.h"
 #include "platform/linux/text_warm_up.h"
 #include "platform/sdl/game_window.h"
 

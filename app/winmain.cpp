@@ -13,7 +13,7 @@
 #include "game/frame.h"
 #include "game/start_up.h"
 #include "game/world.h"
-#include "platform/common/frame_wait.h"
+#include "game/frame.h"
 #include "platform/win32/startup_report.h"
 #include "platform/win32/win32_host.h"
 
