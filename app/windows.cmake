@@ -13,7 +13,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(nmnm_icon DEPENDS ${NMNM_ICON})
 
-add_executable(nmnm WIN32 winmain.cpp nmnm.rc)
+nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp nmnm.rc)
 set_source_files_properties(nmnm.rc PROPERTIES OBJECT_DEPENDS ${NMNM_ICON})
 target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
 # The version, written where the resource compiler reads it.
@@ -24,7 +24,6 @@ file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/nmnm_version.h CONTENT [[
 ]] @ONLY)
 target_compile_definitions(nmnm PRIVATE $<$<COMPILE_LANGUAGE:CXX>:WIN32_LEAN_AND_MEAN>)
 add_dependencies(nmnm nmnm_icon)
-target_link_libraries(nmnm PRIVATE nmnm_game nmnm_host_win32 nmnm_host_common winmm)
-set_property(TARGET nmnm PROPERTY NMNM_HOST nmnm_host_win32)
+target_link_libraries(nmnm PRIVATE winmm)
 
 # Installed into the zip by cmake/windows_package.cmake.
