@@ -1,12 +1,17 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
-// colours and asks for an animation frame; there the parts that changed since
-// the canvas was last drawn (all of it after a change of colours) are
-// converted to RGBA and put on the canvas. Presents between two animation
-// frames (the fade takes several) cost a copy each, and the browser draws
-// at most once per display refresh. The canvas is 640 x 480; the page scales
-// it with crisp pixels.
+// colours; once the call that presented returns to the page, the parts that
+// changed since the canvas was last drawn (all of it after a change of
+// colours) are converted to RGBA and put on the canvas, which the browser
+// shows in its next animation frame. Presents of one call (the fade takes
+// several) cost a copy each and one drawing.
+//
+// No requestAnimationFrame: asking for animation frames 33 times a second
+// cost headless Chromium more than half again the CPU of the whole game, and
+// the pictures come at the pump's timers anyway. The canvas is a
+// "desynchronized" (low-latency) one for the same reason: the browser takes
+// its pictures without a full compositor commit. It is 640 x 480; the page
+// scales it with crisp pixels.
 #include <emscripten/emscripten.h>
-#include <emscripten/html5.h>
 
 #include <algorithm>
 #include <cstring>
@@ -27,7 +32,6 @@ std::vector<uint8_t> latestPixels;  // the picture last presented
 PaletteEntry latestColours[256];
 bool havePicture = false;
 bool drawRequested = false;
-long drawRequest = 0;
 
 PictureChanges drawnChanges;        // what the canvas shows, as indices
 PaletteEntry drawnColours[256];
@@ -80,9 +84,13 @@ Rect boundingBox(const std::vector<Rect>& rects) {
     return box;
 }
 
-EM_BOOL drawOnCanvas(double, void*) {
-    drawRequested = false;
-    if (!havePicture) return EM_FALSE;
+// Once the call that presented has returned to the page: every present of
+// that call (the fade takes several) costs a copy, and one drawing shows the
+// last.
+EM_JS(void, drawWhenCallReturns, (), { queueMicrotask(() => _nmnm_web_draw()); });
+
+void drawOnCanvas() {
+    if (!havePicture) return;
     const IndexedPicture picture{latestPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, latestColours};
     collectPictureChanges(drawnChanges, picture, changed);
     if (!drawnColoursValid || std::memcmp(drawnColours, latestColours, sizeof drawnColours) != 0) {
@@ -91,7 +99,7 @@ EM_BOOL drawOnCanvas(double, void*) {
         drawnColoursValid = true;
         changed.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
     }
-    if (changed.empty()) return EM_FALSE;
+    if (changed.empty()) return;
     if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
     rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     putRects.clear();
@@ -101,10 +109,15 @@ EM_BOOL drawOnCanvas(double, void*) {
     }
     putOnCanvas(kCanvasSelector, rgba.data(), kScreenWidth, kScreenHeight, putRects.data(),
                 static_cast<int>(changed.size()));
-    return EM_FALSE;
 }
 
 }  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_draw() {
+    if (!drawRequested) return;  // the window closed meanwhile
+    drawRequested = false;
+    drawOnCanvas();
+}
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                  const PaletteEntry colours[256]) {
@@ -117,7 +130,7 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
     havePicture = true;
     if (!drawRequested) {
         drawRequested = true;
-        drawRequest = emscripten_request_animation_frame(drawOnCanvas, nullptr);
+        drawWhenCallReturns();
     }
 }
 
@@ -126,7 +139,6 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
 void hostCloseDisplay() { havePicture = false; }
 
 void clearPresentation() {
-    if (drawRequested) emscripten_cancel_animation_frame(drawRequest);
     drawRequested = false;
     havePicture = false;
     forgetShownPicture(drawnChanges);

@@ -34,6 +34,14 @@ function instrument() {
   };
   window.testAnimationFramesRun = 0;
   window.testPendingTimers = () => pending.size;
+  window.testPutArea = 0;
+  window.testPuts = 0;
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function (image, dx, dy, x, y, width, height) {
+    ++window.testPuts;
+    window.testPutArea += width === undefined ? image.width * image.height : width * height;
+    return put.apply(this, arguments);
+  };
   window.testFullScreenRequests = [];
   const request = Element.prototype.requestFullscreen;
   Element.prototype.requestFullscreen = function (...args) {
@@ -144,6 +152,24 @@ test("a click starts the game and a swing kills a fly held under the pointer", a
   const state = await lib.waitForState(page, "the fly to be swatted", (s) => s.killCount > before, 2000);
   assert.strictEqual(state.killCount, before + 1, "swing: one fly swatted");
   assert.deepStrictEqual(page.problems, [], "swing: console errors or warnings");
+  await page.close();
+});
+
+test("in play only the changed parts of the picture reach the canvas", async () => {
+  const page = await openGame();
+  await playing(page);
+  const box = await canvasBox(page);
+  await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
+  const start = await page.evaluate(() => [window.nmnm.state().frames, window.testPutArea, window.testPuts]);
+  await lib.sleep(1500);
+  const end = await page.evaluate(() => [window.nmnm.state().frames, window.testPutArea, window.testPuts]);
+  const frames = end[0] - start[0];
+  assert.ok(frames >= 20, "changed parts: frames ran, saw " + frames);
+  // The title: two flies and the swatter move, the messages stay.
+  const share = (end[1] - start[1]) / frames / (640 * 480);
+  assert.ok(share < 0.1, "changed parts: " + (share * 100).toFixed(1) + "% of the picture put per frame");
+  assert.ok(end[2] - start[2] >= frames / 2, "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts");
+  assert.deepStrictEqual(page.problems, [], "changed parts: console errors or warnings");
   await page.close();
 });
 
