@@ -8,7 +8,9 @@
 //   - a hidden page: frames run and CPU.
 // A benchmark, not a test: run it on a quiet machine.
 // Usage: node tools/bench_web/bench_web.js PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
+const { spawn } = require("child_process");
 const fs = require("fs");
+const net = require("net");
 const path = require("path");
 const zlib = require("zlib");
 const lib = require("../../tests/page/lib.js");
@@ -145,8 +147,44 @@ async function play(page, box, ms) {
   }
 }
 
+// The page from its own process, as python3 -m http.server (what
+// scripts/play.sh --web runs) serves it, so that the measuring process's
+// work never delays a file; the empty page beside it.
+async function startSite() {
+  const folder = fs.mkdtempSync(path.join(require("os").tmpdir(), "nmnm-bench-"));
+  for (const file of fs.readdirSync(pageDir)) fs.copyFileSync(path.join(pageDir, file), path.join(folder, file));
+  fs.writeFileSync(path.join(folder, "empty.html"), kEmptyLoop);
+  const port = await new Promise((resolve) => {
+    const probe = net.createServer().listen(0, "127.0.0.1", () => {
+      const free = probe.address().port;
+      probe.close(() => resolve(free));
+    });
+  });
+  const server = spawn("python3", ["-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", folder], {
+    stdio: "ignore",
+  });
+  const origin = "http://127.0.0.1:" + port;
+  for (let i = 0; i < 100; ++i) {
+    const up = await new Promise((resolve) =>
+      net.connect(port, "127.0.0.1").on("connect", function () {
+        this.end();
+        resolve(true);
+      }).on("error", () => resolve(false)),
+    );
+    if (up) break;
+    await lib.sleep(50);
+  }
+  return {
+    origin,
+    close() {
+      server.kill();
+      fs.rmSync(folder, { recursive: true, force: true });
+    },
+  };
+}
+
 async function main() {
-  const site = await lib.startServer({ "/": pageDir }, { "/empty.html": kEmptyLoop });
+  const site = await startSite();
   const browser = await lib.launchBrowser();
   try {
     const sizes = await measureSize(browser, site.origin);
@@ -217,7 +255,7 @@ async function main() {
     if (page.problems.length) console.log("Console problems: " + page.problems.join("; "));
   } finally {
     await browser.close();
-    site.server.close();
+    site.close();
   }
 }
 
