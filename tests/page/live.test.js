@@ -221,14 +221,18 @@ test("a hidden page runs no frames and no timers, and plays on when shown again"
     timers: window.testPendingTimers(),
     visibility: document.visibilityState,
     cursor: getComputedStyle(document.getElementById("screen")).cursor,
+    paused: getComputedStyle(document.getElementById("paused")).display,
   }));
   assert.strictEqual(hidden.visibility, "hidden", "hidden: the page is hidden");
   assert.strictEqual(hidden.frames, before[0], "hidden: no frame ran");
   assert.strictEqual(hidden.animationFrames, before[1], "hidden: no animation frame ran");
   assert.strictEqual(hidden.timers, 0, "hidden: no timer is pending");
   assert.strictEqual(hidden.cursor, "default", "hidden: the pointer shows over the picture");
+  assert.strictEqual(hidden.paused, "flex", "hidden: the page says the game is paused");
   await session.send("Browser.setWindowBounds", { windowId, bounds: { windowState: "normal" } });
   await lib.waitForState(page, "frames again", (s) => s.appActive === 1 && s.frames > hidden.frames + 3, 2000);
+  const paused = await page.evaluate(() => getComputedStyle(document.getElementById("paused")).display);
+  assert.strictEqual(paused, "none", "shown again: the pause notice is gone");
   assert.deepStrictEqual(page.problems, [], "hidden: console errors or warnings");
   await page.close();
 });
