@@ -13,7 +13,7 @@ add_custom_command(
   VERBATIM)
 add_custom_target(nmnm_icon DEPENDS ${NMNM_ICON})
 
-nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp nmnm.rc)
+nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp native_run.cpp nmnm.rc)
 set_source_files_properties(nmnm.rc PROPERTIES OBJECT_DEPENDS ${NMNM_ICON})
 target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
 # The version, written where the resource compiler reads it.

@@ -6,7 +6,7 @@
 
 #include "base/host.h"
 #include "platform/common/picture_fit.h"
-#include "platform/sdl/game_window.h"
+#include "base/window.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/sdl/window_icon.h"
 #include "platform/sdl/sdl_x11.h"
@@ -100,8 +100,9 @@ bool pointerOverPicture() {
 
 }  // namespace
 
-bool openGameWindow() {
+bool hostOpenWindow(void (*onDestroyed)()) {
     sdlHost = SdlState{};
+    sdlHost.onDestroyed = onDestroyed;
     if (!isSet(std::getenv("DISPLAY")) && !isSet(std::getenv("WAYLAND_DISPLAY"))) {
         std::fprintf(stderr,
                      "nmnm: no display to open: neither DISPLAY nor WAYLAND_DISPLAY is set; start the game "
@@ -157,8 +158,12 @@ bool openGameWindow() {
     return true;
 }
 
-void closeGameWindow() {
-    if (sdlHost.window) SDL_SetWindowGrab(sdlHost.window, SDL_FALSE);
+void hostCloseWindow() {
+    if (!sdlHost.window) return;
+    // The game gives its display back before the pointer shows again.
+    if (sdlHost.onDestroyed) sdlHost.onDestroyed();
+    sdlHost.onDestroyed = nullptr;
+    SDL_SetWindowGrab(sdlHost.window, SDL_FALSE);
     SDL_ShowCursor(SDL_ENABLE);
     destroyWindow();
 }
