@@ -4,7 +4,7 @@
 #include "base/virtual_keys.h"
 #include "base/window.h"
 #include "platform/sdl/sdl_state.h"
-#include "platform/sdl/sdl_x11.h"
+#include "platform/sdl/x11_display.h"
 
 namespace {
 
