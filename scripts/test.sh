@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, the 32- and 64-bit
-# Windows builds under Wine (compared with the normal build), then the
-# sanitizer build.
+# Sets up, builds and runs every test: the normal build, the browser build
+# under node and the 32- and 64-bit Windows builds under Wine (both compared
+# with the normal build), then the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +10,12 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The browser build takes the normal build's pictures and baked glyphs, and
+# its replays are compared with the normal build's.
+cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin" >/dev/null
+cmake --build build-web -j "$jobs"
+ctest --test-dir build-web --output-on-failure -j "$jobs"
 
 # The Windows programs are compared with the Linux build's and watch their
 # screen through its probe.
