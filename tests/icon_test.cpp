@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/sdl/window_icon.h"
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/art_bmp.h"
 #include "tools/artgen/icon.h"
 #include "tools/common/png_write.h"
 
@@ -41,7 +41,9 @@ struct Sheet {
 
 Sheet loadSheet() {
     Sheet sheet;
-    EXPECT_TRUE(readBmp8(std::string(NMNM_BUILD_DIR) + "/bin/pt.bmp", &sheet.picture, &sheet.colours));
+    std::string reason;
+    EXPECT_TRUE(readArtBmp(std::string(NMNM_BUILD_DIR) + "/bin/pt.bmp", &sheet.picture, &sheet.colours, &reason))
+        << "case: reading the generated sprite sheet: " << reason;
     return sheet;
 }
 
