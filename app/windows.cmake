@@ -6,7 +6,7 @@ enable_language(RC)
 # pixels as the Linux icons; the resource compiler finds it on the include path.
 set(NMNM_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 
-add_executable(nmnm WIN32 winmain.cpp nmnm.rc)
+nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp native_run.cpp nmnm.rc)
 set_source_files_properties(nmnm.rc PROPERTIES OBJECT_DEPENDS ${NMNM_ICON_DIR}/nmnm.ico)
 target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${NMNM_ICON_DIR})
 # The version, written where the resource compiler reads it.
@@ -17,7 +17,6 @@ file(CONFIGURE OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/nmnm_version.h CONTENT [[
 ]] @ONLY)
 target_compile_definitions(nmnm PRIVATE $<$<COMPILE_LANGUAGE:CXX>:WIN32_LEAN_AND_MEAN>)
 add_dependencies(nmnm nmnm_icons)
-target_link_libraries(nmnm PRIVATE nmnm_game nmnm_host_win32 nmnm_host_common winmm)
-set_property(TARGET nmnm PROPERTY NMNM_HOST nmnm_host_win32)
+target_link_libraries(nmnm PRIVATE winmm)
 
 # Installed into the zip by cmake/windows_package.cmake.

@@ -61,9 +61,7 @@ void loadPictures() {
     loadBitmap(displayObjects.spriteSurface, "pt.bmp", 0, 0);
 }
 
-void fadeIn() {
-    for (int32_t level = 255; level >= 0; --level) fadePalette(level, 0);
-}
+void fadeInStep(int32_t step) { fadePalette(kFadeInSteps - 1 - step, 0); }
 
 void releaseDisplay() {
     DisplayObjects& d = displayObjects;

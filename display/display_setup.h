@@ -13,7 +13,10 @@ int32_t createDisplayObjects();
 // then "pt.bmp" into the sprite surface. A picture that fails does not stop
 // the game.
 void loadPictures();
-// Brings the colours up from black in 256 steps.
-void fadeIn();
+// The fade from black takes kFadeInSteps palette steps; step 0 shows all
+// black, the last step the loaded colours. A host that cannot block takes
+// them one call at a time; everyone else back to back.
+constexpr int32_t kFadeInSteps = 256;
+void fadeInStep(int32_t step);
 // Releases exactly the display objects that exist, in the fixed order.
 void releaseDisplay();

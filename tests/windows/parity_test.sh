@@ -4,7 +4,7 @@
 # and lost), for the built-in player itself, and for a random script whose
 # clock wraps past 2^32; byte-identical screenshots of play frames (no text on
 # screen, since text comes from each platform's own font engine); and the same
-# generated pictures and program icon.
+# generated pictures.
 # Usage: parity_test.sh LINUX_BIN_DIR WINDOWS_BIN_DIR WORK_DIR RUNNER...
 #   RUNNER... runs a Windows program (scripts/wine-run.sh PREFIX ARCH).
 set -uo pipefail
@@ -47,7 +47,6 @@ cd "$work" || exit 1
 cp "$windows_bin/hk.bmp" "$windows_bin/pt.bmp" .
 same "hk.bmp painted on Windows" "$linux_bin/hk.bmp" hk.bmp
 same "pt.bmp painted on Windows" "$linux_bin/pt.bmp" pt.bmp
-same "nmnm.ico painted on Windows" "$linux_bin/../icons/nmnm.ico" "$windows_bin/../icons/nmnm.ico"
 
 linux() { "$linux_bin/nmnm-replay" "$@"; }
 windows() { "${runner[@]}" "$windows_bin/nmnm-replay.exe" "$@"; }

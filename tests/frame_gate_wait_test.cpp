@@ -1,4 +1,4 @@
-#include "platform/common/frame_wait.h"
+#include "game/frame.h"
 
 #include <gtest/gtest.h>
 

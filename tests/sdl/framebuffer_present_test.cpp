@@ -1,4 +1,4 @@
-#include "platform/common/framebuffer_present.h"
+#include "platform/sdl/framebuffer_present.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_x11.h"
+#include "platform/sdl/x11_display.h"
 
 #include <SDL_syswm.h>
 

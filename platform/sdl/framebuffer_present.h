@@ -9,6 +9,7 @@
 #include "base/geometry.h"
 #include "platform/common/picture_changes.h"
 #include "platform/common/present_convert.h"
+#include "platform/sdl/scale_map.h"
 
 // A framebuffer as the window system lends it: `height` rows of `width`
 // pixels of `bytesPerPixel` bytes each, `pitch` bytes apart.

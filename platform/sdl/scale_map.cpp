@@ -1,4 +1,4 @@
-#include "platform/common/present_convert.h"
+#include "platform/sdl/scale_map.h"
 
 #include <cstddef>
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/common/framebuffer_present.h"
+#include "platform/sdl/framebuffer_present.h"
 #include "platform/common/picture_fit.h"
 
 namespace {
