@@ -24,8 +24,7 @@ std::string readIco(const std::vector<uint8_t>& bytes, std::vector<IcoEntry>* ou
         entry.size = bytes[dir] == 0 ? 256 : bytes[dir];
         const size_t s = static_cast<size_t>(entry.size);
         const size_t length = le(bytes, dir + 8, 4), at = le(bytes, dir + 12, 4);
-        if (bytes[dir + 1] != bytes[dir] || le(bytes, dir + 6, 2) != 32)
-            return which + "not a square 32-bit entry";
+        if (bytes[dir + 1] != bytes[dir] || le(bytes, dir + 6, 2) != 32) return which + "not a square 32-bit entry";
         if (at > bytes.size() || length > bytes.size() - at || length < 40) return which + "outside the file";
         if (le(bytes, at, 4) != 40 || le(bytes, at + 4, 4) != s || le(bytes, at + 8, 4) != 2 * s ||
             le(bytes, at + 14, 2) != 32 || le(bytes, at + 16, 4) != 0)

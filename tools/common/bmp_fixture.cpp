@@ -21,7 +21,8 @@ std::vector<uint8_t> patternPixels(int32_t width, int32_t height, int seed) {
 std::vector<PaletteEntry> patternColours(int seed) {
     std::vector<PaletteEntry> c(256);
     for (int i = 0; i < 256; ++i)
-        c[i] = PaletteEntry{static_cast<uint8_t>(i ^ seed), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i / 2), 0};
+        c[i] =
+            PaletteEntry{static_cast<uint8_t>(i ^ seed), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i / 2), 0};
     return c;
 }
 

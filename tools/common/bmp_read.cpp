@@ -19,8 +19,8 @@ bool readBmpFile(const std::string& path, BmpPicture* out, std::string* reason) 
         return false;
     }
     if (const int64_t missing = countMissingBmpRows(bytes.size(), layout)) {
-        *reason = path + " is cut short: " + std::to_string(missing) + " of " + std::to_string(layout.rows) +
-                  " rows missing";
+        *reason =
+            path + " is cut short: " + std::to_string(missing) + " of " + std::to_string(layout.rows) + " rows missing";
         return false;
     }
     BmpPicture picture;

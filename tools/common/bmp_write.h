@@ -2,7 +2,6 @@
 // The one bitmap writer of the tools and tests: Windows bitmaps built in
 // memory in the layouts ordinary tools write (and, for the loader's tests,
 // headers it must refuse).
-#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@
 
 struct BmpSpec {
     int32_t width = 4;
-    int32_t height = 4;             // negative: rows stored top-down
+    int32_t height = 4;  // negative: rows stored top-down
     uint16_t bitCount = 8;
     uint32_t compression = 0;
     uint32_t infoHeaderBytes = 40;  // 108 and 124 for V4 and V5
