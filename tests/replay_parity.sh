@@ -32,11 +32,8 @@ done
 played_calls=100000
 random_calls=50000
 
-failures=0
-fail() {
-  echo "parity: FAIL: $*"
-  failures=$((failures + 1))
-}
+label=parity
+source "$(dirname "$0")/../checks.sh"
 # Compares two outputs; on a difference names the case and the first
 # differing line.
 same() {

@@ -11,8 +11,8 @@ version=$2
 desktop=$src/app/nmnm.desktop
 metainfo=$src/app/org.example.nmnm.metainfo.xml
 manpage=$src/app/nmnm.6
-failures=0
-fail() { echo "metadata_test: FAIL: $*"; failures=$((failures + 1)); }
+label=metadata_test
+source "$(dirname "$0")/../checks.sh"
 
 for tool in desktop-file-validate appstreamcli groff; do
   command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
@@ -64,5 +64,5 @@ if [ -f "$copyright" ]; then
   [ "$text" = "$(tail -n +5 "$license")" ] || fail "debian/copyright's Expat text differs from LICENSE's"
 fi
 
-[ "$failures" -eq 0 ] || exit 1
+end_if_failed
 echo "metadata_test: desktop entry, metainfo and manual page valid and agreeing on $version; MIT licence stated alike"

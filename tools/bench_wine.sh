@@ -3,14 +3,14 @@
 # Xvfb at 1024 x 768: clicks through the title, then reads the user and
 # system time of the game's process (and, apart, of the wineserver) from
 # /proc before and after. A benchmark, not a test.
-# Usage: measure_cpu_wine.sh path/to/nmnm.exe [seconds] RUNNER...
-#   e.g. measure_cpu_wine.sh build-win64/bin/nmnm.exe 10 scripts/wine-run.sh build-win64/wineprefix win64
+# Usage: bench_wine.sh path/to/nmnm.exe [seconds] RUNNER...
+#   e.g. bench_wine.sh build-win64/bin/nmnm.exe 10 scripts/wine-run.sh build-win64/wineprefix win64
 set -euo pipefail
 game=$(realpath "$1")
 seconds=$2
 shift 2
 runner=("$@")
-command -v Xvfb >/dev/null || { echo "measure_cpu_wine: Xvfb is missing (scripts/setup.sh installs it)" >&2; exit 1; }
+command -v Xvfb >/dev/null || { echo "bench_wine: Xvfb is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 
 numfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" 2>/dev/null &
