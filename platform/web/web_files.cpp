@@ -43,8 +43,8 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     if (isSzdd(out->bytes.data(), out->bytes.size())) {
         out->bytes.clear();
         return failWith(reason,
-                    "is compressed (SZDD) and the browser build reads plain pictures only; "
-                    "expand it first (msexpand, package mscompress)");
+                        "is compressed (SZDD) and the browser build reads plain pictures only; "
+                        "expand it first (msexpand, package mscompress)");
     }
     return true;
 }
