@@ -33,7 +33,7 @@ played_calls=100000
 random_calls=50000
 
 label=parity
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/checks.sh"
 # Compares two outputs; on a difference names the case and the first
 # differing line.
 same() {
