@@ -24,15 +24,16 @@ struct PictureInfo {
     RGBQUAD colours[256];
 };
 
-// The picture last presented, kept for WM_PAINT; the display only lends its
-// bytes for a call. Rows top-down, 640 bytes each (already a multiple of 4).
-uint8_t shownPixels[kScreenWidth * kScreenHeight];
+// The picture last presented is the change finder's copy of it, kept for
+// WM_PAINT too; the display only lends its bytes for a call. Rows top-down,
+// 640 bytes each (already a multiple of 4).
+WindowUpdates windowUpdates;
+std::vector<Rect> changedRects;
 PaletteEntry shownColours[256];
 PictureInfo shownInfo;
 bool havePicture = false;
 
-WindowUpdates windowUpdates;
-std::vector<Rect> changedRects;
+const uint8_t* shownPixels() { return windowUpdates.changes.shown.data(); }
 
 void fillBlack(HDC dc, LONG left, LONG top, LONG right, LONG bottom) {
     if (right > left && bottom > top) PatBlt(dc, left, top, right - left, bottom - top, BLACKNESS);
@@ -50,13 +51,13 @@ void drawPicture(HDC dc, const RECT& box) {
     const LONG height = box.bottom - box.top;
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&shownInfo);
     if (width == kScreenWidth && height == kScreenHeight) {
-        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels, info,
+        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels(), info,
                           DIB_RGB_COLORS);
         return;
     }
     // Whole source pixels repeated or dropped, never blended: crisp.
     SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, box.left, box.top, width, height, 0, 0, kScreenWidth, kScreenHeight, shownPixels, info,
+    StretchDIBits(dc, box.left, box.top, width, height, 0, 0, kScreenWidth, kScreenHeight, shownPixels(), info,
                   DIB_RGB_COLORS, SRCCOPY);
 }
 
@@ -110,19 +111,17 @@ void forgetWindowContents() { forgetWindowUpdates(windowUpdates); }
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                  const PaletteEntry colours[256]) {
     if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
-    for (int32_t y = 0; y < height; ++y)
-        std::memcpy(shownPixels + static_cast<size_t>(y) * kScreenWidth,
-                    pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
     if (!havePicture || std::memcmp(colours, shownColours, sizeof shownColours) != 0) setColourTable(colours);
     havePicture = true;
+    // Planned even without a window to draw on, so that the copy is taken.
+    const RECT client = clientRect();
+    const bool whole = planWindowUpdate(windowUpdates, IndexedPicture{pixels, pitch, width, height, shownColours},
+                                        client.right, client.bottom, changedRects);
     // Minimised, there is nothing to draw on; the restore draws it all.
     if (!win32Host.window || IsIconic(win32Host.window)) {
         forgetWindowUpdates(windowUpdates);
         return;
     }
-    const RECT client = clientRect();
-    const IndexedPicture picture{shownPixels, kScreenWidth, kScreenWidth, kScreenHeight, shownColours};
-    const bool whole = planWindowUpdate(windowUpdates, picture, client.right, client.bottom, changedRects);
     if (!whole && changedRects.empty()) return;
     HDC dc = GetDC(win32Host.window);
     if (!dc) {
