@@ -1,57 +1,90 @@
 #!/usr/bin/env bash
-# Measures the Windows program's CPU use under Wine over a stretch of play in
-# Xvfb at 1024 x 768: clicks through the title, then reads the user and
-# system time of the game's process (and, apart, of the wineserver) from
-# /proc before and after. A benchmark, not a test.
-# Usage: bench_wine.sh path/to/nmnm.exe [seconds] RUNNER...
-#   e.g. bench_wine.sh build-win64/bin/nmnm.exe 10 scripts/wine-run.sh build-win64/wineprefix win64
+# Game CPU of the Windows programs under Wine beside the Linux window's, all
+# measured in one session on the same Xvfb screen size (1024 x 768) and the
+# same player (tools/measure_cpu_wine.sh), runs taken in turn so that
+# a busy moment of the machine falls on all of them alike. Prints the medians
+# of RUNS runs of SECONDS each, and each Windows figure as a multiple of the
+# Linux one. A benchmark, not a test: run it on a quiet machine.
+# Usage: tools/bench_wine.sh [-r RUNS] [-s SECONDS] LINUX_BUILD WINDOWS...
+#   LINUX_BUILD  a Linux build folder (its bin/nmnm is run)
+#   WINDOWS      a Windows build folder (its bin/nmnm.exe) or a folder holding
+#                nmnm.exe, hk.bmp and pt.bmp; 32- or 64-bit, read off the
+#                program. Each runs in the Wine prefix wineprefix/ beside it.
+#   e.g. tools/bench_wine.sh build build-win64 build-win32
 set -euo pipefail
-game=$(realpath "$1")
-seconds=$2
-shift 2
-runner=("$@")
-command -v Xvfb >/dev/null || { echo "bench_wine: Xvfb is missing (scripts/setup.sh installs it)" >&2; exit 1; }
-
-numfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numfile" 2>/dev/null &
-xvfb=$!
-trap 'kill $run_pid 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -f "$numfile"' EXIT
-for _ in $(seq 50); do [ -s "$numfile" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$numfile")"
-
-cd "$(dirname "$game")"
-"${runner[@]}" "$game" &
-run_pid=$!
-xdotool search --sync --name '^nmnm$' >/dev/null
-sleep 3
-# Wine names the process after the program.
-game_pid=$(pgrep -n -x nmnm.exe)
-# The wineserver of the game's own prefix (other prefixes may have theirs).
-prefix=$(tr '\0' '\n' <"/proc/$game_pid/environ" | sed -n 's/^WINEPREFIX=//p')
-server_pid=""
-for pid in $(pgrep -x wineserver || true); do
-  tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$prefix" && server_pid=$pid
+root=$(cd "$(dirname "$0")/.." && pwd)
+runs=3
+seconds=10
+while getopts "r:s:" option; do
+  case $option in
+    r) runs=$OPTARG ;;
+    s) seconds=$OPTARG ;;
+    *) exit 2 ;;
+  esac
 done
-xdotool mousemove 512 384 click 1
-sleep 3
+shift $((OPTIND - 1))
+[ $# -ge 2 ] || { echo "usage: tools/bench_wine.sh [-r RUNS] [-s SECONDS] LINUX_BUILD WINDOWS..." >&2; exit 2; }
+measure=$root/tools/measure_cpu_wine.sh
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
-hz=$(getconf CLK_TCK)
-before=$(ticks "$game_pid")
-server_before=$([ -n "$server_pid" ] && ticks "$server_pid" || echo 0)
-start=$(date +%s.%N)
-end=$(( $(date +%s) + seconds ))
-x=200
-while [ "$(date +%s)" -lt "$end" ]; do
-  x=$(( x >= 800 ? 200 : x + 40 ))
-  xdotool mousemove "$x" 384 click 1
-  sleep 0.2
+linux=$(cd "$1" && pwd)/bin/nmnm
+[ -x "$linux" ] || { echo "bench_wine: no Linux game at $linux; build it first" >&2; exit 1; }
+shift
+labels=(linux)
+programs=("$linux")
+prefixes=("")
+arches=("")
+for folder in "$@"; do
+  folder=$(cd "$folder" && pwd)
+  if [ -f "$folder/bin/nmnm.exe" ]; then exe=$folder/bin/nmnm.exe; else exe=$folder/nmnm.exe; fi
+  [ -f "$exe" ] || { echo "bench_wine: no nmnm.exe in $folder or $folder/bin" >&2; exit 1; }
+  # The PE header's machine field: 0x8664 for x86-64, 0x14c for x86.
+  offset=$(od -An -tu4 -j60 -N4 "$exe" | tr -d ' ')
+  machine=$(od -An -tx2 -j"$offset" -N6 "$exe" | awk '{print $3}')
+  case $machine in
+    8664) arch=win64 ;;
+    014c) arch=win32 ;;
+    *) echo "bench_wine: $exe is not a 32- or 64-bit x86 Windows program" >&2; exit 1 ;;
+  esac
+  labels+=("$arch ${folder/#$PWD\//}")
+  programs+=("$exe")
+  prefixes+=("$folder/wineprefix")
+  arches+=("$arch")
 done
-after=$(ticks "$game_pid")
-server_after=$([ -n "$server_pid" ] && ticks "$server_pid" || echo 0)
-stop=$(date +%s.%N)
-awk -v t=$((after - before)) -v w=$((server_after - server_before)) -v hz="$hz" -v s="$start" -v e="$stop" \
-  'BEGIN { printf "nmnm.exe under Wine: %.1f%% of one core over %.1f s (wineserver %.1f%%)\n",
-           100 * t / hz / (e - s), e - s, 100 * w / hz / (e - s) }'
-xdotool key Escape
-wait "$run_pid"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+median() { sort -g | awk '{v[NR] = $1} END {print NR ? v[int((NR + 1) / 2)] : "-"}'; }
+
+echo "bench_wine: $runs runs of $seconds s at 1024 x 768, in turn; medians, % of one core"
+for run in $(seq "$runs"); do
+  for i in "${!programs[@]}"; do
+    out=$work/$i
+    if [ -z "${arches[$i]}" ]; then
+      line=$("$measure" "${programs[$i]}" "$seconds" 2>"$work/err") || line=""
+    else
+      line=$("$measure" "${programs[$i]}" "$seconds" "$root/scripts/wine-run.sh" "${prefixes[$i]}" "${arches[$i]}" \
+        2>"$work/err") || line=""
+    fi
+    if [ -z "$line" ]; then
+      echo "  run $run, ${labels[$i]}: failed: $(tail -n1 "$work/err")" >&2
+      continue
+    fi
+    echo "  run $run, ${labels[$i]}: $line" >&2
+    awk '{ gsub("%", ""); print $2, $4, $6 }' <<<"$line" >>"$out"
+  done
+done
+
+printf '%-28s %10s %10s %10s %12s\n' "program" "game" "wineserver" "X server" "game / linux"
+base=$(cut -d' ' -f1 "$work/0" 2>/dev/null | median)
+for i in "${!programs[@]}"; do
+  if [ ! -s "$work/$i" ]; then
+    printf '%-28s %10s\n' "${labels[$i]}" "did not run"
+    continue
+  fi
+  game=$(cut -d' ' -f1 "$work/$i" | median)
+  server=$(cut -d' ' -f2 "$work/$i" | median)
+  xserver=$(cut -d' ' -f3 "$work/$i" | median)
+  ratio=$(awk -v g="$game" -v b="$base" 'BEGIN { if (b == "-" || b <= 0) print "-"; else printf "%.2fx", g / b }')
+  [ -z "${arches[$i]}" ] && server="-"
+  printf '%-28s %10s %10s %10s %12s\n' "${labels[$i]}" "$game" "$server" "$xserver" "$ratio"
+done

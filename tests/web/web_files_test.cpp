@@ -59,9 +59,9 @@ TEST_F(WebFiles, ThenBesideTheProgram) {
     std::string reason;
     ASSERT_TRUE(readDataFile("pt.bmp", &file, &reason)) << reason;
     EXPECT_EQ(file.path, NMNM_BUILD_DIR "/bin/pt.bmp") << "case: found beside the program";
-    std::vector<uint8_t> beside;
-    ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/pt.bmp", &beside));
-    EXPECT_EQ(file.bytes, beside) << "case: its bytes";
+    std::vector<uint8_t> onDisk;
+    ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/pt.bmp", &onDisk)) << "the Linux build's pt.bmp";
+    EXPECT_EQ(file.bytes, onDisk) << "case: its bytes";
 }
 
 TEST_F(WebFiles, EachRefusalSaysWhy) {
