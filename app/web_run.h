@@ -7,7 +7,7 @@ enum class WebRunStage : uint8_t { Idle, Fading, Playing, Ended, Scripted };
 struct WebRunState {
     WebRunStage stage;
     int32_t fadeStepsTaken;
-    uint64_t framesRun;   // pump steps whose frame passed the gate
+    uint64_t framesRun;  // pump steps whose frame passed the gate
     bool timerPending;
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 // Turning the 8-bit picture into 32-bit 0xFFRRGGBB pixels through its colours:
 // the last step before a picture is handed to a window system that has no
-// palette, and the nearest-neighbour map a stretched drawing of it follows.
+// palette.
 #include <cstdint>
 #include <vector>
 
@@ -23,17 +23,3 @@ void buildRgb32Table(const PaletteEntry colours[256], uint32_t out[256]);
 
 // Converts the whole picture at its own size; `outPitch` is in pixels.
 void convertToRgb32(const IndexedPicture& picture, uint32_t* out, int32_t outPitch);
-
-// Which picture column and row each output column and row shows:
-// x * width / outWidth and y * height / outHeight, rounded down, the same
-// mapping the cursor uses. Made again only when a size changes.
-struct ScaleMap {
-    int32_t width = 0;
-    int32_t height = 0;
-    int32_t outWidth = 0;
-    int32_t outHeight = 0;
-    std::vector<int32_t> sourceColumn;
-    std::vector<int32_t> sourceRow;
-};
-
-void makeScaleMap(ScaleMap& map, int32_t width, int32_t height, int32_t outWidth, int32_t outHeight);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/host.h"
+#include "base/window.h"
 
 HeadlessHost headlessHost;
 
@@ -40,3 +41,29 @@ uint32_t hostTickCount() {
 Point hostCursorPos() { return headlessHost.cursor; }
 
 void hostKeyboardState(uint8_t keyState[256]) { std::memcpy(keyState, headlessHost.keys, 256); }
+
+bool hostOpenWindow(void (*onDestroyed)()) {
+    if (!headlessHost.displayAvailable) return false;
+    headlessHost.windowOpen = true;
+    headlessHost.onDestroyed = onDestroyed;
+    return true;
+}
+
+void hostCloseWindow() {
+    if (!headlessHost.windowOpen) return;
+    headlessHost.windowOpen = false;
+    if (headlessHost.onDestroyed) headlessHost.onDestroyed();
+}
+
+void hostHandleEvents() {}
+
+void hostWaitForEvent(int32_t timeoutMs) {
+    ++headlessHost.waitCount;
+    headlessHost.lastWaitMs = timeoutMs;
+}
+
+bool hostWindowActive() { return headlessHost.windowActive; }
+
+int32_t hostNextKeyDown() { return inputNextKeyDown(headlessHost.keyDowns); }
+
+bool hostEndRequested() { return headlessHost.endRequested; }

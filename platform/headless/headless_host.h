@@ -5,6 +5,7 @@
 
 #include "base/geometry.h"
 #include "base/palette_entry.h"
+#include "platform/common/input_state.h"
 
 using PresentHook = void (*)(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                              const PaletteEntry colours[256], void* user);
@@ -19,6 +20,15 @@ struct HeadlessHost {
     int presentCount = 0;
     PresentHook onPresent = nullptr;
     void* onPresentUser = nullptr;
+
+    // The window seam: a window that is always there and does what it is told.
+    bool windowOpen = false;
+    bool windowActive = true;
+    bool endRequested = false;
+    InputState keyDowns;          // only its key-down notices are used
+    void (*onDestroyed)() = nullptr;
+    int waitCount = 0;            // hostWaitForEvent calls
+    int32_t lastWaitMs = 0;
 };
 
 extern HeadlessHost headlessHost;

@@ -2,9 +2,9 @@
 
 #include "base/host.h"
 #include "base/virtual_keys.h"
-#include "platform/sdl/game_window.h"
+#include "base/window.h"
 #include "platform/sdl/sdl_state.h"
-#include "platform/sdl/sdl_x11.h"
+#include "platform/sdl/x11_display.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void handleEvent(const SDL_Event& event) {
         case SDL_SYSWMEVENT: noteWindowSystemEvent(event); break;
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_ESCAPE) {
-                sdlHost.quitRequested = true;
+                if (!event.key.repeat) inputKeyPressed(sdlHost.input, VK_ESCAPE);
             } else if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)) {
                 if (!event.key.repeat) toggleFullScreen();
             } else {
@@ -81,19 +81,20 @@ void handleEvent(const SDL_Event& event) {
 
 }  // namespace
 
-bool handleWaitingEvents() {
+void hostHandleEvents() {
     SDL_Event event;
     while (!sdlHost.quitRequested && SDL_PollEvent(&event)) handleEvent(event);
-    return !sdlHost.quitRequested;
 }
 
-bool eventWaiting() { return SDL_PollEvent(nullptr) != 0; }
-
-bool waitForEvent(int32_t timeoutMs) {
+void hostWaitForEvent(int32_t timeoutMs) {
+    if (sdlHost.quitRequested) return;
     SDL_Event event;
     const int got = timeoutMs < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeoutMs);
     if (got) handleEvent(event);
-    return !sdlHost.quitRequested;
 }
 
-bool windowActive() { return sdlHost.active; }
+bool hostWindowActive() { return sdlHost.active; }
+
+int32_t hostNextKeyDown() { return inputNextKeyDown(sdlHost.input); }
+
+bool hostEndRequested() { return sdlHost.quitRequested; }

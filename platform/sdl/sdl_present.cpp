@@ -1,17 +1,15 @@
 #include <SDL.h>
 
-#include <glob.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "base/host.h"
-#include "platform/common/framebuffer_present.h"
+#include "platform/sdl/framebuffer_present.h"
 #include "platform/common/picture_changes.h"
 #include "platform/common/picture_fit.h"
 #include "platform/common/present_convert.h"
+#include "platform/sdl/render_node.h"
 #include "platform/sdl/sdl_state.h"
 
 // Two ways to the screen. With a graphics processor the 640 x 480 picture goes
@@ -38,19 +36,6 @@ std::vector<SDL_Rect> sendRects;
 
 IndexedPicture shownPicture() {
     return IndexedPicture{shownPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, shownColours};
-}
-
-// A DRM render node is what a graphics processor's OpenGL driver opens;
-// without one, OpenGL could only be Mesa's software rasteriser.
-bool graphicsDevicePresent() {
-    glob_t found;
-    bool present = false;
-    if (glob("/dev/dri/renderD*", 0, nullptr, &found) == 0) {
-        for (size_t i = 0; i < found.gl_pathc && !present; ++i)
-            present = access(found.gl_pathv[i], R_OK | W_OK) == 0;
-    }
-    globfree(&found);
-    return present;
 }
 
 // Mesa's software rasterisers: an OpenGL renderer on them burns the CPU a

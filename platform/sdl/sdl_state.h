@@ -21,6 +21,7 @@ struct SdlState {
     bool cursorHidden = false;
     Point cursorInWindow = {0, 0};
     InputState input;
+    void (*onDestroyed)() = nullptr;  // the game's destruction handling
 };
 
 extern SdlState sdlHost;

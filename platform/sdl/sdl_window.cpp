@@ -1,45 +1,18 @@
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 #include "base/host.h"
 #include "platform/common/picture_fit.h"
-#include "platform/sdl/game_window.h"
+#include "base/window.h"
+#include "platform/sdl/display_names.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/sdl/window_icon.h"
-#include "platform/sdl/sdl_x11.h"
+#include "platform/sdl/x11_display.h"
 
 SdlState sdlHost;
 
 namespace {
-
-bool isSet(const char* value) { return value && value[0]; }
-
-// SDL falls back to drivers that draw nowhere when no display is reachable;
-// for a game that is the same as having no display at all.
-bool drawsNowhere(const char* driver) {
-    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
-           std::strcmp(driver, "dummy") == 0;
-}
-
-// Names the display that was tried, so the player can see what is wrong.
-void reportNoDisplay(const char* detail) {
-    const char* x = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (isSet(wayland)) {
-        std::fprintf(stderr,
-                     "nmnm: cannot open the Wayland display \"%s\" (WAYLAND_DISPLAY) or the X display \"%s\" "
-                     "(DISPLAY): %s; start the game from a running graphical session\n",
-                     wayland, isSet(x) ? x : "", detail);
-    } else {
-        std::fprintf(stderr,
-                     "nmnm: cannot open the X display \"%s\" named by DISPLAY (%s); start the game from a "
-                     "running graphical session or set DISPLAY to a running X server\n",
-                     x, detail);
-    }
-}
 
 void destroyWindow() {
     destroyPresentation();
@@ -100,17 +73,13 @@ bool pointerOverPicture() {
 
 }  // namespace
 
-bool openGameWindow() {
+bool hostOpenWindow(void (*onDestroyed)()) {
     sdlHost = SdlState{};
-    if (!isSet(std::getenv("DISPLAY")) && !isSet(std::getenv("WAYLAND_DISPLAY"))) {
-        std::fprintf(stderr,
-                     "nmnm: no display to open: neither DISPLAY nor WAYLAND_DISPLAY is set; start the game "
-                     "from a graphical desktop session\n");
-        return false;
-    }
+    sdlHost.onDestroyed = onDestroyed;
+    if (!displayNamed()) return false;
     // Without a Wayland display, trying one only costs time and, without
     // XDG_RUNTIME_DIR, prints a library's complaint.
-    if (!isSet(std::getenv("WAYLAND_DISPLAY"))) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (onlyXDisplayNamed()) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
     takeXErrors();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         reportNoDisplay(SDL_GetError());
@@ -157,8 +126,12 @@ bool openGameWindow() {
     return true;
 }
 
-void closeGameWindow() {
-    if (sdlHost.window) SDL_SetWindowGrab(sdlHost.window, SDL_FALSE);
+void hostCloseWindow() {
+    if (!sdlHost.window) return;
+    // The game gives its display back before the pointer shows again.
+    if (sdlHost.onDestroyed) sdlHost.onDestroyed();
+    sdlHost.onDestroyed = nullptr;
+    SDL_SetWindowGrab(sdlHost.window, SDL_FALSE);
     SDL_ShowCursor(SDL_ENABLE);
     destroyWindow();
 }

@@ -16,10 +16,11 @@
 
 namespace {
 
-constexpr unsigned short kLeftButton = 0;       // MouseEvent.button
-constexpr unsigned short kLeftButtonBit = 1;    // MouseEvent.buttons
+constexpr unsigned short kLeftButton = 0;     // MouseEvent.button
+constexpr unsigned short kLeftButtonBit = 1;  // MouseEvent.buttons
 
 // The canvas's box in CSS pixels of the page: left, top, width, height.
+// clang-format off
 EM_JS(void, readCanvasBox, (const char* selector, double* box), {
     const canvas = document.querySelector(UTF8ToString(selector));
     const r = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0, width: 0, height: 0 };
@@ -28,15 +29,20 @@ EM_JS(void, readCanvasBox, (const char* selector, double* box), {
     HEAPF64[(box >> 3) + 2] = r.width;
     HEAPF64[(box >> 3) + 3] = r.height;
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, focusElement, (const char* selector), {
     const element = document.querySelector(UTF8ToString(selector));
     if (element && document.activeElement !== element) element.focus({ preventScroll: true });
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, toggleFullScreen, (), {
     if (Module["toggleFullScreen"]) Module["toggleFullScreen"]();
 });
+// clang-format on
 
 bool liveInput() { return webHost.open && !webHost.scripted; }
 
@@ -102,8 +108,11 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     // screen and nothing else.
     if (key == VK_ESCAPE && inFullScreen()) return EM_FALSE;
     if (key != VK_ESCAPE) inputKeyChanged(webHost.input, key, true);
-    // Esc ends the run at once, not at the next frame.
-    if (!event->repeat && pushKeyNotice(webHost.keyNotices, key) && key == VK_ESCAPE) wakeEntry();
+    if (!event->repeat) {
+        inputKeyPressed(webHost.input, key);
+        // Esc ends the run at once, not at the next frame.
+        if (key == VK_ESCAPE) wakeEntry();
+    }
     return EM_TRUE;
 }
 

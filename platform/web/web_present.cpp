@@ -33,14 +33,15 @@ PaletteEntry latestColours[256];
 bool havePicture = false;
 bool drawRequested = false;
 
-PictureChanges drawnChanges;        // what the canvas shows, as indices
+PictureChanges drawnChanges;  // what the canvas shows, as indices
 PaletteEntry drawnColours[256];
 bool drawnColoursValid = false;
 uint32_t rgbaTable[256];
-std::vector<uint32_t> rgba;         // the canvas's pixels, kept between draws
+std::vector<uint32_t> rgba;  // the canvas's pixels, kept between draws
 std::vector<Rect> changed;
-std::vector<int32_t> putRects;      // x, y, width, height of each rectangle
+std::vector<int32_t> putRects;  // x, y, width, height of each rectangle
 
+// clang-format off
 EM_JS(void, putOnCanvas, (const char* selector, const uint32_t* pixels, int width, int height, const int32_t* rects,
                           int count), {
     let screen = Module["nmnmScreen"];
@@ -64,7 +65,9 @@ EM_JS(void, putOnCanvas, (const char* selector, const uint32_t* pixels, int widt
         performance.mark("nmnm-first-picture");
     }
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, blackenCanvas, (const char* selector), {
     const canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return;
@@ -72,6 +75,7 @@ EM_JS(void, blackenCanvas, (const char* selector), {
     context.fillStyle = "#000";
     context.fillRect(0, 0, canvas.width, canvas.height);
 });
+// clang-format on
 
 Rect boundingBox(const std::vector<Rect>& rects) {
     Rect box = rects.front();
@@ -87,7 +91,9 @@ Rect boundingBox(const std::vector<Rect>& rects) {
 // Once the call that presented has returned to the page: every present of
 // that call (the fade takes several) costs a copy, and one drawing shows the
 // last.
+// clang-format off
 EM_JS(void, drawWhenCallReturns, (), { queueMicrotask(() => _nmnm_web_draw()); });
+// clang-format on
 
 void drawOnCanvas() {
     if (!havePicture) return;
@@ -119,8 +125,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_draw() {
     drawOnCanvas();
 }
 
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]) {
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
     latestPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     for (int32_t y = 0; y < height; ++y)

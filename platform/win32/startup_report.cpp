@@ -66,12 +66,12 @@ void showStartupFailure(const std::string& cause) {
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
     const std::string earlier = takeCollected();
     stopCollecting();
-    std::fprintf(stderr, "nmnm: %s\n", cause.c_str());
     const std::string text = "The game cannot start: " + cause + (earlier.empty() ? "" : "\n\n" + earlier);
     MessageBoxA(nullptr, text.c_str(), "nmnm", MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
 }
 
-void showStartupWarnings(HWND owner) {
+void showStartupWarnings() {
+    HWND owner = win32Host.window;
     const std::string text = takeCollected();
     stopCollecting();
     if (text.empty()) return;

@@ -9,10 +9,10 @@
 // Before anything can write: gives stderr a pipe to collect into when the
 // process has no stderr of its own.
 void beginStartupReport();
-// The start-up failed: `cause` and anything collected, on stderr and in an
-// error box.
+// The start-up failed: `cause` (already told on stderr) and anything
+// collected, in an error box.
 void showStartupFailure(const std::string& cause);
 // The start-up went on despite problems (a picture missing or damaged):
-// anything collected, in a warning box over `owner`. Later lines are
-// dropped.
-void showStartupWarnings(HWND owner);
+// anything collected, in a warning box over the game's window. Later lines
+// are dropped.
+void showStartupWarnings();

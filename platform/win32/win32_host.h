@@ -1,19 +1,12 @@
 #pragma once
-// The game's window as the Windows program's entry and window procedure see
-// it: made here, fed its messages here, shown and read through base/host.h.
+// What the Windows program's entry tells the host before the window opens;
+// everything else goes through base/window.h and base/host.h.
 #include <windows.h>
 
 #include <string>
 
-// Makes the topmost, borderless window of the screen's size under the class
-// registered as "nmnm" with `windowProc`, shows it and hides the cursor.
-// Null with `reason` set when the window cannot be made.
-HWND createGameWindow(HINSTANCE instance, WNDPROC windowProc, int showCommand, std::string* reason);
-
-// The host's share of the window procedure: mouse, arrow keys, painting,
-// activation (cursor confinement), Alt+Enter. True when the message is
-// fully handled, with its result in `result`; false leaves it to the caller.
-bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-
-// The window is going: the cursor freed and shown again, the window forgotten.
-void releaseGameWindow();
+// The instance and show state WinMain was handed, for the window class and
+// the window's first ShowWindow.
+void useStartArguments(HINSTANCE instance, int showCommand);
+// Why the window could not be made, as told on stderr; empty when it was.
+const std::string& windowFailure();

@@ -4,9 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "base/host.h"
+#include "base/window.h"
 #include "platform/common/picture_fit.h"
 #include "platform/win32/win32_host.h"
 #include "platform/win32/win32_state.h"
@@ -15,12 +17,17 @@ Win32Host win32Host;
 
 namespace {
 
+HINSTANCE startInstance = nullptr;
+int startShowCommand = SW_SHOWDEFAULT;
+std::string failure;
+
 constexpr char kClassName[] = "nmnm";
 constexpr int kIconId = 1;  // the program's icon in its resources
 
 void setActive(bool active) {
     if (win32Host.active == active) return;
     win32Host.active = active;
+    if (active) forgetWindowContents();
     // Nothing stays held, and the player can leave a deactivated game.
     if (!active) {
         inputReleaseAll(win32Host.input);
@@ -61,11 +68,36 @@ RECT framedWindowRect() {
 
 }  // namespace
 
-HWND createGameWindow(HINSTANCE instance, WNDPROC windowProc, int showCommand, std::string* reason) {
-    win32Host = Win32Host{};
+// The window's messages: the host's own (mouse, painting, Alt+Enter, the
+// cursor's confinement), then the game's: activation, destruction, keys.
+LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (handleHostMessage(window, message, wParam, lParam, &result)) return result;
+    switch (message) {
+        case WM_ACTIVATEAPP: win32Host.activeFlag = wParam; return 0;
+        case WM_CREATE: return 0;
+        case WM_DESTROY:
+            // The display first, then the cursor, then the quit message.
+            if (win32Host.onDestroyed) win32Host.onDestroyed();
+            win32Host.onDestroyed = nullptr;
+            releaseGameWindow();
+            PostQuitMessage(0);
+            win32Host.endRequested = true;
+            return 0;
+        case WM_KEYDOWN:
+            // Every key is answered here; the pump takes Esc from the notices.
+            if (!(lParam & (LPARAM{1} << 30))) inputKeyPressed(win32Host.input, static_cast<int>(wParam));
+            return 0;
+        default: return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+namespace {
+
+HWND createGameWindow(HINSTANCE instance, int showCommand, std::string* reason) {
     WNDCLASSA windowClass{};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = windowProc;
+    windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;
     windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
     if (!windowClass.hIcon) windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
@@ -90,6 +122,54 @@ HWND createGameWindow(HINSTANCE instance, WNDPROC windowProc, int showCommand, s
     win32Host.cursorHidden = true;
     return window;
 }
+
+}  // namespace
+
+void useStartArguments(HINSTANCE instance, int showCommand) {
+    startInstance = instance;
+    startShowCommand = showCommand;
+}
+
+const std::string& windowFailure() { return failure; }
+
+bool hostOpenWindow(void (*onDestroyed)()) {
+    win32Host = Win32Host{};
+    failure.clear();
+    HINSTANCE instance = startInstance ? startInstance : GetModuleHandleA(nullptr);
+    if (!createGameWindow(instance, startShowCommand, &failure)) {
+        std::fprintf(stderr, "nmnm: %s\n", failure.c_str());
+        return false;
+    }
+    win32Host.onDestroyed = onDestroyed;
+    return true;
+}
+
+void hostCloseWindow() {
+    if (win32Host.window) DestroyWindow(win32Host.window);
+}
+
+void hostHandleEvents() {
+    MSG msg;
+    while (!win32Host.endRequested && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            win32Host.endRequested = true;
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void hostWaitForEvent(int32_t timeoutMs) {
+    const DWORD wait = timeoutMs < 0 ? INFINITE : static_cast<DWORD>(timeoutMs);
+    MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+bool hostWindowActive() { return win32Host.activeFlag != 0; }
+
+int32_t hostNextKeyDown() { return inputNextKeyDown(win32Host.input); }
+
+bool hostEndRequested() { return win32Host.endRequested; }
 
 bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
@@ -122,6 +202,9 @@ bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
             return true;
         }
         case WM_SIZE:
+            forgetWindowContents();
+            updateCursorClip();
+            return false;
         case WM_MOVE: updateCursorClip(); return false;
         default: return false;
     }

@@ -27,3 +27,28 @@ TEST(InputState, ClickLatchHeldButtonKeysAndFocusLoss) {
         EXPECT_EQ(got, reads) << events;
     }
 }
+
+TEST(InputState, KeyDownNoticesComeOutInOrderAndSurviveFocusLoss) {
+    InputState input;
+    inputKeyPressed(input, VK_UP);
+    inputKeyPressed(input, 0x100);  // no such key: ignored
+    inputKeyPressed(input, VK_ESCAPE);
+    inputReleaseAll(input);
+    EXPECT_EQ(inputNextKeyDown(input), VK_UP) << "first notice";
+    EXPECT_EQ(inputNextKeyDown(input), VK_ESCAPE) << "second notice, after focus loss";
+    EXPECT_EQ(inputNextKeyDown(input), 0) << "queue empty";
+}
+
+TEST(InputState, AFullKeyDownQueueDropsItsOldestNotice) {
+    InputState input;
+    for (int i = 0; i < kKeyDownQueue; ++i) inputKeyPressed(input, VK_UP);
+    inputKeyPressed(input, VK_ESCAPE);
+    int ups = 0;
+    int32_t last = 0;
+    for (int32_t key = inputNextKeyDown(input); key != 0; key = inputNextKeyDown(input)) {
+        if (key == VK_UP) ++ups;
+        last = key;
+    }
+    EXPECT_EQ(ups, kKeyDownQueue - 1) << "one Up notice made room";
+    EXPECT_EQ(last, VK_ESCAPE) << "the newest notice kept";
+}
