@@ -25,7 +25,9 @@ bool writeSource(const std::string& path, const std::vector<uint8_t>& rgba) {
 
 bool writeIconFiles(const IndexedImage& sheet, const std::array<Rgb, 256>& colours, const std::string& folder,
                     std::string* error) {
-    for (int32_t size : kIconSizes) {
+    std::vector<int32_t> sizes(kIconSizes.begin(), kIconSizes.end());
+    sizes.insert(sizes.end(), kWebIconSizes.begin(), kWebIconSizes.end());
+    for (int32_t size : sizes) {
         const std::vector<uint8_t> rgba = iconRgba(paintIcon(sheet, size), colours);
         const std::string path = folder + "/nmnm-" + std::to_string(size) + ".png";
         if (!writeRgbaPng(path, rgba.data(), size, size)) {
