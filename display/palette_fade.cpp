@@ -1,7 +1,6 @@
 #include "display/palette_fade.h"
 
-#include <bit>
-
+#include "base/bit_cast.h"
 #include "display/display_objects.h"
 
 namespace {
@@ -9,7 +8,7 @@ namespace {
 // KEPT QUIRK: the single-precision number nearest 1/255. It is a hair larger than 1/255,
 // and the fade's exact results (some steps toward black one lower than the
 // true blend) depend on this very value, so it is spelled out bit for bit.
-const double kFadeFactor = static_cast<double>(std::bit_cast<float>(uint32_t{0x3B808081}));
+const double kFadeFactor = static_cast<double>(bitCast<float>(uint32_t{0x3B808081}));
 
 uint8_t fadeChannel(uint8_t master, uint8_t target, int32_t level) {
     const int32_t d = (int32_t{master} - int32_t{target}) * level;

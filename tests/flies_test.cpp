@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <bit>
 #include <string>
 #include <vector>
 
+#include "base/bit_cast.h"
 #include "game/flies.h"
 #include "game/sprite_rects.h"
 #include "game/world.h"
@@ -102,8 +102,8 @@ TEST_F(Flies, ThousandFramesOfSixFliesMatchAnIndependentReference) {
     const uint32_t y[] = {0x4304ddd4, 0x4215099a, 0x433a73a4, 0x43a56300, 0x4381c7ec, 0x43d5f1f4};
     const int h[] = {175, 8, 119, 294, 307, 147};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(std::bit_cast<uint32_t>(world.flyX[i]), x[i]) << "case: fly " << i << ", bits of x";
-        EXPECT_EQ(std::bit_cast<uint32_t>(world.flyY[i]), y[i]) << "case: fly " << i << ", bits of y";
+        EXPECT_EQ(bitCast<uint32_t>(world.flyX[i]), x[i]) << "case: fly " << i << ", bits of x";
+        EXPECT_EQ(bitCast<uint32_t>(world.flyY[i]), y[i]) << "case: fly " << i << ", bits of y";
         EXPECT_EQ(world.flyHeading[i], h[i]) << "case: fly " << i;
     }
 }

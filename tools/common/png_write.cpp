@@ -1,13 +1,13 @@
 #include "tools/common/png_write.h"
 
-#include <zlib.h>
-
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <utility>
 #include <vector>
+
+#include "tools/common/zlib_stream.h"
 
 namespace {
 
@@ -20,8 +20,7 @@ void chunk(std::vector<uint8_t>& out, const char type[4], const std::vector<uint
     const size_t start = out.size();
     out.insert(out.end(), type, type + 4);
     out.insert(out.end(), data.begin(), data.end());
-    const uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
-    put32(out, static_cast<uint32_t>(crc));
+    put32(out, pngCrc32(out.data() + start, out.size() - start));
 }
 
 uint32_t get32(const uint8_t* p) {
@@ -41,10 +40,8 @@ bool writePng(const std::string& path, const uint8_t* pixels, int32_t width, int
         const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
         raw.insert(raw.end(), row, row + rowBytes);
     }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK) return false;
-    packed.resize(packedSize);
+    std::vector<uint8_t> packed;
+    if (!zlibPack(raw.data(), raw.size(), &packed)) return false;
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
@@ -93,10 +90,7 @@ bool readPng(const std::string& path, int32_t* width, int32_t* height, uint8_t* 
     if (!known || w <= 0 || h <= 0 || w > 16384 || h > 16384) return false;
     const size_t rowBytes = static_cast<size_t>(w) * (*colourType == 6 ? 4u : 1u);
     raw->assign((rowBytes + 1) * static_cast<size_t>(h), 0);
-    uLongf rawSize = static_cast<uLongf>(raw->size());
-    if (uncompress(raw->data(), &rawSize, idat.data(), static_cast<uLong>(idat.size())) != Z_OK ||
-        rawSize != raw->size())
-        return false;
+    if (!zlibUnpack(idat.data(), idat.size(), raw)) return false;
     for (int32_t y = 0; y < h; ++y)
         if ((*raw)[static_cast<size_t>(y) * (rowBytes + 1)] != 0) return false;  // only the unfiltered rows written here
     *width = w;

@@ -1,7 +1,10 @@
 #include "tools/replay/trace.h"
 
 #include <charconv>
+#include <string_view>
 #include <type_traits>
+
+#include "tools/replay/shortest_float.h"
 
 namespace {
 
@@ -48,10 +51,9 @@ void slotArray(std::string* out, const char* name, const T (&values)[kFlySlots])
 static_assert(kFlySlots == kSplatSlots, "trace arrays share one length");
 
 void appendFloat(std::string* out, float value) {
-    char buf[32];
+    char buf[kShortestFloatChars];
     // Shortest round-trip form for float (not double), so 0.22f prints as 0.22.
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    const std::string_view text(buf, static_cast<size_t>(res.ptr - buf));
+    const std::string_view text(buf, formatShortestFloat(value, buf));
     out->append(text);
     // Keep floats recognisable as floats to readers that type JSON numbers.
     if (text.find_first_of(".en") == std::string_view::npos) out->append(".0");

@@ -1,0 +1,17 @@
+#pragma once
+// The state of the browser's run, for the page's probe (web_probe.cpp).
+#include <cstdint>
+
+enum class WebRunStage : uint8_t { Idle, Fading, Playing, Ended, Scripted };
+
+struct WebRunState {
+    WebRunStage stage;
+    int32_t fadeStepsTaken;
+    uint64_t framesRun;   // pump steps whose frame passed the gate
+    bool timerPending;
+};
+
+WebRunState webRunState();
+
+// The run is the page's scripted mode: time and input come from a script.
+void webMarkScripted();

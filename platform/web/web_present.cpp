@@ -1,0 +1,135 @@
+// The picture on the canvas. A present only keeps the 8-bit picture and its
+// colours and asks for an animation frame; there the parts that changed since
+// the canvas was last drawn (all of it after a change of colours) are
+// converted to RGBA and put on the canvas. Presents between two animation
+// frames (the fade takes several) cost a copy each, and the browser draws
+// at most once per display refresh. The canvas is 640 x 480; the page scales
+// it with crisp pixels.
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "base/host.h"
+#include "platform/common/picture_changes.h"
+#include "platform/common/rgba_picture.h"
+#include "platform/web/web_host.h"
+
+namespace {
+
+// Past this many rectangles one bounding box is put instead: each put has a
+// fixed cost in the browser.
+constexpr size_t kMaxPutRects = 24;
+
+std::vector<uint8_t> latestPixels;  // the picture last presented
+PaletteEntry latestColours[256];
+bool havePicture = false;
+bool drawRequested = false;
+long drawRequest = 0;
+
+PictureChanges drawnChanges;        // what the canvas shows, as indices
+PaletteEntry drawnColours[256];
+bool drawnColoursValid = false;
+uint32_t rgbaTable[256];
+std::vector<uint32_t> rgba;         // the canvas's pixels, kept between draws
+std::vector<Rect> changed;
+std::vector<int32_t> putRects;      // x, y, width, height of each rectangle
+
+EM_JS(void, putOnCanvas, (const char* selector, const uint32_t* pixels, int width, int height, const int32_t* rects,
+                          int count), {
+    let screen = Module["nmnmScreen"];
+    if (!screen) {
+        const canvas = document.querySelector(UTF8ToString(selector));
+        if (!canvas) return;
+        screen = Module["nmnmScreen"] = { context: canvas.getContext("2d", { alpha: false, desynchronized: true }), image: null };
+    }
+    // An ImageData laid over the module's memory: nothing is copied until
+    // the put. Made again if the memory grew and moved.
+    if (!screen.image || screen.image.data.buffer !== HEAPU8.buffer || screen.pixels !== pixels) {
+        screen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+        screen.pixels = pixels;
+    }
+    for (let i = 0; i < count; ++i) {
+        const at = (rects >> 2) + i * 4;
+        screen.context.putImageData(screen.image, 0, 0, HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3]);
+    }
+    if (!screen.drawn) {
+        screen.drawn = true;
+        performance.mark("nmnm-first-picture");
+    }
+});
+
+EM_JS(void, blackenCanvas, (const char* selector), {
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas) return;
+    const context = canvas.getContext("2d", { alpha: false, desynchronized: true });
+    context.fillStyle = "#000";
+    context.fillRect(0, 0, canvas.width, canvas.height);
+});
+
+Rect boundingBox(const std::vector<Rect>& rects) {
+    Rect box = rects.front();
+    for (const Rect& r : rects) {
+        box.left = std::min(box.left, r.left);
+        box.top = std::min(box.top, r.top);
+        box.right = std::max(box.right, r.right);
+        box.bottom = std::max(box.bottom, r.bottom);
+    }
+    return box;
+}
+
+EM_BOOL drawOnCanvas(double, void*) {
+    drawRequested = false;
+    if (!havePicture) return EM_FALSE;
+    const IndexedPicture picture{latestPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, latestColours};
+    collectPictureChanges(drawnChanges, picture, changed);
+    if (!drawnColoursValid || std::memcmp(drawnColours, latestColours, sizeof drawnColours) != 0) {
+        std::memcpy(drawnColours, latestColours, sizeof drawnColours);
+        buildRgbaTable(drawnColours, rgbaTable);
+        drawnColoursValid = true;
+        changed.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
+    }
+    if (changed.empty()) return EM_FALSE;
+    if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
+    rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+    putRects.clear();
+    for (const Rect& r : changed) {
+        convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
+        putRects.insert(putRects.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
+    }
+    putOnCanvas(kCanvasSelector, rgba.data(), kScreenWidth, kScreenHeight, putRects.data(),
+                static_cast<int>(changed.size()));
+    return EM_FALSE;
+}
+
+}  // namespace
+
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
+                 const PaletteEntry colours[256]) {
+    if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
+    latestPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+    for (int32_t y = 0; y < height; ++y)
+        std::memcpy(latestPixels.data() + static_cast<size_t>(y) * kScreenWidth,
+                    pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
+    std::memcpy(latestColours, colours, sizeof latestColours);
+    havePicture = true;
+    if (!drawRequested) {
+        drawRequested = true;
+        drawRequest = emscripten_request_animation_frame(drawOnCanvas, nullptr);
+    }
+}
+
+// The display objects go away after this; the canvas keeps what it shows
+// until the window closes.
+void hostCloseDisplay() { havePicture = false; }
+
+void clearPresentation() {
+    if (drawRequested) emscripten_cancel_animation_frame(drawRequest);
+    drawRequested = false;
+    havePicture = false;
+    forgetShownPicture(drawnChanges);
+    drawnColoursValid = false;
+    blackenCanvas(kCanvasSelector);
+}
