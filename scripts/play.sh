@@ -2,7 +2,7 @@
 # Sets up, builds and starts the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh --no-windows
+scripts/setup.sh --no-windows --no-web
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target nmnm
 exec build/bin/nmnm

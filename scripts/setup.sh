@@ -1,17 +1,23 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, playing and testing nmnm needs,
-# the Windows cross compilers and Wine included.
+# the Windows cross compilers, Wine and the browser build's emscripten
+# included.
 # Safe to run again: it installs only what is missing. Extra package names
 # given as arguments are installed too (the fuzzing script asks for clang);
-# --no-windows leaves out the Windows tool chain and Wine (playing needs
-# neither).
+# --no-windows leaves out the Windows tool chain and Wine, --no-web the
+# browser build's tools (playing on Linux needs none of them).
 set -euo pipefail
 
 windows=yes
-if [ "${1:-}" = --no-windows ]; then
-  windows=no
+web=yes
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --no-windows) windows=no ;;
+    --no-web) web=no ;;
+    *) break ;;
+  esac
   shift
-fi
+done
 
 PACKAGES=(
   build-essential cmake pkg-config git
@@ -31,6 +37,14 @@ WINDOWS_PACKAGES=(
   wine wine64 wine32:i386
 )
 [ "$windows" = yes ] && PACKAGES+=("${WINDOWS_PACKAGES[@]}")
+# The browser build: Debian's emscripten, whose programs and tests run under
+# node. A node (and npm) already installed from elsewhere is used as it is:
+# Debian's would not install over it.
+if [ "$web" = yes ]; then
+  PACKAGES+=(emscripten)
+  command -v node >/dev/null || PACKAGES+=(nodejs)
+  command -v npm >/dev/null || PACKAGES+=(npm)
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi

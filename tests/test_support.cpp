@@ -80,9 +80,3 @@ std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& 
 std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want) {
     return differenceOf(got.data(), got.size(), want.data(), want.size());
 }
-
-std::string stderrOf(const std::function<void()>& run) {
-    ::testing::internal::CaptureStderr();
-    run();
-    return ::testing::internal::GetCapturedStderr();
-}

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr uint8_t kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
-
 // libmspack reads and writes through an mspack_system; this one serves two
 // fixed "files" from memory: the compressed input and the growing output.
 struct MemoryFile {
@@ -112,10 +110,6 @@ const char* mspackError(int code) {
 }
 
 }  // namespace
-
-bool isSzdd(const uint8_t* data, size_t size) {
-    return data && size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
-}
 
 bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<uint8_t>* out,
                 std::string* reason) {

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-// True when the bytes start with the SZDD signature.
-bool isSzdd(const uint8_t* data, size_t size);
+#include "platform/posix/szdd_signature.h"
 
 // Expands an SZDD file held in memory. `out` receives at most the length the
 // file's header states and at most `maxBytes`: longer output is cut. Shorter

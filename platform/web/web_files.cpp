@@ -1,0 +1,54 @@
+// The data files of the browser build: looked for in the current folder
+// (the page's embedded files sit there), then beside the script under node;
+// read whole through the file system emscripten gives (node's own for the
+// tools and tests). No SZDD expander builds for the browser: such a file is
+// refused with its reason.
+#include <sys/stat.h>
+
+#include "base/data_files.h"
+#include "platform/posix/posix_file.h"
+#include "platform/posix/szdd_signature.h"
+#include "platform/web/script_folder.h"
+
+namespace {
+
+bool fail(std::string* reason, std::string why) {
+    if (reason) *reason = std::move(why);
+    return false;
+}
+
+// As on Linux: a name with a '/' stands as it is; whatever exists under the
+// name decides, even a folder, so the reason names what is wrong with it.
+std::string findDataFile(const std::string& name) {
+    struct stat st {};
+    if (name.find('/') != std::string::npos || stat(name.c_str(), &st) == 0) return name;
+    const std::string folder = scriptFolder();
+    if (folder.empty()) return {};
+    const std::string path = folder + (folder == "/" ? "" : "/") + name;
+    return stat(path.c_str(), &st) == 0 ? path : std::string();
+}
+
+std::string searchPlaces() {
+    const std::string folder = scriptFolder();
+    return folder.empty() ? "the current folder" : "the current folder, " + folder;
+}
+
+}  // namespace
+
+bool readDataFile(const char* name, DataFile* out, std::string* reason) {
+    const std::string wanted = name ? name : "";
+    out->bytes.clear();
+    out->path = findDataFile(wanted);
+    if (out->path.empty()) {
+        out->path = wanted;
+        return fail(reason, "not found in " + searchPlaces());
+    }
+    if (!readRegularFile(out->path, &out->bytes, reason)) return false;
+    if (isSzdd(out->bytes.data(), out->bytes.size())) {
+        out->bytes.clear();
+        return fail(reason,
+                    "is compressed (SZDD) and the browser build reads plain pictures only; "
+                    "expand it first (msexpand, package mscompress)");
+    }
+    return true;
+}
