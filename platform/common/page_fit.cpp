@@ -7,25 +7,11 @@
 
 namespace {
 
+constexpr int32_t kLargestUnit = 16;
+// Past any screen: keeps a hostile size from overflowing the arithmetic.
+constexpr double kLargestDevicePixels = 1 << 24;
+
 double usableRatio(double ratio) { return ratio > 0 && std::isfinite(ratio) ? ratio : 1.0; }
-
-// The device pixel a CSS edge lands on: browsers snap a box's edges to the
-// nearest device pixel. Clamped so that a hostile size cannot overflow.
-int32_t snap(double css, double ratio) {
-    const double device = std::round(css * ratio);
-    if (!(device > -1e9)) return -1000000000;  // also not a number
-    return static_cast<int32_t>(std::min(device, 1e9));
-}
-
-struct DeviceArea {
-    int32_t left, top, width, height;
-};
-
-DeviceArea deviceArea(const PageArea& area, double ratio) {
-    const int32_t left = snap(area.left, ratio), top = snap(area.top, ratio);
-    return DeviceArea{left, top, std::max(0, snap(area.left + area.width, ratio) - left),
-                      std::max(0, snap(area.top + area.height, ratio) - top)};
-}
 
 // True when the whole multiple leaves more than a quarter of the side that
 // limits the fit empty: a 4:3 picture always leaves the other side partly
@@ -37,46 +23,79 @@ bool wholeLeavesTooMuch(int32_t scale, int32_t width, int32_t height) {
     return 4 * (w - int64_t{kScreenWidth} * scale) > w;
 }
 
-// The picture pixel the enlargement draws on device pixel `device` of a box
-// `span` device pixels long: nearest-neighbour samples at the pixel's centre.
+// One side of the canvas: the whole units inside [start, start + length),
+// as a CSS offset from `start` and a count of units.
+struct Span {
+    double offset;
+    int64_t units;
+};
+
+Span alignedSpan(double start, double length, double unit) {
+    if (!(length > 0) || !std::isfinite(start) || !std::isfinite(length)) return Span{0, 0};
+    // A hair's tolerance: layout gives sizes like 763.4999 for 763.5.
+    const double first = std::ceil(start / unit - 1e-6);
+    const double last = std::floor((start + length) / unit + 1e-6);
+    return Span{first * unit - start, static_cast<int64_t>(std::max(0.0, last - first))};
+}
+
+// The picture pixel the enlargement draws on device pixel `device` of a
+// picture `span` device pixels long. Browsers sample nearest-neighbour at
+// the pixel's centre, and where the centre falls exactly on the line
+// between two picture pixels (as at 497 of 995) they take the one before:
+// ceil((pixel + 1/2) * size / span) - 1, in whole numbers.
 int32_t pictureAxis(double device, int32_t span, int32_t size) {
     if (!(device >= 0) || span <= 0) return 0;  // also not a number
     // Pointer positions come as CSS pixels times a ratio; a hair under a
     // whole device pixel is that pixel.
     const double pixel = std::floor(device + 1e-6);
-    const double at = std::floor((pixel + 0.5) * size / span);
-    return static_cast<int32_t>(std::min<double>(at, size - 1));
+    if (pixel >= span) return size - 1;
+    const int64_t d = static_cast<int64_t>(pixel);
+    return static_cast<int32_t>(((2 * d + 1) * size - 1) / (2 * int64_t{span}));
 }
 
 }  // namespace
 
+int32_t alignedCssUnit(double pixelRatio) {
+    const double ratio = usableRatio(pixelRatio);
+    for (int32_t unit = 1; unit <= kLargestUnit; ++unit) {
+        const double device = ratio * unit;
+        if (std::abs(device - std::round(device)) < 1e-4 * unit) return unit;
+    }
+    return 1;
+}
+
 PageFit fitPictureOnPage(const PageArea& area) {
     const double ratio = usableRatio(area.pixelRatio);
-    const DeviceArea d = deviceArea(area, ratio);
-    PageFit fit{false, 0, Rect{0, 0, 0, 0}, 0, 0, 0, 0, kScreenWidth, kScreenHeight};
-    if (d.width <= 0 || d.height <= 0) return fit;
-    const int32_t scale = std::min(d.width / kScreenWidth, d.height / kScreenHeight);
-    if (scale >= 1 && !wholeLeavesTooMuch(scale, d.width, d.height)) {
+    const int32_t unit = alignedCssUnit(ratio);
+    const double unitDevice = std::round(ratio * unit);
+    PageFit fit{false, 0, 0, 0, 0, 0, 0, 0, Rect{0, 0, 0, 0}};
+    const Span across = alignedSpan(area.left, area.width, unit);
+    const Span down = alignedSpan(area.top, area.height, unit);
+    const double width = std::min(static_cast<double>(across.units) * unitDevice, kLargestDevicePixels);
+    const double height = std::min(static_cast<double>(down.units) * unitDevice, kLargestDevicePixels);
+    if (width < 1 || height < 1) return fit;
+    fit.canvasWidth = static_cast<int32_t>(width);
+    fit.canvasHeight = static_cast<int32_t>(height);
+    fit.cssLeft = across.offset;
+    fit.cssTop = down.offset;
+    fit.cssWidth = static_cast<double>(across.units) * unit;
+    fit.cssHeight = static_cast<double>(down.units) * unit;
+
+    const int32_t scale = std::min(fit.canvasWidth / kScreenWidth, fit.canvasHeight / kScreenHeight);
+    if (scale >= 1 && !wholeLeavesTooMuch(scale, fit.canvasWidth, fit.canvasHeight)) {
         const int32_t w = kScreenWidth * scale, h = kScreenHeight * scale;
-        const int32_t left = (d.width - w) / 2, top = (d.height - h) / 2;
+        const int32_t left = (fit.canvasWidth - w) / 2, top = (fit.canvasHeight - h) / 2;
         fit.whole = true;
         fit.scale = scale;
-        fit.device = Rect{left, top, left + w, top + h};
+        fit.picture = Rect{left, top, left + w, top + h};
     } else {
-        fit.device = letterboxRect(d.width, d.height);
+        fit.picture = letterboxRect(fit.canvasWidth, fit.canvasHeight);
     }
-    // From the viewport's device pixels back to CSS pixels from the area's
-    // corner, so that the box's edges fall on the device pixels worked out.
-    fit.cssLeft = (d.left + fit.device.left) / ratio - area.left;
-    fit.cssTop = (d.top + fit.device.top) / ratio - area.top;
-    fit.cssWidth = (fit.device.right - fit.device.left) / ratio;
-    fit.cssHeight = (fit.device.bottom - fit.device.top) / ratio;
     return fit;
 }
 
-Point pagePointToPicture(double x, double y, const PageArea& area, const PageFit& fit) {
-    const double ratio = usableRatio(area.pixelRatio);
-    const DeviceArea d = deviceArea(area, ratio);
-    return Point{pictureAxis(x * ratio - d.left - fit.device.left, fit.device.right - fit.device.left, kScreenWidth),
-                 pictureAxis(y * ratio - d.top - fit.device.top, fit.device.bottom - fit.device.top, kScreenHeight)};
+Point pagePointToPicture(double x, double y, double pixelRatio, const PageFit& fit) {
+    const double ratio = usableRatio(pixelRatio);
+    return Point{pictureAxis(x * ratio - fit.picture.left, fit.picture.right - fit.picture.left, kScreenWidth),
+                 pictureAxis(y * ratio - fit.picture.top, fit.picture.bottom - fit.picture.top, kScreenHeight)};
 }

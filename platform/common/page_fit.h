@@ -3,14 +3,17 @@
 // the screen's own (device) pixels so that it is never blurred: the largest
 // whole multiple that fits, centred on black, unless that leaves more than a
 // quarter of the area empty (a phone), then the largest size that fits with
-// nearest-neighbour pixels. Also where a pointer over the page falls in the
-// picture. Plain arithmetic, free of any browser header.
+// nearest-neighbour pixels. The canvas covers the area with one canvas pixel
+// per device pixel, its edges where CSS pixels and device pixels meet, so
+// that no browser ever resamples it; the picture is enlarged into it. Also
+// where a pointer falls in the picture. Plain arithmetic, free of any
+// browser header.
 #include <cstdint>
 
 #include "base/geometry.h"
 
-// The game area as the page lays it out: its box in CSS pixels of the
-// viewport and the device pixels per CSS pixel (devicePixelRatio).
+// The game area as the page lays it out: its box in CSS pixels from the
+// document's corner and the device pixels per CSS pixel (devicePixelRatio).
 struct PageArea {
     double left;
     double top;
@@ -24,28 +27,30 @@ struct PageFit {
     // the nearest-neighbour size, and for an area with no room at all.
     bool whole;
     int32_t scale;
-    // The picture in device pixels, from the area's first device pixel.
-    Rect device;
-    // The canvas's box in CSS pixels from the area's top-left corner; it
-    // starts and ends on device pixels.
+    // The canvas's box in CSS pixels from the area's corner, and its pixels:
+    // the device pixels it covers.
     double cssLeft;
     double cssTop;
     double cssWidth;
     double cssHeight;
-    // The canvas keeps the picture's own size; the browser enlarges it with
-    // nearest-neighbour pixels (image-rendering: pixelated), so every frame
-    // converts 640 x 480 pixels whatever the screen.
-    int32_t backingWidth;
-    int32_t backingHeight;
+    int32_t canvasWidth;
+    int32_t canvasHeight;
+    // Where the picture is drawn on the canvas; black around it.
+    Rect picture;
 };
 
+// The CSS length at which a whole number of CSS pixels is also a whole
+// number of device pixels (1 at a ratio of 1, 2 or 3; 4 at 1.25 or 1.75; 8
+// at 2.625), up to 16; 1 for a ratio that has none.
+int32_t alignedCssUnit(double pixelRatio);
+
 // The fit for `area`. A ratio that is not a positive number counts as 1; an
-// area smaller than one device pixel gets an empty box.
+// area too small for one aligned unit gets an empty canvas.
 PageFit fitPictureOnPage(const PageArea& area);
 
-// The picture pixel under the page point (`x`, `y`), in CSS pixels of the
-// viewport (fractions allowed, as pointer events give them): the pixel the
-// nearest-neighbour enlargement draws on the device pixel there, clamped to
-// the picture's edges as the desktop clamps the cursor. Top-left for an
-// empty box or a point that is not a number.
-Point pagePointToPicture(double x, double y, const PageArea& area, const PageFit& fit);
+// The picture pixel under a point `x`, `y` CSS pixels from the canvas's
+// corner (fractions allowed, as pointer events give them): the pixel the
+// browser's nearest-neighbour enlargement draws on the device pixel there,
+// clamped to the picture's edges as the desktop clamps the cursor. Top-left for an empty picture or
+// a point that is not a number.
+Point pagePointToPicture(double x, double y, double pixelRatio, const PageFit& fit);

@@ -1,7 +1,8 @@
 // The picture on a web page: whole multiples in device pixels where they fill
 // the area well enough, nearest-neighbour to the largest fit where they do
-// not (phones), the canvas's box on device pixels, and the pointer landing
-// on the pixel drawn under it.
+// not (phones), a canvas of one pixel per device pixel whose edges fall on
+// both CSS and device pixels, and the pointer landing on the pixel drawn
+// under it.
 #include "platform/common/page_fit.h"
 
 #include <gtest/gtest.h>
@@ -20,17 +21,16 @@ std::string name(const PageArea& a) {
 }
 
 // The picture column (or row) the pointer reads on each device pixel of the
-// box, pointing at the pixel's centre as a finger or mouse would.
+// picture, pointing at the pixel's centre as a finger or mouse would.
 std::vector<int32_t> pixelsAlong(const PageArea& area, const PageFit& fit, bool across) {
     const double ratio = area.pixelRatio;
-    const int32_t first = across ? fit.device.left : fit.device.top;
-    const int32_t last = across ? fit.device.right : fit.device.bottom;
-    const double origin = std::round((across ? area.left : area.top) * ratio);
+    const int32_t first = across ? fit.picture.left : fit.picture.top;
+    const int32_t last = across ? fit.picture.right : fit.picture.bottom;
     std::vector<int32_t> out;
     for (int32_t d = first; d < last; ++d) {
-        const double css = (origin + d + 0.5) / ratio;
-        const Point p = across ? pagePointToPicture(css, area.top + fit.cssTop + 1, area, fit)
-                               : pagePointToPicture(area.left + fit.cssLeft + 1, css, area, fit);
+        const double css = (d + 0.5) / ratio;
+        const double other = ((across ? fit.picture.top : fit.picture.left) + 0.5) / ratio;
+        const Point p = across ? pagePointToPicture(css, other, ratio, fit) : pagePointToPicture(other, css, ratio, fit);
         out.push_back(across ? p.x : p.y);
     }
     return out;
@@ -41,7 +41,7 @@ std::vector<int32_t> pixelsAlong(const PageArea& area, const PageFit& fit, bool 
 std::vector<int32_t> blockLengths(const std::vector<int32_t>& along, int32_t size, const std::string& what) {
     std::vector<int32_t> lengths;
     if (along.empty()) {
-        ADD_FAILURE() << "case: " << what << ", empty box";
+        ADD_FAILURE() << "case: " << what << ", empty picture";
         return lengths;
     }
     EXPECT_EQ(along.front(), 0) << "case: " << what << ", first device pixel";
@@ -64,21 +64,23 @@ struct Screen {
     PageArea area;
     bool whole;
     int32_t scale;
-    Rect device;
+    double cssWidth, cssHeight;   // the canvas
+    int32_t canvasWidth, canvasHeight;
+    Rect picture;
 };
 
 // The screens the page is checked on; the game area is the whole viewport.
 const Screen kScreens[] = {
-    {{0, 0, 1280, 960, 1}, true, 2, {0, 0, 1280, 960}},
+    {{0, 0, 1280, 960, 1}, true, 2, 1280, 960, 1280, 960, {0, 0, 1280, 960}},
     // 4:3 on 16:9 leaves bars at the sides anyway; the whole multiple leaves
     // a ninth of the height, so it stays.
-    {{0, 0, 1920, 1080, 1}, true, 2, {320, 60, 1600, 1020}},
-    // 1707.5 device pixels wide, snapped to 1708.
-    {{0, 0, 1366, 768, 1.25}, true, 2, {214, 0, 1494, 960}},
+    {{0, 0, 1920, 1080, 1}, true, 2, 1920, 1080, 1920, 1080, {320, 60, 1600, 1020}},
+    // Four CSS pixels are five device pixels: the canvas is 1364 wide.
+    {{0, 0, 1366, 768, 1.25}, true, 2, 1364, 768, 1705, 960, {212, 0, 1492, 960}},
     // A phone upright: once would leave almost half the width empty.
-    {{0, 0, 390, 844, 3}, false, 0, {0, 827, 1170, 1704}},
+    {{0, 0, 390, 844, 3}, false, 0, 390, 844, 1170, 2532, {0, 827, 1170, 1704}},
     // The same phone on its side: twice leaves 210 of 1170 rows.
-    {{0, 0, 844, 390, 3}, true, 2, {626, 105, 1906, 1065}},
+    {{0, 0, 844, 390, 3}, true, 2, 844, 390, 2532, 1170, {626, 105, 1906, 1065}},
 };
 
 }  // namespace
@@ -89,17 +91,16 @@ TEST(PageFit, TheListedScreens) {
         const std::string what = name(s.area);
         EXPECT_EQ(fit.whole, s.whole) << "case: " << what << ", whole multiple or nearest-neighbour";
         EXPECT_EQ(fit.scale, s.scale) << "case: " << what << ", scale";
-        EXPECT_EQ(fit.device.left, s.device.left) << "case: " << what << ", device box left";
-        EXPECT_EQ(fit.device.top, s.device.top) << "case: " << what << ", device box top";
-        EXPECT_EQ(fit.device.right, s.device.right) << "case: " << what << ", device box right";
-        EXPECT_EQ(fit.device.bottom, s.device.bottom) << "case: " << what << ", device box bottom";
-        EXPECT_EQ(fit.backingWidth, 640) << "case: " << what << ", canvas width";
-        EXPECT_EQ(fit.backingHeight, 480) << "case: " << what << ", canvas height";
-        const double r = s.area.pixelRatio;
-        EXPECT_NEAR(fit.cssLeft * r, s.device.left, 1e-9) << "case: " << what << ", CSS left";
-        EXPECT_NEAR(fit.cssTop * r, s.device.top, 1e-9) << "case: " << what << ", CSS top";
-        EXPECT_NEAR(fit.cssWidth * r, s.device.right - s.device.left, 1e-9) << "case: " << what << ", CSS width";
-        EXPECT_NEAR(fit.cssHeight * r, s.device.bottom - s.device.top, 1e-9) << "case: " << what << ", CSS height";
+        EXPECT_EQ(fit.cssLeft, 0) << "case: " << what << ", canvas left";
+        EXPECT_EQ(fit.cssTop, 0) << "case: " << what << ", canvas top";
+        EXPECT_EQ(fit.cssWidth, s.cssWidth) << "case: " << what << ", canvas CSS width";
+        EXPECT_EQ(fit.cssHeight, s.cssHeight) << "case: " << what << ", canvas CSS height";
+        EXPECT_EQ(fit.canvasWidth, s.canvasWidth) << "case: " << what << ", canvas pixels across";
+        EXPECT_EQ(fit.canvasHeight, s.canvasHeight) << "case: " << what << ", canvas pixels down";
+        EXPECT_EQ(fit.picture.left, s.picture.left) << "case: " << what << ", picture left";
+        EXPECT_EQ(fit.picture.top, s.picture.top) << "case: " << what << ", picture top";
+        EXPECT_EQ(fit.picture.right, s.picture.right) << "case: " << what << ", picture right";
+        EXPECT_EQ(fit.picture.bottom, s.picture.bottom) << "case: " << what << ", picture bottom";
     }
 }
 
@@ -115,7 +116,7 @@ TEST(PageFit, EveryPicturePixelIsAnEvenBlockUnderThePointer) {
     for (const PageArea& area : areas) {
         const PageFit fit = fitPictureOnPage(area);
         const std::string what = name(area);
-        const int32_t spans[2] = {fit.device.right - fit.device.left, fit.device.bottom - fit.device.top};
+        const int32_t spans[2] = {fit.picture.right - fit.picture.left, fit.picture.bottom - fit.picture.top};
         for (int axis = 0; axis < 2; ++axis) {
             const int32_t size = axis == 0 ? 640 : 480;
             const std::string side = what + (axis == 0 ? ", columns" : ", rows");
@@ -131,24 +132,42 @@ TEST(PageFit, EveryPicturePixelIsAnEvenBlockUnderThePointer) {
     }
 }
 
-TEST(PageFit, TheCanvasBoxSitsOnDevicePixelsCentred) {
+TEST(PageFit, TheCanvasSitsOnDevicePixelsInsideTheArea) {
     const PageArea areas[] = {{12.4, 37.6, 1003.2, 700.8, 1.25}, {0, 48, 412, 309, 2.625}, {190.5, 0, 1100, 800, 1.5},
-                              {3.3, 7.7, 640, 480, 1.1}};
+                              {3.3, 7.7, 640, 480, 1.1}, {0, 0, 995, 763.5, 1}};
     for (const PageArea& a : areas) {
         const PageFit fit = fitPictureOnPage(a);
         const std::string what = name(a);
         const double r = a.pixelRatio;
+        const double unit = alignedCssUnit(r);
         const double edges[4] = {(a.left + fit.cssLeft) * r, (a.top + fit.cssTop) * r,
                                  (a.left + fit.cssLeft + fit.cssWidth) * r, (a.top + fit.cssTop + fit.cssHeight) * r};
         const char* edgeNames[4] = {"left", "top", "right", "bottom"};
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 4; ++i) {
             EXPECT_NEAR(edges[i], std::round(edges[i]), 1e-6) << "case: " << what << ", " << edgeNames[i] << " edge";
-        const double areaDevice[2] = {std::round((a.left + a.width) * r) - std::round(a.left * r),
-                                      std::round((a.top + a.height) * r) - std::round(a.top * r)};
-        EXPECT_LE(std::abs((areaDevice[0] - fit.device.right) - fit.device.left), 1) << "case: " << what << ", across";
-        EXPECT_LE(std::abs((areaDevice[1] - fit.device.bottom) - fit.device.top), 1) << "case: " << what << ", down";
-        EXPECT_GT(fit.device.right, fit.device.left) << "case: " << what << ", box has width";
+            const double css = edges[i] / r;
+            EXPECT_NEAR(css, std::round(css), 1e-6) << "case: " << what << ", " << edgeNames[i] << " edge in CSS";
+        }
+        EXPECT_NEAR(fit.cssWidth * r, fit.canvasWidth, 1e-6) << "case: " << what << ", one pixel per device pixel across";
+        EXPECT_NEAR(fit.cssHeight * r, fit.canvasHeight, 1e-6) << "case: " << what << ", one pixel per device pixel down";
+        EXPECT_GE(fit.cssLeft, 0) << "case: " << what << ", inside on the left";
+        EXPECT_LT(fit.cssLeft, unit) << "case: " << what << ", less than a unit lost on the left";
+        EXPECT_LE(fit.cssLeft + fit.cssWidth, a.width + 1e-9) << "case: " << what << ", inside on the right";
+        EXPECT_GT(fit.cssLeft + fit.cssWidth, a.width - 2 * unit) << "case: " << what << ", little lost on the right";
+        EXPECT_LE(fit.cssTop + fit.cssHeight, a.height + 1e-9) << "case: " << what << ", inside at the bottom";
+        EXPECT_LE(std::abs((fit.canvasWidth - fit.picture.right) - fit.picture.left), 1) << "case: " << what << ", centred across";
+        EXPECT_LE(std::abs((fit.canvasHeight - fit.picture.bottom) - fit.picture.top), 1) << "case: " << what << ", centred down";
     }
+}
+
+TEST(PageFit, AlignedUnitsOfCommonRatios) {
+    const struct {
+        double ratio;
+        int32_t unit;
+    } cases[] = {{1, 1}, {2, 1}, {3, 1}, {1.25, 4}, {1.5, 2}, {1.75, 4}, {2.625, 8},
+                 // Browser zoom: 110 % as the browser keeps it, a float; 80 %.
+                 {static_cast<float>(1.1), 10}, {0.8, 5}, {M_PI, 1}, {0, 1}, {std::nan(""), 1}};
+    for (const auto& c : cases) EXPECT_EQ(alignedCssUnit(c.ratio), c.unit) << "case: ratio " << c.ratio;
 }
 
 TEST(PageFit, AQuarterEmptyIsTheLimit) {
@@ -159,43 +178,50 @@ TEST(PageFit, AQuarterEmptyIsTheLimit) {
     // Smaller than the picture: shrunk to fit rather than cut.
     const PageFit small = fitPictureOnPage({0, 0, 320, 240, 1});
     EXPECT_FALSE(small.whole) << "case: 320x240, smaller than the picture";
-    EXPECT_EQ(small.device.right - small.device.left, 320) << "case: 320x240, width";
+    EXPECT_EQ(small.picture.right - small.picture.left, 320) << "case: 320x240, width";
     // A DPR of 2 doubles the whole multiple.
     EXPECT_EQ(fitPictureOnPage({0, 0, 1280, 960, 2}).scale, 4) << "case: 1280x960@2";
 }
 
 TEST(PageFit, ThePointerClampsAndOddInputsAreHarmless) {
-    const PageArea a{0, 0, 1366, 768, 1.25};  // box from CSS 171.2 to 1195.2
-    const PageFit fit = fitPictureOnPage(a);
+    // 1366 x 768 at 1.25: the picture from device pixel 212, CSS 169.6.
+    const PageFit fit = fitPictureOnPage({0, 0, 1366, 768, 1.25});
     const struct {
         double x, y;
         int32_t px, py;
         const char* what;
     } cases[] = {
-        {171.2, 0, 0, 0, "the box's top-left corner"},
-        {171.9, 0.5, 0, 0, "inside the first picture pixel"},
-        {172.8, 1.6, 1, 1, "the second picture pixel"},
-        {1195.1, 767.9, 639, 479, "the box's bottom-right corner"},
+        {169.6, 0, 0, 0, "the picture's top-left corner"},
+        {170.3, 0.5, 0, 0, "inside the first picture pixel"},
+        {171.2, 1.6, 1, 1, "the second picture pixel"},
+        {1193.5, 767.9, 639, 479, "the picture's bottom-right corner"},
         {5, 384, 0, 240, "on the left bar"},
         {1360, 384, 639, 240, "on the right bar"},
-        {600, -40, 268, 0, "above the page's area"},
+        {600, -40, 269, 0, "above the canvas"},
         {std::nan(""), 100, 0, 62, "x not a number"},
         {1e300, 1e300, 639, 479, "far off"},
     };
     for (const auto& c : cases) {
-        const Point p = pagePointToPicture(c.x, c.y, a, fit);
+        const Point p = pagePointToPicture(c.x, c.y, 1.25, fit);
         EXPECT_EQ(p.x, c.px) << "case: " << c.what << ", x";
         EXPECT_EQ(p.y, c.py) << "case: " << c.what << ", y";
     }
-    for (const PageArea& odd : {PageArea{0, 0, 0, 480, 1}, PageArea{0, 0, -5, -5, 2}, PageArea{0, 0, 0.2, 0.2, 1}}) {
+    // 995 device pixels for 640 picture pixels: the centre of device pixel
+    // 497 lies exactly between picture pixels 319 and 320, and browsers draw
+    // the one before there.
+    const PageFit narrow = fitPictureOnPage({0, 0, 995, 763.5, 1});
+    ASSERT_EQ(narrow.picture.right - narrow.picture.left, 995) << "case: 995 wide, nearest-neighbour";
+    EXPECT_EQ(pagePointToPicture(497.5, 0, 1, narrow).x, 319) << "case: device pixel 497 of 995";
+    EXPECT_EQ(pagePointToPicture(498.5, 0, 1, narrow).x, 320) << "case: device pixel 498 of 995";
+    for (const PageArea& odd : {PageArea{0, 0, 0, 480, 1}, PageArea{0, 0, -5, -5, 2}, PageArea{0, 0, 0.2, 0.2, 1},
+                                PageArea{0, 0, 3, 3, 1.25}, PageArea{std::nan(""), 0, 100, 100, 1}}) {
         const PageFit none = fitPictureOnPage(odd);
-        EXPECT_EQ(none.device.right - none.device.left, 0) << "case: " << name(odd) << ", no room";
-        const Point p = pagePointToPicture(10, 10, odd, none);
+        EXPECT_EQ(none.canvasWidth * none.canvasHeight, 0) << "case: " << name(odd) << ", no room";
+        const Point p = pagePointToPicture(10, 10, odd.pixelRatio, none);
         EXPECT_EQ(p.x, 0) << "case: " << name(odd) << ", pointer x";
         EXPECT_EQ(p.y, 0) << "case: " << name(odd) << ", pointer y";
     }
-    for (double ratio : {0.0, -2.0, std::nan(""), double{INFINITY}}) {
-        const PageFit fit1 = fitPictureOnPage({0, 0, 1280, 960, ratio});
-        EXPECT_EQ(fit1.scale, 2) << "case: ratio " << ratio << " counts as 1";
-    }
+    EXPECT_EQ(fitPictureOnPage({0, 0, 1e12, 1e12, 1}).canvasWidth, 1 << 24) << "case: a huge area";
+    for (double ratio : {0.0, -2.0, std::nan(""), double{INFINITY}})
+        EXPECT_EQ(fitPictureOnPage({0, 0, 1280, 960, ratio}).scale, 2) << "case: ratio " << ratio << " counts as 1";
 }
