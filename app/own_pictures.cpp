@@ -74,7 +74,7 @@ const char* ownPictureName(const std::string& fileName) {
     return nullptr;
 }
 
-bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, size_t size, std::string* line) {
+bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, uint64_t size, std::string* line) {
     const char* name = ownPictureName(fileName);
     if (!name) {
         return refuse(line, "file " + fileName,
@@ -90,7 +90,7 @@ bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, size_t s
     // limit, its expansion (or refusal) of compressed files.
     const std::string staged = stagedName(slot);
     std::string why;
-    if (!writeWhole(staged, bytes, size, &why)) return refuse(line, name, "it cannot be kept (" + why + ")");
+    if (!writeWhole(staged, bytes, static_cast<size_t>(size), &why)) return refuse(line, name, "it cannot be kept (" + why + ")");
     DataFile file;
     if (!readDataFile(staged.c_str(), &file, &why)) {
         std::remove(staged.c_str());

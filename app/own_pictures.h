@@ -18,7 +18,7 @@ const char* ownPictureName(const std::string& fileName);
 // when it is in place for the next run; false with `line` saying in one
 // line why not, and nothing changed. A picture the desktop would load with
 // rows missing is refused here: the player can offer a whole one.
-bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, size_t size, std::string* line);
+bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, uint64_t size, std::string* line);
 
 // Puts the built-in pictures back in place of the player's own; true when
 // any own picture was in use.

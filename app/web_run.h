@@ -15,3 +15,7 @@ WebRunState webRunState();
 
 // The run is the page's scripted mode: time and input come from a script.
 void webMarkScripted();
+
+// Ends the run under way, if any, and starts a fresh one (not in the
+// scripted mode).
+void webRestartRun();

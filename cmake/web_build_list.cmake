@@ -2,10 +2,12 @@ cmake_minimum_required(VERSION 3.25)
 # Writes build.json for the page in DIR: every file of FILES (names relative to
 # DIR) with its SHA-256, and the build's name, a sum of them all. The page's
 # service worker (app/web/sw.js) keeps each build whole under that name.
-# Run as: cmake -DDIR=<page folder> -DFILES="index.html;nmnm.js;..." -P web_build_list.cmake
+# Run as: cmake -DDIR=<page folder> -DFILES="index.html,nmnm.js,..." -P web_build_list.cmake
+# (commas or semicolons between the names).
 if(NOT DIR OR NOT FILES)
   message(FATAL_ERROR "web_build_list: give -DDIR=<page folder> and -DFILES=<names>")
 endif()
+string(REPLACE "," ";" FILES "${FILES}")
 list(SORT FILES)
 list(REMOVE_DUPLICATES FILES)
 set(lines "")

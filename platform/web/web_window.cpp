@@ -68,6 +68,7 @@ bool hostOpenWindow(void (*onDestroyed)()) {
     if (!eventsRegistered) {
         registerWindowEvents();
         registerInputEvents();
+        followGameArea();
         eventsRegistered = true;
     }
     EmscriptenVisibilityChangeEvent visibility;
