@@ -41,7 +41,7 @@ WINDOWS_PACKAGES=(
 # node. A node (and npm) already installed from elsewhere is used as it is:
 # Debian's would not install over it.
 if [ "$web" = yes ]; then
-  PACKAGES+=(emscripten)
+  PACKAGES+=(emscripten chromium-headless-shell)
   command -v node >/dev/null || PACKAGES+=(nodejs)
   command -v npm >/dev/null || PACKAGES+=(npm)
 fi
@@ -62,8 +62,18 @@ for p in "${PACKAGES[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
 
-echo "setup: installing ${missing[*]}"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# The page's tests drive Debian's chromium-headless-shell through
+# puppeteer-core, pinned in tests/page/package-lock.json; it never downloads
+# a browser.
+page_tests="$(dirname "$0")/../tests/page"
+if [ "$web" = yes ] && { [ ! -d "$page_tests/node_modules" ] ||
+  [ "$page_tests/package-lock.json" -nt "$page_tests/node_modules" ]; }; then
+  echo "setup: installing the page tests' node modules (npm ci in tests/page)"
+  PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$page_tests" --no-audit --no-fund --loglevel=error >/dev/null
+fi

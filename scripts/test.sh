@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the normal build, the 32- and 64-bit
-# Windows builds under Wine (compared with the normal build), then the
-# sanitizer build.
+# Sets up, builds and runs every test: the normal build, the browser build
+# (under node and in headless Chromium), the 32- and 64-bit Windows builds
+# under Wine (compared with the normal build), then the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,6 +10,13 @@ jobs=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The browser build takes the pictures, icons and baked glyphs of the normal
+# build.
+cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin" >/dev/null
+cmake --build build-web -j "$jobs"
+ctest --test-dir build-web --output-on-failure -j "$jobs"
 
 # The Windows programs are compared with the Linux build's and watch their
 # screen through its probe.
