@@ -36,6 +36,7 @@ int32_t fadeStepsTaken = 0;
 double fadeElapsedMs = 0;
 double fadeLastMs = 0;
 uint64_t framesRun = 0;
+uint32_t runsStarted = 0;
 int32_t shownScreen = -1;  // what the page was last told: 1 the title, 0 play
 
 void tellScreen() {
@@ -128,6 +129,7 @@ void startRun() {
     fadeElapsedMs = 0;
     framesRun = 0;
     shownScreen = -1;
+    ++runsStarted;
     if (!hostOpenWindow(releaseDisplay)) {
         stage = WebRunStage::Ended;
         webTellPage("failed");
@@ -150,7 +152,7 @@ void startRun() {
 
 }  // namespace
 
-WebRunState webRunState() { return WebRunState{stage, fadeStepsTaken, framesRun, timer != 0}; }
+WebRunState webRunState() { return WebRunState{stage, fadeStepsTaken, framesRun, timer != 0, runsStarted}; }
 
 // The page's "play again" once a run has ended.
 extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_play_again() {

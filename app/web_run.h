@@ -9,6 +9,7 @@ struct WebRunState {
     int32_t fadeStepsTaken;
     uint64_t framesRun;   // pump steps whose frame passed the gate
     bool timerPending;
+    uint32_t runs;        // runs started since the page loaded
 };
 
 WebRunState webRunState();

@@ -119,6 +119,11 @@
     if (started) started();
     pictures.refresh();
   };
+  // The module fetched while its script loads; nmnm.js asks for it in the
+  // same way. Only here: a browser that cannot run it never fetches it.
+  const preload = document.createElement("link");
+  Object.assign(preload, { rel: "preload", href: "nmnm.wasm", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
+  document.head.append(preload);
   const script = document.createElement("script");
   script.src = "nmnm.js";
   script.onerror = () => {
@@ -140,7 +145,13 @@
     // them enlarged).
     readScreen() {
       const picture = Module.nmnmScreen ? Module.nmnmScreen.picture : canvas;
-      const data = picture.getContext("2d").getImageData(0, 0, 640, 480).data;
+      // Read through a copy made for reading, never the game's own canvases.
+      const copy = document.createElement("canvas");
+      copy.width = 640;
+      copy.height = 480;
+      const context = copy.getContext("2d", { willReadFrequently: true });
+      context.drawImage(picture, 0, 0, 640, 480, 0, 0, 640, 480);
+      const data = context.getImageData(0, 0, 640, 480).data;
       let text = "";
       for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
       return btoa(text);
