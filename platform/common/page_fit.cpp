@@ -38,22 +38,23 @@ Span alignedSpan(double start, double length, double unit) {
     return Span{first * unit - start, static_cast<int64_t>(std::max(0.0, last - first))};
 }
 
-// The picture pixel the enlargement draws on device pixel `device` of a
-// picture `span` device pixels long. Browsers sample nearest-neighbour at
-// the pixel's centre, and where the centre falls exactly on the line
-// between two picture pixels (as at 497 of 995) they take the one before:
-// ceil((pixel + 1/2) * size / span) - 1, in whole numbers.
+// The picture pixel shown on device pixel `device` (a pointer position in
+// device pixels, fractions allowed) of a picture `span` device pixels long;
+// clamped to the picture.
 int32_t pictureAxis(double device, int32_t span, int32_t size) {
     if (!(device >= 0) || span <= 0) return 0;  // also not a number
     // Pointer positions come as CSS pixels times a ratio; a hair under a
     // whole device pixel is that pixel.
     const double pixel = std::floor(device + 1e-6);
     if (pixel >= span) return size - 1;
-    const int64_t d = static_cast<int64_t>(pixel);
-    return static_cast<int32_t>(((2 * d + 1) * size - 1) / (2 * int64_t{span}));
+    return enlargedSource(static_cast<int64_t>(pixel), span, size);
 }
 
 }  // namespace
+
+int32_t enlargedSource(int64_t device, int32_t span, int32_t size) {
+    return static_cast<int32_t>((2 * device + 1) * size / (2 * int64_t{span}));
+}
 
 int32_t alignedCssUnit(double pixelRatio) {
     const double ratio = usableRatio(pixelRatio);

@@ -5,7 +5,8 @@
 // quarter of the area empty (a phone), then the largest size that fits with
 // nearest-neighbour pixels. The canvas covers the area with one canvas pixel
 // per device pixel, its edges where CSS pixels and device pixels meet, so
-// that no browser ever resamples it; the picture is enlarged into it. Also
+// that no browser ever resamples it; the picture is enlarged into it
+// (picture_enlarge.h). Also
 // where a pointer falls in the picture. Plain arithmetic, free of any
 // browser header.
 #include <cstdint>
@@ -48,9 +49,14 @@ int32_t alignedCssUnit(double pixelRatio);
 // area too small for one aligned unit gets an empty canvas.
 PageFit fitPictureOnPage(const PageArea& area);
 
+// The picture pixel an enlargement to `span` device pixels shows on device
+// pixel `device` (0 to span - 1) of `size` picture pixels: the one under the
+// device pixel's centre, floor((device + 1/2) * size / span).
+int32_t enlargedSource(int64_t device, int32_t span, int32_t size);
+
 // The picture pixel under a point `x`, `y` CSS pixels from the canvas's
 // corner (fractions allowed, as pointer events give them): the pixel the
-// browser's nearest-neighbour enlargement draws on the device pixel there,
-// clamped to the picture's edges as the desktop clamps the cursor. Top-left for an empty picture or
+// enlargement (picture_enlarge.h) shows on the device pixel there, clamped
+// to the picture's edges as the desktop clamps the cursor. Top-left for an empty picture or
 // a point that is not a number.
 Point pagePointToPicture(double x, double y, double pixelRatio, const PageFit& fit);

@@ -18,9 +18,13 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
     // scrolled view.
     const tell = () => {
         const r = area.getBoundingClientRect();
+        Module["nmnmLayoutRatio"] = window.devicePixelRatio || 1;
         Module["_nmnm_web_area_changed"](r.left + window.scrollX, r.top + window.scrollY, r.width, r.height,
-                                         window.devicePixelRatio || 1);
+                                         Module["nmnmLayoutRatio"]);
     };
+    // The presentation asks again when it finds the ratio changed unheard
+    // (an emulated screen tells no query).
+    Module["nmnmRelayout"] = tell;
     // Sizes, in the same frame as the change, before it is painted.
     new ResizeObserver(tell).observe(area);
     // A screen of another density changes no CSS size; a query on the

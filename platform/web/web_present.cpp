@@ -1,12 +1,11 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
 // colours and asks for an animation frame; there the parts that changed since
 // the canvas was last drawn (all of it after a change of colours) are
-// converted to RGBA, put on a 640 x 480 picture canvas off the page, and
-// enlarged from it onto the page's canvas, whose pixels are the screen's
-// (web_layout.cpp): by the whole multiple, rectangle by rectangle, or whole
-// with nearest-neighbour pixels. Presents between two animation frames (the
-// fade takes several) cost a copy each, and the browser draws at most once
-// per display refresh.
+// converted to RGBA, enlarged onto the screen's own pixels
+// (platform/common/picture_enlarge) and put on the page's canvas, which has
+// one pixel per device pixel (web_layout.cpp), so the browser never scales
+// it. Presents between two animation frames (the fade takes several) cost a
+// copy each, and the browser draws at most once per display refresh.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -16,6 +15,7 @@
 
 #include "base/host.h"
 #include "platform/common/picture_changes.h"
+#include "platform/common/picture_enlarge.h"
 #include "platform/common/rgba_picture.h"
 #include "platform/web/web_host.h"
 
@@ -35,89 +35,63 @@ PictureChanges drawnChanges;        // what the canvas shows, as indices
 PaletteEntry drawnColours[256];
 bool drawnColoursValid = false;
 uint32_t rgbaTable[256];
-std::vector<uint32_t> rgba;         // the canvas's pixels, kept between draws
+std::vector<uint32_t> rgba;         // the picture's pixels as drawn, kept between draws
+Enlargement enlarged;               // and on the screen's pixels
+Rect pictureAt{0, 0, 0, 0};         // where on the canvas
 std::vector<Rect> changed;
-std::vector<int32_t> putRects;      // x, y, width, height of each rectangle
+std::vector<int32_t> putRects;      // x, y, width, height of each device rectangle
 
-// The page's canvas and the picture canvas behind it, made on first use.
-// The enlargement never smooths: every screen pixel is one picture pixel.
+// The page's canvas, made ready on first use.
 EM_JS(void, makeScreen, (const char* selector), {
     if (Module["nmnmScreen"]) return;
     const canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return;
-    const picture = document.createElement("canvas");
-    picture.width = 640;
-    picture.height = 480;
-    const screen = Module["nmnmScreen"] = {
-        canvas,
-        context: canvas.getContext("2d", { alpha: false }),
-        picture,
-        pictureContext: picture.getContext("2d", { alpha: false }),
-        image: null,
-        pixels: 0,
-        at: { left: 0, top: 0, width: 0, height: 0, scale: 0 },
-        // Black around the picture, the picture enlarged into its place.
-        redraw() {
-            const c = screen.context;
-            c.imageSmoothingEnabled = false;
-            c.fillStyle = "#000";
-            c.fillRect(0, 0, canvas.width, canvas.height);
-            if (screen.at.width > 0)
-                c.drawImage(picture, 0, 0, 640, 480, screen.at.left, screen.at.top, screen.at.width, screen.at.height);
-        },
-    };
-    screen.pictureContext.fillStyle = "#000";
-    screen.pictureContext.fillRect(0, 0, 640, 480);
+    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false }), image: null, pixels: 0 };
 });
 
-EM_JS(void, putOnCanvas, (const uint32_t* pixels, int width, int height, const int32_t* rects, int count), {
+// Puts device rectangles (x, y, width, height) of the enlarged picture
+// (`width` x `height` pixels at `pixels`) on the canvas, the picture's
+// corner at (left, top).
+EM_JS(void, putOnCanvas, (const uint32_t* pixels, int width, int height, int left, int top, const int32_t* rects,
+                          int count), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
+    if ((window.devicePixelRatio || 1) !== Module["nmnmLayoutRatio"] && Module["nmnmRelayout"]) {
+        // The ratio changed unheard (an emulated screen tells no query):
+        // placed again, which draws everything.
+        Module["nmnmRelayout"]();
+        return;
+    }
     // An ImageData laid over the module's memory: nothing is copied until
-    // the put. Made again if the memory grew and moved.
-    if (!screen.image || screen.image.data.buffer !== HEAPU8.buffer || screen.pixels !== pixels) {
+    // the put. Made again if the memory grew and moved, or the size changed.
+    const image = screen.image;
+    if (!image || image.data.buffer !== HEAPU8.buffer || screen.pixels !== pixels || image.width !== width ||
+        image.height !== height) {
         screen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
         screen.pixels = pixels;
     }
-    const at = screen.at;
-    const c = screen.context;
     for (let i = 0; i < count; ++i) {
         const r = (rects >> 2) + i * 4;
-        const x = HEAP32[r], y = HEAP32[r + 1], w = HEAP32[r + 2], h = HEAP32[r + 3];
-        screen.pictureContext.putImageData(screen.image, 0, 0, x, y, w, h);
-        // A whole multiple puts each rectangle on whole screen pixels.
-        if (at.scale > 0) c.drawImage(screen.picture, x, y, w, h, at.left + x * at.scale, at.top + y * at.scale,
-                                      w * at.scale, h * at.scale);
+        screen.context.putImageData(screen.image, left, top, HEAP32[r], HEAP32[r + 1], HEAP32[r + 2], HEAP32[r + 3]);
     }
-    // Any other size is drawn whole, so no rectangle's edge falls between
-    // screen pixels.
-    if (at.scale === 0 && at.width > 0 && count > 0)
-        c.drawImage(screen.picture, 0, 0, 640, 480, at.left, at.top, at.width, at.height);
-    if (!screen.drawn) {
+    if (!screen.drawn && count > 0) {
         screen.drawn = true;
         performance.mark("nmnm-first-picture");
     }
 });
 
-// The page's canvas given `width` x `height` pixels and the picture's place
-// on it; drawn again at once, as a new size clears a canvas.
-EM_JS(void, placeScreen, (int width, int height, int left, int top, int pictureWidth, int pictureHeight, int scale), {
+// The page's canvas given `width` x `height` pixels, all black, and where
+// the picture goes on it (kept for the page's tests).
+EM_JS(void, sizeScreen, (int width, int height, int left, int top, int pictureWidth, int pictureHeight), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
+    screen.at = { left, top, width: pictureWidth, height: pictureHeight };
     if (screen.canvas.width !== width || screen.canvas.height !== height) {
         screen.canvas.width = width;
         screen.canvas.height = height;
     }
-    screen.at = { left, top, width: pictureWidth, height: pictureHeight, scale };
-    screen.redraw();
-});
-
-EM_JS(void, blackenScreen, (), {
-    const screen = Module["nmnmScreen"];
-    if (!screen) return;
-    screen.pictureContext.fillStyle = "#000";
-    screen.pictureContext.fillRect(0, 0, 640, 480);
-    screen.redraw();
+    screen.context.fillStyle = "#000";
+    screen.context.fillRect(0, 0, width, height);
 });
 
 Rect boundingBox(const std::vector<Rect>& rects) {
@@ -129,6 +103,19 @@ Rect boundingBox(const std::vector<Rect>& rects) {
         box.bottom = std::max(box.bottom, r.bottom);
     }
     return box;
+}
+
+// Enlarges the picture rectangles `rects` and puts them on the canvas.
+void putEnlarged(const std::vector<Rect>& rects) {
+    if (rgba.empty()) return;
+    putRects.clear();
+    for (const Rect& r : rects) {
+        const Rect d = enlargeRect(enlarged, rgba.data(), r);
+        if (d.right > d.left && d.bottom > d.top)
+            putRects.insert(putRects.end(), {d.left, d.top, d.right - d.left, d.bottom - d.top});
+    }
+    putOnCanvas(enlarged.pixels.data(), enlarged.width, enlarged.height, pictureAt.left, pictureAt.top,
+                putRects.data(), static_cast<int>(putRects.size() / 4));
 }
 
 EM_BOOL drawOnCanvas(double, void*) {
@@ -145,12 +132,8 @@ EM_BOOL drawOnCanvas(double, void*) {
     if (changed.empty()) return EM_FALSE;
     if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
     rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
-    putRects.clear();
-    for (const Rect& r : changed) {
-        convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
-        putRects.insert(putRects.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
-    }
-    putOnCanvas(rgba.data(), kScreenWidth, kScreenHeight, putRects.data(), static_cast<int>(changed.size()));
+    for (const Rect& r : changed) convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
+    putEnlarged(changed);
     return EM_FALSE;
 }
 
@@ -181,12 +164,20 @@ void clearPresentation() {
     havePicture = false;
     forgetShownPicture(drawnChanges);
     drawnColoursValid = false;
-    blackenScreen();
+    rgba.clear();
+    const Rect& p = webHost.fit.picture;
+    sizeScreen(webHost.fit.canvasWidth, webHost.fit.canvasHeight, p.left, p.top, p.right - p.left, p.bottom - p.top);
 }
 
 void placePresentation(const PageFit& fit) {
     makeScreen(kCanvasSelector);
+    pictureAt = fit.picture;
+    prepareEnlargement(enlarged, fit.picture.right - fit.picture.left, fit.picture.bottom - fit.picture.top);
+    // A new size clears a canvas: everything drawn again at once.
     const Rect& p = fit.picture;
-    placeScreen(fit.canvasWidth, fit.canvasHeight, p.left, p.top, p.right - p.left, p.bottom - p.top,
-                fit.whole ? fit.scale : 0);
+    sizeScreen(fit.canvasWidth, fit.canvasHeight, p.left, p.top, p.right - p.left, p.bottom - p.top);
+    putEnlarged({Rect{0, 0, kScreenWidth, kScreenHeight}});
 }
+
+// The picture as drawn, 640 x 480 RGBA pixels; null before the first draw.
+extern "C" EMSCRIPTEN_KEEPALIVE const uint32_t* nmnm_test_picture() { return rgba.empty() ? nullptr : rgba.data(); }

@@ -76,6 +76,58 @@ const kSharpScreens = [
   { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
 ];
 
+// Checks the page as it stands at `ratio`: the canvas's box and pixels, and
+// every device pixel of it against the picture pixel it must show, read
+// back from a screenshot. `name` names the case in the messages.
+async function checkSharp(page, name, ratio) {
+  const area = await page.evaluate(() => {
+    const r = document.getElementById("game").getBoundingClientRect();
+    return { left: r.left + window.scrollX, top: r.top + window.scrollY, width: r.width, height: r.height };
+  });
+  const want = expectedFit(area, ratio);
+  const box = await canvasBox(page);
+  const got = {
+    left: box.left * ratio,
+    top: box.top * ratio,
+    width: box.width * ratio,
+    height: box.height * ratio,
+    pixels: await page.evaluate(() => [document.getElementById("screen").width, document.getElementById("screen").height]),
+  };
+  assert.deepStrictEqual(got, { ...want.canvas, pixels: [want.canvas.width, want.canvas.height] },
+    name + ": the canvas's box in device pixels, one canvas pixel each (area " + JSON.stringify(area) + ")");
+  const fit = await page.evaluate(() => document.body.dataset.fit);
+  assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
+
+  const canvas = await lib.readScreen(page);
+  const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
+  // Every device pixel of the picture shows the picture pixel a nearest-
+  // neighbour enlargement puts there; every other one of the canvas is black.
+  let wrong = 0;
+  let first = null;
+  let lit = 0;
+  const c = want.canvas;
+  for (let y = c.top; y < c.top + c.height && y < shot.height; ++y) {
+    for (let x = c.left; x < c.left + c.width && x < shot.width; ++x) {
+      const at = (y * shot.width + x) * 4;
+      const inside = x >= want.left && x < want.left + want.width && y >= want.top && y < want.top + want.height;
+      if (!inside) {
+        lit += shot.rgba[at] + shot.rgba[at + 1] + shot.rgba[at + 2] > 0;
+        continue;
+      }
+      // The picture pixel under the device pixel's centre.
+      const px = Math.floor(((x - want.left + 0.5) * 640) / want.width);
+      const py = Math.floor(((y - want.top + 0.5) * 480) / want.height);
+      const from = (py * 640 + px) * 4;
+      if (shot.rgba[at] !== canvas[from] || shot.rgba[at + 1] !== canvas[from + 1] || shot.rgba[at + 2] !== canvas[from + 2]) {
+        if (!first) first = { x, y, got: Array.from(shot.rgba.subarray(at, at + 3)), expected: Array.from(canvas.subarray(from, from + 3)) };
+        ++wrong;
+      }
+    }
+  }
+  assert.strictEqual(wrong, 0, name + ": device pixels not their picture pixel, first " + JSON.stringify(first));
+  assert.strictEqual(lit, 0, name + ": lit pixels on the black around the picture");
+}
+
 for (const screen of kSharpScreens) {
   const name = screen.width + "x" + screen.height + "@" + screen.deviceScaleFactor;
   test("sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, at the expected scale", async () => {
@@ -83,60 +135,43 @@ for (const screen of kSharpScreens) {
     // The title, still: the scripted mode draws it and stops.
     await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=4");
     await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
-    const ratio = screen.deviceScaleFactor;
-    const area = await page.evaluate(() => {
-      const r = document.getElementById("game").getBoundingClientRect();
-      return { left: r.left, top: r.top, width: r.width, height: r.height };
-    });
-    const want = expectedFit(area, ratio);
-    const box = await canvasBox(page);
-    const got = {
-      left: box.left * ratio,
-      top: box.top * ratio,
-      width: box.width * ratio,
-      height: box.height * ratio,
-      pixels: await page.evaluate(() => [document.getElementById("screen").width, document.getElementById("screen").height]),
-    };
-    assert.deepStrictEqual(got, { ...want.canvas, pixels: [want.canvas.width, want.canvas.height] },
-      name + ": the canvas's box in device pixels, one canvas pixel each (area " + JSON.stringify(area) + ")");
-    const fit = await page.evaluate(() => document.body.dataset.fit);
-    assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
-
-    const canvas = await lib.readScreen(page);
-    const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
-    assert.strictEqual(shot.width, Math.round(screen.width * ratio), name + ": screenshot in device pixels");
-    // Every device pixel of the box shows the picture pixel a nearest-
-    // neighbour enlargement puts there; every one of the area around it is black.
-    let wrong = 0;
-    let first = null;
-    let lit = 0;
-    const c = want.canvas;
-    for (let y = c.top; y < c.top + c.height && y < shot.height; ++y) {
-      for (let x = c.left; x < c.left + c.width && x < shot.width; ++x) {
-        const at = (y * shot.width + x) * 4;
-        const inside = x >= want.left && x < want.left + want.width && y >= want.top && y < want.top + want.height;
-        if (!inside) {
-          lit += shot.rgba[at] + shot.rgba[at + 1] + shot.rgba[at + 2] > 0;
-          continue;
-        }
-        // Sampled at the pixel's centre; on the line between two picture
-        // pixels, the one before.
-        const px = Math.ceil(((x - want.left + 0.5) * 640) / want.width) - 1;
-        const py = Math.ceil(((y - want.top + 0.5) * 480) / want.height) - 1;
-        const from = (py * 640 + px) * 4;
-        const expected = [canvas[from], canvas[from + 1], canvas[from + 2]];
-        if (shot.rgba[at] !== expected[0] || shot.rgba[at + 1] !== expected[1] || shot.rgba[at + 2] !== expected[2]) {
-          if (!first) first = { x, y, got: Array.from(shot.rgba.subarray(at, at + 3)), expected };
-          ++wrong;
-        }
-      }
-    }
-    assert.strictEqual(wrong, 0, name + ": device pixels not their picture pixel, first " + JSON.stringify(first));
-    assert.strictEqual(lit, 0, name + ": lit pixels on the black around the picture");
+    const shot = await page.screenshot({ type: "png" });
+    assert.strictEqual(pictures.readTruecolourPng(Buffer.from(shot)).width, Math.round(screen.width * screen.deviceScaleFactor),
+      name + ": screenshot in device pixels");
+    await checkSharp(page, name, screen.deviceScaleFactor);
     assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
     await page.close();
   });
 }
+
+test("a rotation and a screen of another density place the picture again at once, and the pointer follows", async () => {
+  const page = await lib.openPage(browser, { viewport: kSharpScreens[3] });
+  await page.goto(site.origin + "/index.html");
+  await playing(page);
+  const steps = [
+    ["turned on its side", kSharpScreens[4]],
+    ["moved to a screen of ratio 2", { ...kSharpScreens[4], deviceScaleFactor: 2 }],
+    ["a desktop window", { width: 1280, height: 800, deviceScaleFactor: 1 }],
+  ];
+  for (const [what, viewport] of steps) {
+    await page.setViewport(viewport);
+    // The next frame shows it: no timer, no second look.
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    const box = await pictureBox(page);
+    await page.mouse.move(...pointOf(box, 100, 400));
+    const at = await lib.waitForState(page, what + ": the pointer", (s) => Math.abs(s.cursorX - 100) <= 1 && Math.abs(s.cursorY - 400) <= 1, 2000)
+      .catch((error) => error);
+    assert.ok(!(at instanceof Error), what + ": the pointer maps through the new fit: " + (at.message || ""));
+    // Still for the screenshot: without the focus the game runs no frames.
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent("blur")));
+    await lib.waitForState(page, what + ": the pause", (s) => s.appActive === 0, 2000);
+    await lib.sleep(100);
+    await checkSharp(page, what, viewport.deviceScaleFactor);
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent("focus")));
+  }
+  assert.deepStrictEqual(page.problems, [], "re-placing: console errors or warnings");
+  await page.close();
+});
 
 // The picture's box in CSS pixels of the viewport: the canvas's, narrowed to
 // where the host draws the picture on it.

@@ -207,12 +207,12 @@ TEST(PageFit, ThePointerClampsAndOddInputsAreHarmless) {
         EXPECT_EQ(p.y, c.py) << "case: " << c.what << ", y";
     }
     // 995 device pixels for 640 picture pixels: the centre of device pixel
-    // 497 lies exactly between picture pixels 319 and 320, and browsers draw
-    // the one before there.
+    // 497 lies exactly on the line between picture pixels 319 and 320, and
+    // takes the one after, as the enlargement does.
     const PageFit narrow = fitPictureOnPage({0, 0, 995, 763.5, 1});
     ASSERT_EQ(narrow.picture.right - narrow.picture.left, 995) << "case: 995 wide, nearest-neighbour";
-    EXPECT_EQ(pagePointToPicture(497.5, 0, 1, narrow).x, 319) << "case: device pixel 497 of 995";
-    EXPECT_EQ(pagePointToPicture(498.5, 0, 1, narrow).x, 320) << "case: device pixel 498 of 995";
+    EXPECT_EQ(pagePointToPicture(496.5, 0, 1, narrow).x, 319) << "case: device pixel 496 of 995";
+    EXPECT_EQ(pagePointToPicture(497.5, 0, 1, narrow).x, 320) << "case: device pixel 497 of 995";
     for (const PageArea& odd : {PageArea{0, 0, 0, 480, 1}, PageArea{0, 0, -5, -5, 2}, PageArea{0, 0, 0.2, 0.2, 1},
                                 PageArea{0, 0, 3, 3, 1.25}, PageArea{std::nan(""), 0, 100, 100, 1}}) {
         const PageFit none = fitPictureOnPage(odd);
