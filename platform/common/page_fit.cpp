@@ -41,19 +41,24 @@ Span alignedSpan(double start, double length, double unit) {
 // The picture pixel shown on device pixel `device` (a pointer position in
 // device pixels, fractions allowed) of a picture `span` device pixels long;
 // clamped to the picture.
-int32_t pictureAxis(double device, int32_t span, int32_t size) {
+int32_t pictureAxis(double device, int32_t span, int32_t size, bool browser) {
     if (!(device >= 0) || span <= 0) return 0;  // also not a number
     // Pointer positions come as CSS pixels times a ratio; a hair under a
     // whole device pixel is that pixel.
     const double pixel = std::floor(device + 1e-6);
     if (pixel >= span) return size - 1;
-    return enlargedSource(static_cast<int64_t>(pixel), span, size);
+    const int64_t d = static_cast<int64_t>(pixel);
+    return browser ? browserSource(d, span, size) : enlargedSource(d, span, size);
 }
 
 }  // namespace
 
 int32_t enlargedSource(int64_t device, int32_t span, int32_t size) {
     return static_cast<int32_t>((2 * device + 1) * size / (2 * int64_t{span}));
+}
+
+int32_t browserSource(int64_t device, int32_t span, int32_t size) {
+    return static_cast<int32_t>(((2 * device + 1) * size - 1) / (2 * int64_t{span}));
 }
 
 int32_t alignedCssUnit(double pixelRatio) {
@@ -68,35 +73,44 @@ int32_t alignedCssUnit(double pixelRatio) {
 PageFit fitPictureOnPage(const PageArea& area) {
     const double ratio = usableRatio(area.pixelRatio);
     const int32_t unit = alignedCssUnit(ratio);
-    const double unitDevice = std::round(ratio * unit);
-    PageFit fit{false, 0, 0, 0, 0, 0, 0, 0, Rect{0, 0, 0, 0}};
+    const int32_t unitDevice = static_cast<int32_t>(std::round(ratio * unit));
+    PageFit fit{false, 0, Rect{0, 0, 0, 0}, 0, 0, 0, 0, false, 0, 0};
     const Span across = alignedSpan(area.left, area.width, unit);
     const Span down = alignedSpan(area.top, area.height, unit);
-    const double width = std::min(static_cast<double>(across.units) * unitDevice, kLargestDevicePixels);
-    const double height = std::min(static_cast<double>(down.units) * unitDevice, kLargestDevicePixels);
-    if (width < 1 || height < 1) return fit;
-    fit.canvasWidth = static_cast<int32_t>(width);
-    fit.canvasHeight = static_cast<int32_t>(height);
-    fit.cssLeft = across.offset;
-    fit.cssTop = down.offset;
-    fit.cssWidth = static_cast<double>(across.units) * unit;
-    fit.cssHeight = static_cast<double>(down.units) * unit;
+    const double areaWidth = std::min(static_cast<double>(across.units) * unitDevice, kLargestDevicePixels);
+    const double areaHeight = std::min(static_cast<double>(down.units) * unitDevice, kLargestDevicePixels);
+    if (areaWidth < 1 || areaHeight < 1) return fit;
+    const int32_t width = static_cast<int32_t>(areaWidth), height = static_cast<int32_t>(areaHeight);
 
-    const int32_t scale = std::min(fit.canvasWidth / kScreenWidth, fit.canvasHeight / kScreenHeight);
-    if (scale >= 1 && !wholeLeavesTooMuch(scale, fit.canvasWidth, fit.canvasHeight)) {
-        const int32_t w = kScreenWidth * scale, h = kScreenHeight * scale;
-        const int32_t left = (fit.canvasWidth - w) / 2, top = (fit.canvasHeight - h) / 2;
+    const int32_t scale = std::min(width / kScreenWidth, height / kScreenHeight);
+    Rect box;
+    if (scale >= 1 && !wholeLeavesTooMuch(scale, width, height)) {
         fit.whole = true;
         fit.scale = scale;
-        fit.picture = Rect{left, top, left + w, top + h};
+        box = Rect{0, 0, kScreenWidth * scale, kScreenHeight * scale};
     } else {
-        fit.picture = letterboxRect(fit.canvasWidth, fit.canvasHeight);
+        box = letterboxRect(width, height);
+        box = Rect{0, 0, box.right - box.left, box.bottom - box.top};
     }
+    // Centred, to the nearest whole unit below: a canvas's corner must sit
+    // on one.
+    const int32_t left = (width - box.right) / 2 / unitDevice * unitDevice;
+    const int32_t top = (height - box.bottom) / 2 / unitDevice * unitDevice;
+    fit.device = Rect{left, top, left + box.right, top + box.bottom};
+    const int32_t unitsAcross = (box.right + unitDevice - 1) / unitDevice;
+    const int32_t unitsDown = (box.bottom + unitDevice - 1) / unitDevice;
+    fit.cssLeft = across.offset + static_cast<double>(left / unitDevice) * unit;
+    fit.cssTop = down.offset + static_cast<double>(top / unitDevice) * unit;
+    fit.cssWidth = static_cast<double>(unitsAcross) * unit;
+    fit.cssHeight = static_cast<double>(unitsDown) * unit;
+    fit.browserEnlarges = unitDevice == 1 && unit == 1;
+    fit.canvasWidth = fit.browserEnlarges ? kScreenWidth : unitsAcross * unitDevice;
+    fit.canvasHeight = fit.browserEnlarges ? kScreenHeight : unitsDown * unitDevice;
     return fit;
 }
 
 Point pagePointToPicture(double x, double y, double pixelRatio, const PageFit& fit) {
     const double ratio = usableRatio(pixelRatio);
-    return Point{pictureAxis(x * ratio - fit.picture.left, fit.picture.right - fit.picture.left, kScreenWidth),
-                 pictureAxis(y * ratio - fit.picture.top, fit.picture.bottom - fit.picture.top, kScreenHeight)};
+    return Point{pictureAxis(x * ratio, fit.device.right - fit.device.left, kScreenWidth, fit.browserEnlarges),
+                 pictureAxis(y * ratio, fit.device.bottom - fit.device.top, kScreenHeight, fit.browserEnlarges)};
 }

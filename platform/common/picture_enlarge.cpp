@@ -26,30 +26,36 @@ void prepareEnlargement(Enlargement& e, int32_t width, int32_t height) {
     e.height = height;
     buildAxis(width, kScreenWidth, e.sourceColumn, e.firstColumn);
     buildAxis(height, kScreenHeight, e.sourceRow, e.firstRow);
-    e.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
 }
 
-Rect enlargeRect(Enlargement& e, const uint32_t* picture, Rect rect) {
+Rect enlargedRect(const Enlargement& e, Rect rect) {
     rect.left = std::clamp(rect.left, 0, kScreenWidth);
     rect.right = std::clamp(rect.right, rect.left, kScreenWidth);
     rect.top = std::clamp(rect.top, 0, kScreenHeight);
     rect.bottom = std::clamp(rect.bottom, rect.top, kScreenHeight);
-    if (e.width == 0 || !picture) return Rect{0, 0, 0, 0};
+    if (e.width == 0) return Rect{0, 0, 0, 0};
     const Rect out{e.firstColumn[static_cast<size_t>(rect.left)], e.firstRow[static_cast<size_t>(rect.top)],
                    e.firstColumn[static_cast<size_t>(rect.right)], e.firstRow[static_cast<size_t>(rect.bottom)]};
     if (out.left >= out.right || out.top >= out.bottom) return Rect{0, 0, 0, 0};
-    const size_t width = static_cast<size_t>(e.width);
-    const size_t count = static_cast<size_t>(out.right - out.left);
-    for (int32_t y = out.top; y < out.bottom; ++y) {
-        uint32_t* row = e.pixels.data() + static_cast<size_t>(y) * width + static_cast<size_t>(out.left);
+    return out;
+}
+
+Rect enlargeRect(const Enlargement& e, const uint32_t* picture, Rect rect, std::vector<uint32_t>& out) {
+    const Rect d = enlargedRect(e, rect);
+    if (d.right == d.left || !picture) return Rect{0, 0, 0, 0};
+    const size_t width = static_cast<size_t>(d.right - d.left);
+    const size_t start = out.size();
+    out.resize(start + width * static_cast<size_t>(d.bottom - d.top));
+    uint32_t* row = out.data() + start;
+    for (int32_t y = d.top; y < d.bottom; ++y, row += width) {
         // A row showing the same picture row as the one above: a copy.
-        if (y > out.top && e.sourceRow[static_cast<size_t>(y)] == e.sourceRow[static_cast<size_t>(y) - 1]) {
-            std::memcpy(row, row - width, count * sizeof *row);
+        if (y > d.top && e.sourceRow[static_cast<size_t>(y)] == e.sourceRow[static_cast<size_t>(y) - 1]) {
+            std::memcpy(row, row - width, width * sizeof *row);
             continue;
         }
         const uint32_t* from = picture + static_cast<size_t>(e.sourceRow[static_cast<size_t>(y)]) * kScreenWidth;
-        const int32_t* column = e.sourceColumn.data() + out.left;
-        for (size_t x = 0; x < count; ++x) row[x] = from[column[x]];
+        const int32_t* column = e.sourceColumn.data() + d.left;
+        for (size_t x = 0; x < width; ++x) row[x] = from[column[x]];
     }
-    return out;
+    return d;
 }

@@ -1,9 +1,11 @@
 // Where the picture sits in the game area: worked out in device pixels
 // (platform/common/page_fit) and put on the page at once whenever the area
 // changes size (a resize, a rotation, full screen) or the window moves to a
-// screen of another density. The canvas gets one pixel per device pixel of
-// its box, so the browser never resamples it; the picture is enlarged into
-// it (web_present.cpp). The pointer is mapped through the same fit.
+// screen of another density. The canvas's edges fall on whole CSS and
+// device pixels alike; the browser enlarges its 640 x 480 pixels where CSS
+// pixels are device pixels, else it has a pixel per device pixel and the
+// picture is enlarged into it (web_present.cpp). The pointer is mapped
+// through the same fit.
 #include <emscripten/emscripten.h>
 
 #include "platform/common/page_fit.h"

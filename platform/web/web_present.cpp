@@ -1,11 +1,12 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
 // colours and asks for an animation frame; there the parts that changed since
 // the canvas was last drawn (all of it after a change of colours) are
-// converted to RGBA, enlarged onto the screen's own pixels
-// (platform/common/picture_enlarge) and put on the page's canvas, which has
-// one pixel per device pixel (web_layout.cpp), so the browser never scales
-// it. Presents between two animation frames (the fade takes several) cost a
-// copy each, and the browser draws at most once per display refresh.
+// converted to RGBA and put on the page's canvas (web_layout.cpp places it):
+// as they are where CSS pixels are device pixels and the browser enlarges
+// them crisply, else enlarged onto the screen's own pixels first
+// (platform/common/picture_enlarge), the canvas having one pixel per device
+// pixel. Presents between two animation frames (the fade takes several) cost
+// a copy each, and the browser draws at most once per display refresh.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -36,24 +37,25 @@ PaletteEntry drawnColours[256];
 bool drawnColoursValid = false;
 uint32_t rgbaTable[256];
 std::vector<uint32_t> rgba;         // the picture's pixels as drawn, kept between draws
-Enlargement enlarged;               // and on the screen's pixels
-Rect pictureAt{0, 0, 0, 0};         // where on the canvas
+Enlargement enlarged;               // how it goes on the canvas's pixels
 std::vector<Rect> changed;
-std::vector<int32_t> putRects;      // x, y, width, height of each device rectangle
+std::vector<uint32_t> blocks;       // the enlarged rectangles, one after another
+std::vector<int32_t> putRects;      // x, y, width, height of each, in device pixels
 
 // The page's canvas, made ready on first use.
 EM_JS(void, makeScreen, (const char* selector), {
     if (Module["nmnmScreen"]) return;
     const canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return;
-    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false }), image: null, pixels: 0 };
+    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false }) };
 });
 
-// Puts device rectangles (x, y, width, height) of the enlarged picture
-// (`width` x `height` pixels at `pixels`) on the canvas, the picture's
-// corner at (left, top).
-EM_JS(void, putOnCanvas, (const uint32_t* pixels, int width, int height, int left, int top, const int32_t* rects,
-                          int count), {
+// Puts `count` enlarged rectangles on the canvas: rectangle i is x, y,
+// width, height at rects[4i..] (device pixels from the picture's corner at
+// left, top), its pixels the next width x height of `pixels`. Each goes as
+// an image of its own size, laid over the module's memory: nothing is
+// copied until the put, and the browser handles no more than the rectangle.
+EM_JS(void, putOnCanvas, (const uint32_t* pixels, int left, int top, const int32_t* rects, int count), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
     if ((window.devicePixelRatio || 1) !== Module["nmnmLayoutRatio"] && Module["nmnmRelayout"]) {
@@ -62,17 +64,13 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, int width, int height, int lef
         Module["nmnmRelayout"]();
         return;
     }
-    // An ImageData laid over the module's memory: nothing is copied until
-    // the put. Made again if the memory grew and moved, or the size changed.
-    const image = screen.image;
-    if (!image || image.data.buffer !== HEAPU8.buffer || screen.pixels !== pixels || image.width !== width ||
-        image.height !== height) {
-        screen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
-        screen.pixels = pixels;
-    }
+    let at = pixels;
     for (let i = 0; i < count; ++i) {
         const r = (rects >> 2) + i * 4;
-        screen.context.putImageData(screen.image, left, top, HEAP32[r], HEAP32[r + 1], HEAP32[r + 2], HEAP32[r + 3]);
+        const width = HEAP32[r + 2], height = HEAP32[r + 3];
+        const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, at, width * height * 4), width, height);
+        screen.context.putImageData(image, left + HEAP32[r], top + HEAP32[r + 1]);
+        at += width * height * 4;
     }
     if (!screen.drawn && count > 0) {
         screen.drawn = true;
@@ -80,12 +78,12 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, int width, int height, int lef
     }
 });
 
-// The page's canvas given `width` x `height` pixels, all black, and where
-// the picture goes on it (kept for the page's tests).
-EM_JS(void, sizeScreen, (int width, int height, int left, int top, int pictureWidth, int pictureHeight), {
+// The page's canvas given `width` x `height` pixels, all black; the picture
+// takes `pictureWidth` x `pictureHeight` of them from the corner.
+EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHeight), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
-    screen.at = { left, top, width: pictureWidth, height: pictureHeight };
+    screen.picture = { width: pictureWidth, height: pictureHeight };
     if (screen.canvas.width !== width || screen.canvas.height !== height) {
         screen.canvas.width = width;
         screen.canvas.height = height;
@@ -108,14 +106,14 @@ Rect boundingBox(const std::vector<Rect>& rects) {
 // Enlarges the picture rectangles `rects` and puts them on the canvas.
 void putEnlarged(const std::vector<Rect>& rects) {
     if (rgba.empty()) return;
+    blocks.clear();
     putRects.clear();
     for (const Rect& r : rects) {
-        const Rect d = enlargeRect(enlarged, rgba.data(), r);
+        const Rect d = enlargeRect(enlarged, rgba.data(), r, blocks);
         if (d.right > d.left && d.bottom > d.top)
             putRects.insert(putRects.end(), {d.left, d.top, d.right - d.left, d.bottom - d.top});
     }
-    putOnCanvas(enlarged.pixels.data(), enlarged.width, enlarged.height, pictureAt.left, pictureAt.top,
-                putRects.data(), static_cast<int>(putRects.size() / 4));
+    putOnCanvas(blocks.data(), 0, 0, putRects.data(), static_cast<int>(putRects.size() / 4));
 }
 
 EM_BOOL drawOnCanvas(double, void*) {
@@ -165,17 +163,16 @@ void clearPresentation() {
     forgetShownPicture(drawnChanges);
     drawnColoursValid = false;
     rgba.clear();
-    const Rect& p = webHost.fit.picture;
-    sizeScreen(webHost.fit.canvasWidth, webHost.fit.canvasHeight, p.left, p.top, p.right - p.left, p.bottom - p.top);
+    sizeScreen(webHost.fit.canvasWidth, webHost.fit.canvasHeight, enlarged.width, enlarged.height);
 }
 
 void placePresentation(const PageFit& fit) {
     makeScreen(kCanvasSelector);
-    pictureAt = fit.picture;
-    prepareEnlargement(enlarged, fit.picture.right - fit.picture.left, fit.picture.bottom - fit.picture.top);
+    // Where the browser enlarges, the canvas is the picture as it is.
+    if (fit.browserEnlarges) prepareEnlargement(enlarged, kScreenWidth, kScreenHeight);
+    else prepareEnlargement(enlarged, fit.device.right - fit.device.left, fit.device.bottom - fit.device.top);
     // A new size clears a canvas: everything drawn again at once.
-    const Rect& p = fit.picture;
-    sizeScreen(fit.canvasWidth, fit.canvasHeight, p.left, p.top, p.right - p.left, p.bottom - p.top);
+    sizeScreen(fit.canvasWidth, fit.canvasHeight, enlarged.width, enlarged.height);
     putEnlarged({Rect{0, 0, kScreenWidth, kScreenHeight}});
 }
 

@@ -40,29 +40,41 @@ function canvasBox(page) {
   });
 }
 
-// Where the picture must sit, worked out here from the game area alone: a
-// canvas on whole CSS pixels that are also whole device pixels, and on it
-// the largest whole multiple of 640 x 480 in device pixels, unless that
-// leaves over a quarter of the side that limits the fit empty; then the
-// largest fit. Device pixels from the document's corner.
+// Where the picture must sit, worked out here from the game area alone, in
+// device pixels from the document's corner: on the area's whole CSS units
+// (CSS lengths that are whole device pixels too), the largest whole
+// multiple of 640 x 480, unless it leaves over a quarter of the side that
+// limits the fit empty, then the largest fit; centred, its corner on a unit.
 function expectedFit(area, ratio) {
   let unit = 1;
   while (unit < 16 && Math.abs(ratio * unit - Math.round(ratio * unit)) > 1e-4 * unit) ++unit;
-  const left = Math.ceil(area.left / unit - 1e-6) * unit + 0;  // never -0
+  const unitDevice = Math.round(ratio * unit);
+  const left = Math.ceil(area.left / unit - 1e-6) * unit + 0; // never -0
   const top = Math.ceil(area.top / unit - 1e-6) * unit + 0;
-  const width = Math.round((Math.floor((area.left + area.width) / unit + 1e-6) * unit - left) * ratio);
-  const height = Math.round((Math.floor((area.top + area.height) / unit + 1e-6) * unit - top) * ratio);
+  const width = (Math.floor((area.left + area.width) / unit + 1e-6) - left / unit) * unitDevice;
+  const height = (Math.floor((area.top + area.height) / unit + 1e-6) - top / unit) * unitDevice;
   const scale = Math.min(Math.floor(width / 640), Math.floor(height / 480));
   const wide = width * 480 > height * 640;
   const empty = wide ? (height - 480 * scale) / height : (width - 640 * scale) / width;
   const whole = scale >= 1 && empty <= 0.25;
   const w = whole ? 640 * scale : wide ? Math.floor((height * 640) / 480) : width;
   const h = whole ? 480 * scale : wide ? height : Math.floor((width * 480) / 640);
+  const atLeft = Math.round(left * ratio) + Math.floor((width - w) / 2 / unitDevice) * unitDevice;
+  const atTop = Math.round(top * ratio) + Math.floor((height - h) / 2 / unitDevice) * unitDevice;
+  const browser = ratio === 1;
   return {
     whole: whole ? scale : 0,
-    canvas: { left: Math.round(left * ratio), top: Math.round(top * ratio), width, height },
-    left: Math.round(left * ratio) + Math.floor((width - w) / 2),
-    top: Math.round(top * ratio) + Math.floor((height - h) / 2),
+    area: { left: Math.round(left * ratio), top: Math.round(top * ratio), width, height },
+    canvas: {
+      left: atLeft,
+      top: atTop,
+      width: Math.ceil(w / unitDevice) * unitDevice,
+      height: Math.ceil(h / unitDevice) * unitDevice,
+      pixels: browser ? [640, 480] : [Math.ceil(w / unitDevice) * unitDevice, Math.ceil(h / unitDevice) * unitDevice],
+    },
+    browser,
+    left: atLeft,
+    top: atTop,
     width: w,
     height: h,
   };
@@ -93,30 +105,31 @@ async function checkSharp(page, name, ratio) {
     height: box.height * ratio,
     pixels: await page.evaluate(() => [document.getElementById("screen").width, document.getElementById("screen").height]),
   };
-  assert.deepStrictEqual(got, { ...want.canvas, pixels: [want.canvas.width, want.canvas.height] },
-    name + ": the canvas's box in device pixels, one canvas pixel each (area " + JSON.stringify(area) + ")");
+  assert.deepStrictEqual(got, want.canvas, name + ": the canvas's box in device pixels and its own pixels (area " + JSON.stringify(area) + ")");
   const fit = await page.evaluate(() => document.body.dataset.fit);
   assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
 
   const canvas = await lib.readScreen(page);
   const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
-  // Every device pixel of the picture shows the picture pixel a nearest-
-  // neighbour enlargement puts there; every other one of the canvas is black.
+  // Every device pixel of the picture shows the picture pixel under its
+  // centre (the browser, enlarging, takes the one before on an exact tie);
+  // every other one of the game area is black.
   let wrong = 0;
   let first = null;
   let lit = 0;
-  const c = want.canvas;
-  for (let y = c.top; y < c.top + c.height && y < shot.height; ++y) {
-    for (let x = c.left; x < c.left + c.width && x < shot.width; ++x) {
+  const a = want.area;
+  for (let y = a.top; y < a.top + a.height && y < shot.height; ++y) {
+    for (let x = a.left; x < a.left + a.width && x < shot.width; ++x) {
       const at = (y * shot.width + x) * 4;
       const inside = x >= want.left && x < want.left + want.width && y >= want.top && y < want.top + want.height;
       if (!inside) {
         lit += shot.rgba[at] + shot.rgba[at + 1] + shot.rgba[at + 2] > 0;
         continue;
       }
-      // The picture pixel under the device pixel's centre.
-      const px = Math.floor(((x - want.left + 0.5) * 640) / want.width);
-      const py = Math.floor(((y - want.top + 0.5) * 480) / want.height);
+      const fx = ((x - want.left + 0.5) * 640) / want.width;
+      const fy = ((y - want.top + 0.5) * 480) / want.height;
+      const px = want.browser ? Math.ceil(fx) - 1 : Math.floor(fx);
+      const py = want.browser ? Math.ceil(fy) - 1 : Math.floor(fy);
       const from = (py * 640 + px) * 4;
       if (shot.rgba[at] !== canvas[from] || shot.rgba[at + 1] !== canvas[from + 1] || shot.rgba[at + 2] !== canvas[from + 2]) {
         if (!first) first = { x, y, got: Array.from(shot.rgba.subarray(at, at + 3)), expected: Array.from(canvas.subarray(from, from + 3)) };
@@ -126,6 +139,7 @@ async function checkSharp(page, name, ratio) {
   }
   assert.strictEqual(wrong, 0, name + ": device pixels not their picture pixel, first " + JSON.stringify(first));
   assert.strictEqual(lit, 0, name + ": lit pixels on the black around the picture");
+  return want;
 }
 
 for (const screen of kSharpScreens) {
@@ -177,10 +191,12 @@ test("a rotation and a screen of another density place the picture again at once
 // where the host draws the picture on it.
 function pictureBox(page) {
   return page.evaluate(() => {
-    const r = document.getElementById("screen").getBoundingClientRect();
-    const at = Module.nmnmScreen.at;
-    const ratio = window.devicePixelRatio;
-    return { left: r.left + at.left / ratio, top: r.top + at.top / ratio, width: at.width / ratio, height: at.height / ratio };
+    const canvas = document.getElementById("screen");
+    const r = canvas.getBoundingClientRect();
+    const picture = Module.nmnmScreen.picture;
+    const across = r.width / canvas.width;
+    const down = r.height / canvas.height;
+    return { left: r.left, top: r.top, width: picture.width * across, height: picture.height * down };
   });
 }
 
