@@ -15,8 +15,8 @@ constexpr size_t kSlots = 2;
 
 // What is in place of each picture in the current folder.
 struct Slot {
-    bool own = false;           // the player's picture is in place
-    bool keptBuiltIn = false;   // the file it replaced waits under the kept name
+    bool own = false;          // the player's picture is in place
+    bool keptBuiltIn = false;  // the file it replaced waits under the kept name
 };
 Slot slots[kSlots];
 
@@ -90,7 +90,8 @@ bool offerOwnPicture(const std::string& fileName, const uint8_t* bytes, uint64_t
     // limit, its expansion (or refusal) of compressed files.
     const std::string staged = stagedName(slot);
     std::string why;
-    if (!writeWhole(staged, bytes, static_cast<size_t>(size), &why)) return refuse(line, name, "it cannot be kept (" + why + ")");
+    if (!writeWhole(staged, bytes, static_cast<size_t>(size), &why))
+        return refuse(line, name, "it cannot be kept (" + why + ")");
     DataFile file;
     if (!readDataFile(staged.c_str(), &file, &why)) {
         std::remove(staged.c_str());

@@ -173,6 +173,9 @@ void webRestartRun() {
 void webMarkScripted() { stage = WebRunStage::Scripted; }
 
 int main() {
+    // For tools/bench_web: how much of the time to the first picture is
+    // loading and how much is start-up.
+    EM_ASM(performance.mark("nmnm-main"));
     webSetWakeCallback(wake);
     startRun();
     return 0;

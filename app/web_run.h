@@ -7,9 +7,9 @@ enum class WebRunStage : uint8_t { Idle, Fading, Playing, Ended, Scripted };
 struct WebRunState {
     WebRunStage stage;
     int32_t fadeStepsTaken;
-    uint64_t framesRun;   // pump steps whose frame passed the gate
+    uint64_t framesRun;  // pump steps whose frame passed the gate
     bool timerPending;
-    uint32_t runs;        // runs started since the page loaded
+    uint32_t runs;  // runs started since the page loaded
 };
 
 WebRunState webRunState();

@@ -8,8 +8,7 @@
 template <typename To, typename From>
 To bitCast(const From& from) {
     static_assert(sizeof(To) == sizeof(From), "bitCast needs types of one size");
-    static_assert(std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>,
-                  "bitCast copies bytes");
+    static_assert(std::is_trivially_copyable_v<To> && std::is_trivially_copyable_v<From>, "bitCast copies bytes");
     To to;
     std::memcpy(&to, &from, sizeof to);
     return to;

@@ -1,7 +1,7 @@
-# The Windows zip: the game, its two pictures and how to play, in one folder
-# (nmnm-VERSION-win32.zip or nmnm-VERSION-win64.zip through cpack). Only the
-# "windows" component goes in, so the Linux-style install rules of other
-# folders stay out of it.
+# The Windows zip: the game, its two pictures, how to play and the licence, in
+# one folder (nmnm-VERSION-win32.zip or nmnm-VERSION-win64.zip through cpack).
+# Only the "windows" component goes in, so the Linux-style install rules of
+# other folders stay out of it.
 if(TARGET nmnm)
   install(TARGETS nmnm RUNTIME DESTINATION . COMPONENT windows)
 endif()
@@ -13,6 +13,12 @@ file(READ ${PROJECT_SOURCE_DIR}/docs/windows/how-to-play.txt NMNM_HOW_TO_PLAY)
 string(REPLACE "\n" "\r\n" NMNM_HOW_TO_PLAY "${NMNM_HOW_TO_PLAY}")
 file(WRITE ${CMAKE_BINARY_DIR}/how-to-play.txt "${NMNM_HOW_TO_PLAY}")
 install(FILES ${CMAKE_BINARY_DIR}/how-to-play.txt DESTINATION . COMPONENT windows)
+
+# The licence goes with every copy, as its terms ask; Windows line ends too.
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE NMNM_LICENSE)
+string(REPLACE "\n" "\r\n" NMNM_LICENSE "${NMNM_LICENSE}")
+file(WRITE ${CMAKE_BINARY_DIR}/LICENSE.txt "${NMNM_LICENSE}")
+install(FILES ${CMAKE_BINARY_DIR}/LICENSE.txt DESTINATION . COMPONENT windows)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(NMNM_WINDOWS_FLAVOUR win64)

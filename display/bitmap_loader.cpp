@@ -4,16 +4,12 @@
 #include <string>
 
 #include "base/data_files.h"
+#include "base/failure.h"
 #include "display/bmp_layout.h"
 #include "display/display_objects.h"
 #include "display/display_watch.h"
 
 namespace {
-
-bool fail(std::string* reason, std::string why) {
-    if (reason) *reason = std::move(why);
-    return false;
-}
 
 // The last line told: the same picture is loaded three times in a row at
 // start-up, and the player needs to hear of a problem once.
@@ -31,8 +27,8 @@ void forgetPictureReports() { lastReport.clear(); }
 
 int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y,
                              std::string* reason, int64_t* missingRows) {
-    if (!surface) return fail(reason, "no surface to load into");
-    if (x < 0 || y < 0) return fail(reason, "position outside the surface");
+    if (!surface) return failWith(reason, "no surface to load into");
+    if (x < 0 || y < 0) return failWith(reason, "position outside the surface");
     if (!data) size = 0;
     BmpLayout layout{};
     if (!parseBmpLayout(data, size, &layout, reason)) return 0;
@@ -40,7 +36,7 @@ int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size,
     readBmpColours(data, size, layout, colours);
 
     SurfaceLock lock{};
-    if (surfaceLock(surface, &lock) != DD_OK) return fail(reason, "the surface is busy and cannot be locked");
+    if (surfaceLock(surface, &lock) != DD_OK) return failWith(reason, "the surface is busy and cannot be locked");
     copyBmpRows(data, size, layout, lock, x, y);
     surfaceUnlock(surface);
 

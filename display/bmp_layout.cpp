@@ -1,4 +1,5 @@
 #include "display/bmp_layout.h"
+#include "base/failure.h"
 
 #include <algorithm>
 #include <cstring>
@@ -33,19 +34,14 @@ void copyOut(const uint8_t* data, size_t size, uint64_t offset, uint8_t* to, siz
     std::memset(to + have, 0, count - have);
 }
 
-bool fail(std::string* reason, std::string why) {
-    if (reason) *reason = std::move(why);
-    return false;
-}
-
 }  // namespace
 
 bool parseBmpLayout(const uint8_t* data, size_t size, BmpLayout* out, std::string* reason) {
     if (byteAt(data, size, 0) != 'B' || byteAt(data, size, 1) != 'M')
-        return fail(reason, size < 2 ? "file is empty or cut short" : "not a BMP picture (no BM signature)");
+        return failWith(reason, size < 2 ? "file is empty or cut short" : "not a BMP picture (no BM signature)");
     const uint32_t headerBytes = le32(data, size, 14);
-    if (headerBytes == kCoreHeaderBytes) return fail(reason, "OS/2 bitmaps are not supported; save it as a Windows BMP");
-    if (headerBytes < kInfoHeaderBytes) return fail(reason, "cut short or damaged (no bitmap information header)");
+    if (headerBytes == kCoreHeaderBytes) return failWith(reason, "OS/2 bitmaps are not supported; save it as a Windows BMP");
+    if (headerBytes < kInfoHeaderBytes) return failWith(reason, "cut short or damaged (no bitmap information header)");
     const auto width = static_cast<int32_t>(le32(data, size, 18));
     const auto height = static_cast<int32_t>(le32(data, size, 22));
     const uint16_t bitCount = le16(data, size, 28);
@@ -54,12 +50,12 @@ bool parseBmpLayout(const uint8_t* data, size_t size, BmpLayout* out, std::strin
     const uint32_t pixelOffset = le32(data, size, 10);
 
     if (bitCount != 8)
-        return fail(reason, std::to_string(bitCount) + " bits per pixel; only 8-bit (256-colour) pictures load");
+        return failWith(reason, std::to_string(bitCount) + " bits per pixel; only 8-bit (256-colour) pictures load");
     if (compression == kBiRle8 || compression == kBiRle4)
-        return fail(reason, "RLE-compressed; save it uncompressed");
-    if (compression != kBiRgb) return fail(reason, "unknown compression method " + std::to_string(compression));
-    if (width <= 0) return fail(reason, "bad width " + std::to_string(width));
-    if (height == 0 || height == INT32_MIN) return fail(reason, "bad height " + std::to_string(height));
+        return failWith(reason, "RLE-compressed; save it uncompressed");
+    if (compression != kBiRgb) return failWith(reason, "unknown compression method " + std::to_string(compression));
+    if (width <= 0) return failWith(reason, "bad width " + std::to_string(width));
+    if (height == 0 || height == INT32_MIN) return failWith(reason, "bad height " + std::to_string(height));
 
     BmpLayout l{};
     l.width = width;
@@ -72,14 +68,14 @@ bool parseBmpLayout(const uint8_t* data, size_t size, BmpLayout* out, std::strin
     // "straight after the colour table".
     l.pixelOffset = pixelOffset ? pixelOffset : l.colourOffset + 4 * uint64_t{l.colours};
     if (l.pixelOffset > kMaxBitmapBytes)
-        return fail(reason, "pixel data offset " + std::to_string(l.pixelOffset) + " is past any usable file size");
+        return failWith(reason, "pixel data offset " + std::to_string(l.pixelOffset) + " is past any usable file size");
     if (l.rowStride * uint64_t{static_cast<uint32_t>(l.rows)} > kMaxBitmapBytes - l.pixelOffset)
-        return fail(reason, "picture too large (" + std::to_string(width) + " x " + std::to_string(l.rows) + ")");
+        return failWith(reason, "picture too large (" + std::to_string(width) + " x " + std::to_string(l.rows) + ")");
     if (l.pixelOffset < l.colourOffset)
-        return fail(reason, "pixel data offset " + std::to_string(pixelOffset) + " lies inside the header");
+        return failWith(reason, "pixel data offset " + std::to_string(pixelOffset) + " lies inside the header");
     // A table that the pixel data cuts short holds only what comes before it.
     l.colours = static_cast<uint32_t>(std::min<uint64_t>(l.colours, (l.pixelOffset - l.colourOffset) / 4));
-    if (l.colours == 0) return fail(reason, "no colour table");
+    if (l.colours == 0) return failWith(reason, "no colour table");
     *out = l;
     return true;
 }

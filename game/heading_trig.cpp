@@ -8,7 +8,9 @@
 namespace {
 
 // cos and sin of heading * kDegreesToRadians for headings -89 to 359,
-// each the double nearest to the true value.
+// each the double nearest to the true value. clang-format leaves the
+// table as the generator writes it.
+// clang-format off
 constexpr HeadingTrig kTable[kHeadingTrigCount] = {
     {0x1.1df6334ffdd3cp-6, -0x1.ffec08baa6cb4p-1},  // -89
     {0x1.1de844afe0a69p-5, -0x1.ffb0260704a46p-1},  // -88
@@ -460,6 +462,7 @@ constexpr HeadingTrig kTable[kHeadingTrigCount] = {
     {0x1.ffb0215da609bp-1, -0x1.1df09c567785p-5},  // 358
     {0x1.ffec0665d1b47p-1, -0x1.1e06e49119ebcp-6},  // 359
 };
+// clang-format on
 
 }  // namespace
 

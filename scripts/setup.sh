@@ -29,6 +29,7 @@ PACKAGES=(
   libx11-dev libxfixes-dev
   xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
+  clang-format  # the C++ layout check (tests/format)
   "$@"
 )
 WINDOWS_PACKAGES=(

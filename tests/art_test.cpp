@@ -5,24 +5,24 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include "tools/common/bmp_read.h"
+#include "tools/common/file_bytes.h"
 
 namespace {
 
 using Colour = std::tuple<int, int, int>;
 
 struct Picture {
-    std::vector<uint8_t> bytes;
-    int32_t width, height;
+    BmpPicture file;
     std::array<Colour, 256> colours{};
     // Index at (x, y) counted from the top, as the game sees it.
     uint8_t at(int32_t x, int32_t y) const {
-        return bytes[1078 + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+        return file.pixels[static_cast<size_t>(y) * static_cast<size_t>(file.width) + static_cast<size_t>(x)];
     }
     int opaque(int32_t l, int32_t t, int32_t r, int32_t b) const {
         int n = 0;
@@ -36,27 +36,27 @@ uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
     return uint32_t{b[at]} | (uint32_t{b[at + 1]} << 8) | (uint32_t{b[at + 2]} << 16) | (uint32_t{b[at + 3]} << 24);
 }
 
-// Reads a generated picture and checks the exact file form on the way: BM,
-// the size, pixels right after a full colour table, a BITMAPINFOHEADER,
-// positive height (bottom-up), one plane, 8 bits, BI_RGB, unpadded rows.
+// Reads a generated picture as the game would, and checks the plain form on
+// the way: bottom-up rows right after a full colour table, nothing after them
+// (the install test paints the installed background in place at 1078).
 Picture load(const char* name, int32_t width, int32_t height) {
-    std::ifstream file(std::string(NMNM_BUILD_DIR "/bin/") + name, std::ios::binary);
-    Picture p{{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()}, width, height};
-    const uint32_t size = 1078u + static_cast<uint32_t>(width * height);
-    EXPECT_EQ(p.bytes.size(), size) << name;
-    p.bytes.resize(size);
+    const std::string path = std::string(NMNM_BUILD_DIR "/bin/") + name;
     const std::string where = std::string("case: ") + name + ", ";
-    EXPECT_EQ(p.bytes[0], 'B') << where << "signature";
-    EXPECT_EQ(p.bytes[1], 'M') << where << "signature";
-    EXPECT_EQ(u32(p.bytes, 2), size) << where << "file size field";
-    EXPECT_EQ(u32(p.bytes, 10), 1078u) << where << "pixel offset";
-    EXPECT_EQ(u32(p.bytes, 14), 40u) << where << "info header size";
-    EXPECT_EQ(u32(p.bytes, 18), static_cast<uint32_t>(width)) << where << "width";
-    EXPECT_EQ(u32(p.bytes, 22), static_cast<uint32_t>(height)) << where << "height, bottom-up";
-    EXPECT_EQ(u32(p.bytes, 26), 1u | 8u << 16) << where << "planes and bit count";
-    EXPECT_EQ(u32(p.bytes, 30), 0u) << where << "compression";
-    EXPECT_EQ(width % 4, 0) << where << "rows need no padding";
-    for (size_t i = 0; i < 256; ++i) p.colours[i] = {p.bytes[56 + i * 4], p.bytes[55 + i * 4], p.bytes[54 + i * 4]};
+    Picture p;
+    std::string reason;
+    EXPECT_TRUE(readBmpFile(path, &p.file, &reason)) << where << reason;
+    EXPECT_EQ(p.file.width, width) << where << "width";
+    EXPECT_EQ(p.file.height, height) << where << "height";
+    p.file.width = width;
+    p.file.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (size_t i = 0; i < 256; ++i) p.colours[i] = {p.file.colours[i].red, p.file.colours[i].green, p.file.colours[i].blue};
+    std::vector<uint8_t> bytes;
+    EXPECT_TRUE(readBytes(path, &bytes)) << where << "reading the file";
+    const uint32_t size = 1078u + static_cast<uint32_t>(width * height);
+    EXPECT_EQ(bytes.size(), size) << where << "file size";
+    bytes.resize(size);
+    EXPECT_EQ(u32(bytes, 10), 1078u) << where << "pixel offset";
+    EXPECT_EQ(u32(bytes, 22), static_cast<uint32_t>(height)) << where << "height, bottom-up";
     return p;
 }
 
@@ -74,8 +74,8 @@ TEST(Art, PicturesHaveTheLayoutTheGameReliesOn) {
         EXPECT_NE(std::find(c.begin() + 1, c.end() - 1, want), c.end() - 1)
             << "case: a pure colour for the messages, " << std::get<0>(want) << "," << std::get<2>(want);
     EXPECT_EQ(std::set<Colour>(c.begin(), c.end()).size(), 256u) << "duplicate palette entries";
-    std::set<uint8_t> used(sheet.bytes.begin() + 1078, sheet.bytes.end());
-    used.insert(bg.bytes.begin() + 1078, bg.bytes.end());
+    std::set<uint8_t> used(sheet.file.pixels.begin(), sheet.file.pixels.end());
+    used.insert(bg.file.pixels.begin(), bg.file.pixels.end());
     used.erase(0);
     used.erase(255);
     EXPECT_EQ(used.size(), 254u) << "unused palette entries";

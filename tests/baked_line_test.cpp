@@ -45,7 +45,9 @@ protected:
 }  // namespace
 
 TEST(BakedLineSplit, LeadBytesTakeTheNextByte) {
-    const std::string text = "A\x8B\x43" "B\xB1\xE0\x40\x95";
+    const std::string text =
+        "A\x8B\x43"
+        "B\xB1\xE0\x40\x95";
     uint16_t codes[8] = {};
     size_t offset = 0;
     ASSERT_EQ(splitCp932(text.data(), text.size(), &offset, codes, 8), 5u);

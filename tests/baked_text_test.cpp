@@ -53,8 +53,8 @@ TEST(BakedText, EveryMessageLineIsTheFreeTypeLine) {
         EXPECT_EQ(baked.left, freetype.left) << "case: " << name << ", left";
         EXPECT_EQ(baked.top, freetype.top) << "case: " << name << ", top";
         if (baked.width == freetype.width) {
-            EXPECT_EQ(baked.ink, freetype.ink) << "case: " << name << ", first differing pixel at "
-                                               << firstDifference(baked, freetype);
+            EXPECT_EQ(baked.ink, freetype.ink)
+                << "case: " << name << ", first differing pixel at " << firstDifference(baked, freetype);
         }
     }
     // Without a Japanese font both draw nothing, and nothing is compared.

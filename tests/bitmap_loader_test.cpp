@@ -76,12 +76,12 @@ TEST_F(BitmapLoader, LayoutsOfOrdinaryToolsLoadWithTheirTruePixels) {
         BmpSpec spec;
     };
     const Case cases[] = {
-        {"padded rows, width 5", {5, 3, 8, 0, 40, 256, 0, true, 0}},
-        {"padded rows, width 7, top-down", {7, -4, 8, 0, 40, 256, 0, true, 0}},
-        {"top-down", {8, -6, 8, 0, 40, 256, 0, false, 0}},
-        {"V4 header", {6, 5, 8, 0, 108, 256, 0, true, 0}},
-        {"V5 header, gap before the pixels", {9, 3, 8, 0, 124, 256, 256, true, 12}},
-        {"16-entry table", {4, 4, 8, 0, 40, 16, 16, false, 0}},
+        {"padded rows, width 5", {5, 3, 8, 0, 40, 256, 0, 0}},
+        {"padded rows, width 7, top-down", {7, -4, 8, 0, 40, 256, 0, 0}},
+        {"top-down", {8, -6, 8, 0, 40, 256, 0, 0}},
+        {"V4 header", {6, 5, 8, 0, 108, 256, 0, 0}},
+        {"V5 header, gap before the pixels", {9, 3, 8, 0, 124, 256, 256, 12}},
+        {"16-entry table", {4, 4, 8, 0, 40, 16, 16, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -1,5 +1,6 @@
 // The icon: made from the sprite sheet at build time, crisp at every size,
-// clear around the art, and the very pixels the window gets.
+// clear around the art, and the very pixels the window and the Windows
+// program get.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -8,8 +9,10 @@
 #include <vector>
 
 #include "platform/sdl/window_icon.h"
-#include "tools/artgen/bmp_file.h"
+#include "tests/ico_read.h"
+#include "tools/artgen/art_bmp.h"
 #include "tools/artgen/icon.h"
+#include "tools/common/file_bytes.h"
 #include "tools/common/png_write.h"
 
 namespace {
@@ -41,7 +44,9 @@ struct Sheet {
 
 Sheet loadSheet() {
     Sheet sheet;
-    EXPECT_TRUE(readBmp8(std::string(NMNM_BUILD_DIR) + "/bin/pt.bmp", &sheet.picture, &sheet.colours));
+    std::string reason;
+    EXPECT_TRUE(readArtBmp(std::string(NMNM_BUILD_DIR) + "/bin/pt.bmp", &sheet.picture, &sheet.colours, &reason))
+        << "case: reading the generated sprite sheet: " << reason;
     return sheet;
 }
 
@@ -132,6 +137,32 @@ TEST(Icon, TheWindowGetsTheSixtyFourPixelIcon) {
     int differing = 0;
     for (size_t i = 0; i < want.size(); ++i) differing += kWindowIconRgba[i] != want[i];
     EXPECT_EQ(differing, 0) << "case: the window's icon bytes against the icon pt.bmp gives";
+}
+
+// The Windows program's icon file: every installed size, each the very
+// pixels of the PNG of that size, its mask clear exactly where they are.
+TEST(Icon, TheWindowsIconHoldsTheLinuxPixelsAtEverySize) {
+    const std::string path = std::string(NMNM_BUILD_DIR) + "/icons/nmnm.ico";
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(readBytes(path, &bytes)) << "case: cannot read " << path;
+    std::vector<IcoEntry> entries;
+    ASSERT_EQ(readIco(bytes, &entries), "") << "case: reading " << path;
+    std::vector<int32_t> sizes;
+    for (const IcoEntry& entry : entries) sizes.push_back(entry.size);
+    EXPECT_EQ(sizes, std::vector<int32_t>(kIconSizes.begin(), kIconSizes.end())) << "case: the Windows icon's sizes";
+    for (const IcoEntry& entry : entries) {
+        const Rgba png = loadIcon(entry.size);
+        if (png.width != entry.size || png.height != entry.size) continue;  // reported above
+        int differing = 0, maskWrong = 0;
+        for (int32_t y = 0; y < entry.size; ++y)
+            for (int32_t x = 0; x < entry.size; ++x) {
+                const size_t at = static_cast<size_t>(y) * static_cast<size_t>(entry.size) + static_cast<size_t>(x);
+                differing += entry.rgba.compare(at * 4, 4, png.bytes, at * 4, 4) != 0;
+                maskWrong += entry.maskShowsDesktop[at] != (png.alpha(x, y) == 0);
+            }
+        EXPECT_EQ(differing, 0) << "case: pixels of the " << entry.size << " icon, Windows against Linux";
+        EXPECT_EQ(maskWrong, 0) << "case: mask of the " << entry.size << " Windows icon against the alpha";
+    }
 }
 
 TEST(Icon, PlacesTheSpritesByTheirOpaquePixels) {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "tests/colour_measure.h"
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/art_bmp.h"
 
 namespace {
 
@@ -27,14 +27,15 @@ struct Art {
     IndexedImage sheet, background;
     std::array<Rgb, 256> colours{};
     bool loaded = false;
+    std::string reason;  // why not
 };
 
 const Art& art() {
     static const Art loaded = [] {
         Art a;
         std::array<Rgb, 256> unused{};
-        a.loaded = readBmp8(NMNM_BUILD_DIR "/bin/pt.bmp", &a.sheet, &a.colours) &&
-                   readBmp8(NMNM_BUILD_DIR "/bin/hk.bmp", &a.background, &unused);
+        a.loaded = readArtBmp(NMNM_BUILD_DIR "/bin/pt.bmp", &a.sheet, &a.colours, &a.reason) &&
+                   readArtBmp(NMNM_BUILD_DIR "/bin/hk.bmp", &a.background, &unused, &a.reason);
         // The game shows entry 0 as black and 255 as white whatever the file says.
         a.colours[0] = {0, 0, 0};
         a.colours[255] = {255, 255, 255};
@@ -114,7 +115,7 @@ int headRows(const Picture& p) {
 // round on white cloud. Checked at every pointer position the game allows
 // (the whole 640 x 480 picture), on every field pixel the rim reaches.
 TEST(SwatterArt, EveryRimPixelShowsAtEveryPointerPosition) {
-    ASSERT_TRUE(art().loaded) << "build the art first";
+    ASSERT_TRUE(art().loaded) << art().reason << " (build the art first)";
     for (int frame = 0; frame < 3; ++frame) {
         const Picture p = swatter(frame);
         // Best contrast each rim pixel can offer against each palette entry.
@@ -158,7 +159,7 @@ TEST(SwatterArt, EveryRimPixelShowsAtEveryPointerPosition) {
 // Checked on a two-pixel grid of every place where the whole swatter is on
 // the field.
 TEST(SwatterArt, HeadColourStandsApartFromTheFieldBeneath) {
-    ASSERT_TRUE(art().loaded) << "build the art first";
+    ASSERT_TRUE(art().loaded) << art().reason << " (build the art first)";
     constexpr double kLeastMean = 15.0;
     std::array<Lab, 256> lab{};
     for (size_t i = 0; i < 256; ++i) lab[i] = toLab(colour(static_cast<uint8_t>(i)));
@@ -196,7 +197,7 @@ TEST(SwatterArt, HeadColourStandsApartFromTheFieldBeneath) {
 // The colour most of the head is made of appears nowhere on the field, not
 // even close: at least 10 CIEDE2000 from every colour the field uses.
 TEST(SwatterArt, HeadIsAColourTheFieldNeverUses) {
-    ASSERT_TRUE(art().loaded) << "build the art first";
+    ASSERT_TRUE(art().loaded) << art().reason << " (build the art first)";
     const uint8_t head = mainColour(swatter(0));
     const Lab headLab = toLab(colour(head));
     double nearest = 1e9;
@@ -218,7 +219,7 @@ TEST(SwatterArt, HeadIsAColourTheFieldNeverUses) {
 // as much of the cell as the handle leaves. The raised picture is tipped away,
 // so its head is shorter, which is what makes the three read as a swing.
 TEST(SwatterArt, HeadFillsTheCellAtRestAndAtTheStrike) {
-    ASSERT_TRUE(art().loaded) << "build the art first";
+    ASSERT_TRUE(art().loaded) << art().reason << " (build the art first)";
     int rows[3] = {};
     for (int frame = 0; frame < 3; ++frame) {
         const Picture p = swatter(frame);

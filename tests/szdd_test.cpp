@@ -24,7 +24,7 @@ protected:
         // Debian's mscompress writes name + "_" in the SZDD form COMPRESS.EXE used.
         ASSERT_EQ(std::system(("cd '" + dir + "' && mscompress hk.bmp").c_str()), 0)
             << "mscompress is needed (scripts/setup.sh installs it)";
-        packed = readBytes(dir + "/hk.bmp_");
+        ASSERT_TRUE(readBytes(dir + "/hk.bmp_", &packed)) << "case: reading what mscompress wrote";
         ASSERT_TRUE(isSzdd(packed.data(), packed.size()) && packed.size() < plain.size());
     }
     void TearDown() override {

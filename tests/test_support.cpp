@@ -69,10 +69,6 @@ const uint8_t* bytesOf(const std::string& s) { return reinterpret_cast<const uin
 
 }  // namespace
 
-std::string pixelDifference(const std::string& got, const std::string& want) {
-    return differenceOf(bytesOf(got), got.size(), bytesOf(want), want.size());
-}
-
 std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& want) {
     return differenceOf(bytesOf(got), got.size(), want.data(), want.size());
 }

@@ -37,7 +37,6 @@ uint8_t pixelAt(const Surface* s, int32_t x, int32_t y);
 int countIndex(const Surface* s, uint8_t index);
 // "" when two 640-pixel-wide pictures agree, else how many pixels differ and
 // where the first is.
-std::string pixelDifference(const std::string& got, const std::string& want);
 std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& want);
 std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want);
 // What `run` wrote to stderr.

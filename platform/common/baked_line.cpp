@@ -88,7 +88,11 @@ bool rasterizeBakedLine(const BakedFont& font, const char* text, size_t length, 
                 if (bits[c >> 3] & (0x80u >> (c & 7))) row[x0 + c] = 1;
         }
     });
-    *out = TextMask{lineMask.data(), static_cast<int32_t>(width), static_cast<int32_t>(rows),
-                    static_cast<int32_t>(width), static_cast<int32_t>(left), static_cast<int32_t>(top)};
+    *out = TextMask{lineMask.data(),
+                    static_cast<int32_t>(width),
+                    static_cast<int32_t>(rows),
+                    static_cast<int32_t>(width),
+                    static_cast<int32_t>(left),
+                    static_cast<int32_t>(top)};
     return true;
 }

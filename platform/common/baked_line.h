@@ -10,13 +10,13 @@
 #include "base/text_raster.h"
 
 struct BakedGlyph {
-    uint16_t code;     // the character in code page 932: one byte, or lead byte << 8 | trail byte
-    int16_t left;      // bitmap's left edge from the pen position
-    int16_t top;       // bitmap's top row above the baseline
+    uint16_t code;  // the character in code page 932: one byte, or lead byte << 8 | trail byte
+    int16_t left;   // bitmap's left edge from the pen position
+    int16_t top;    // bitmap's top row above the baseline
     int16_t width;
     int16_t rows;
-    int16_t advance;   // whole pixels the pen moves on
-    uint32_t bits;     // offset of the rows in BakedFont::bits, (width + 7) / 8 bytes each, high bit first
+    int16_t advance;  // whole pixels the pen moves on
+    uint32_t bits;    // offset of the rows in BakedFont::bits, (width + 7) / 8 bytes each, high bit first
 };
 
 // The glyphs of one cell height, sorted by code.

@@ -14,11 +14,11 @@
 #include "base/geometry.h"
 
 struct Enlargement {
-    int32_t width = 0;                   // the picture's size in device pixels
+    int32_t width = 0;  // the picture's size in device pixels
     int32_t height = 0;
-    std::vector<int32_t> sourceColumn;   // the picture column of each device column
+    std::vector<int32_t> sourceColumn;  // the picture column of each device column
     std::vector<int32_t> sourceRow;
-    std::vector<int32_t> firstColumn;    // the first device column showing picture column x or one after it
+    std::vector<int32_t> firstColumn;  // the first device column showing picture column x or one after it
     std::vector<int32_t> firstRow;
 };
 

@@ -1,19 +1,11 @@
 // The data files on Linux: found by name, read whole through POSIX calls and,
 // when stored in the Windows LZ compressed form, expanded with libmspack.
 #include "base/data_files.h"
+#include "base/failure.h"
 
 #include "platform/linux/data_path.h"
 #include "platform/linux/szdd.h"
 #include "platform/posix/posix_file.h"
-
-namespace {
-
-bool fail(std::string* reason, std::string why) {
-    if (reason) *reason = std::move(why);
-    return false;
-}
-
-}  // namespace
 
 bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     const std::string wanted = name ? name : "";
@@ -21,7 +13,7 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     out->path = findDataFile(wanted);
     if (out->path.empty()) {
         out->path = wanted;
-        return fail(reason, "not found in " + dataSearchPlaces());
+        return failWith(reason, "not found in " + dataSearchPlaces());
     }
     if (!readRegularFile(out->path, &out->bytes, reason)) return false;
     if (!isSzdd(out->bytes.data(), out->bytes.size())) return true;

@@ -4,6 +4,8 @@
 
 namespace {
 
+// The JavaScript inside is not C++: clang-format would break it.
+// clang-format off
 // Copies node's folder of the main script into `buffer` (NUL-terminated);
 // returns its length, 0 outside node. scriptDirectory is emscripten's own,
 // with a trailing slash.
@@ -12,6 +14,7 @@ EM_JS(int, copyScriptFolder, (char* buffer, int size), {
     if (lengthBytesUTF8(scriptDirectory) >= size) return 0;
     return stringToUTF8(scriptDirectory, buffer, size);
 });
+// clang-format on
 
 }  // namespace
 

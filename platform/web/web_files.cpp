@@ -6,16 +6,12 @@
 #include <sys/stat.h>
 
 #include "base/data_files.h"
+#include "base/failure.h"
 #include "platform/posix/posix_file.h"
 #include "platform/posix/szdd_signature.h"
 #include "platform/web/script_folder.h"
 
 namespace {
-
-bool fail(std::string* reason, std::string why) {
-    if (reason) *reason = std::move(why);
-    return false;
-}
 
 // As on Linux: a name with a '/' stands as it is; whatever exists under the
 // name decides, even a folder, so the reason names what is wrong with it.
@@ -41,14 +37,14 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     out->path = findDataFile(wanted);
     if (out->path.empty()) {
         out->path = wanted;
-        return fail(reason, "not found in " + searchPlaces());
+        return failWith(reason, "not found in " + searchPlaces());
     }
     if (!readRegularFile(out->path, &out->bytes, reason)) return false;
     if (isSzdd(out->bytes.data(), out->bytes.size())) {
         out->bytes.clear();
-        return fail(reason,
-                    "is compressed (SZDD) and the browser build reads plain pictures only; "
-                    "expand it first (msexpand, package mscompress)");
+        return failWith(reason,
+                        "is compressed (SZDD) and the browser build reads plain pictures only; "
+                        "expand it first (msexpand, package mscompress)");
     }
     return true;
 }

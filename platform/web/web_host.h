@@ -6,7 +6,6 @@
 #include "base/geometry.h"
 #include "platform/common/input_state.h"
 #include "platform/common/page_fit.h"
-#include "platform/common/key_notices.h"
 
 // The elements of the page the host works on (index.html).
 constexpr const char* kGameAreaSelector = "#game";  // focusable; keys arrive here
@@ -19,22 +18,21 @@ struct ScriptedInput {
 };
 
 struct WebHost {
-    bool open = false;            // between hostOpenWindow and hostCloseWindow
+    bool open = false;  // between hostOpenWindow and hostCloseWindow
     void (*onDestroyed)() = nullptr;
-    void (*wake)() = nullptr;     // the entry's: the pump must look now
+    void (*wake)() = nullptr;  // the entry's: the pump must look now
     bool visible = true;
-    bool focused = true;          // the page's window has the focus
-    bool active = false;          // open, visible and focused
-    bool pointerSeen = false;     // a pointer position has been reported
-    double clientX = 0;           // the pointer in the page's CSS pixels
+    bool focused = true;       // the page's window has the focus
+    bool active = false;       // open, visible and focused
+    bool pointerSeen = false;  // a pointer position has been reported
+    double clientX = 0;        // the pointer in the page's CSS pixels
     double clientY = 0;
-    double canvasLeft = 0;        // the canvas's corner when the pointer was there
+    double canvasLeft = 0;  // the canvas's corner when the pointer was there
     double canvasTop = 0;
-    double pixelRatio = 1;        // device pixels per CSS pixel at the last layout
-    PageFit fit{};                // the canvas and the picture on it
-    InputState input;
-    KeyNotices keyNotices;
-    bool scripted = false;        // time and input come from a script, not the page
+    double pixelRatio = 1;  // device pixels per CSS pixel at the last layout
+    PageFit fit{};          // the canvas and the picture on it
+    InputState input;       // keys, button and key-down notices
+    bool scripted = false;  // time and input come from a script, not the page
     ScriptedInput script;
 };
 

@@ -26,6 +26,7 @@ namespace {
 constexpr int kPointerDown = 1;
 constexpr int kPointerUp = 2;
 
+// clang-format off
 EM_JS(void, listenToPointers, (const char* areaSelector, const char* canvasSelector), {
     const area = document.querySelector(UTF8ToString(areaSelector));
     const canvas = document.querySelector(UTF8ToString(canvasSelector));
@@ -71,10 +72,13 @@ EM_JS(void, listenToPointers, (const char* areaSelector, const char* canvasSelec
         });
     }
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, toggleFullScreen, (), {
     if (Module["toggleFullScreen"]) Module["toggleFullScreen"]();
 });
+// clang-format on
 
 bool liveInput() { return webHost.open && !webHost.scripted; }
 
@@ -116,8 +120,11 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     // screen and nothing else.
     if (key == VK_ESCAPE && inFullScreen()) return EM_FALSE;
     if (key != VK_ESCAPE) inputKeyChanged(webHost.input, key, true);
-    // Esc ends the run at once, not at the next frame.
-    if (!event->repeat && pushKeyNotice(webHost.keyNotices, key) && key == VK_ESCAPE) wakeEntry();
+    if (!event->repeat) {
+        inputKeyPressed(webHost.input, key);
+        // Esc ends the run at once, not at the next frame.
+        if (key == VK_ESCAPE) wakeEntry();
+    }
     return EM_TRUE;
 }
 

@@ -13,6 +13,7 @@
 
 namespace {
 
+// clang-format off
 EM_JS(void, watchGameArea, (const char* areaSelector), {
     const area = document.querySelector(UTF8ToString(areaSelector));
     if (!area) return;
@@ -41,7 +42,9 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
     watchRatio();
     tell();
 });
+// clang-format on
 
+// clang-format off
 EM_JS(void, placeCanvas, (const char* selector, double left, double top, double width, double height, int scale), {
     const canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return;
@@ -54,11 +57,12 @@ EM_JS(void, placeCanvas, (const char* selector, double left, double top, double 
     // For the page's tests and anyone curious: "2x", "nearest" or "none".
     document.body.dataset.fit = width > 0 ? (scale > 0 ? scale + "x" : "nearest") : "none";
 });
+// clang-format on
 
 }  // namespace
 
 extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_area_changed(double left, double top, double width, double height,
-                                                          double pixelRatio) {
+                                                           double pixelRatio) {
     const PageArea area{left, top, width, height, pixelRatio};
     webHost.pixelRatio = pixelRatio;
     webHost.fit = fitPictureOnPage(area);

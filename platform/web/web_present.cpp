@@ -1,14 +1,19 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
-// colours and asks for an animation frame; there the parts that changed since
-// the canvas was last drawn (all of it after a change of colours) are
-// converted to RGBA and put on the page's canvas (web_layout.cpp places it):
-// as they are where CSS pixels are device pixels and the browser enlarges
-// them crisply, else enlarged onto the screen's own pixels first
+// colours; once the call that presented returns to the page, the parts that
+// changed since the canvas was last drawn (all of it after a change of
+// colours) are converted to RGBA and put on the canvas (web_layout.cpp
+// places it): as they are where CSS pixels are device pixels and the browser
+// enlarges them crisply, else enlarged onto the screen's own pixels first
 // (platform/common/picture_enlarge), the canvas having one pixel per device
-// pixel. Presents between two animation frames (the fade takes several) cost
-// a copy each, and the browser draws at most once per display refresh.
+// pixel. The browser shows it in its next animation frame. Presents of one
+// call (the fade takes several) cost a copy each and one drawing.
+//
+// No requestAnimationFrame: asking for animation frames 33 times a second
+// cost headless Chromium more than half again the CPU of the whole game, and
+// the pictures come at the pump's timers anyway. The canvas is a
+// "desynchronized" (low-latency) one for the same reason: the browser takes
+// its pictures without a full compositor commit.
 #include <emscripten/emscripten.h>
-#include <emscripten/html5.h>
 
 #include <algorithm>
 #include <cstring>
@@ -30,32 +35,33 @@ std::vector<uint8_t> latestPixels;  // the picture last presented
 PaletteEntry latestColours[256];
 bool havePicture = false;
 bool drawRequested = false;
-long drawRequest = 0;
 
-PictureChanges drawnChanges;        // what the canvas shows, as indices
+PictureChanges drawnChanges;  // what the canvas shows, as indices
 PaletteEntry drawnColours[256];
 bool drawnColoursValid = false;
 uint32_t rgbaTable[256];
-std::vector<uint32_t> rgba;         // the picture's pixels as drawn, kept between draws
-Enlargement enlarged;               // how it goes on the canvas's pixels
+std::vector<uint32_t> rgba;  // the picture's pixels as drawn, kept between draws
+Enlargement enlarged;        // how they go on the canvas's pixels
 std::vector<Rect> changed;
-std::vector<uint32_t> blocks;       // the enlarged rectangles, one after another
-std::vector<int32_t> putRects;      // x, y, width, height of each, in device pixels
+std::vector<uint32_t> blocks;   // the enlarged rectangles, one after another
+std::vector<int32_t> putRects;  // x, y, width, height of each, in canvas pixels
 
 // The page's canvas, made ready on first use.
+// clang-format off
 EM_JS(void, makeScreen, (const char* selector), {
     if (Module["nmnmScreen"]) return;
     const canvas = document.querySelector(UTF8ToString(selector));
     if (!canvas) return;
-    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false }) };
+    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false, desynchronized: true }) };
 });
+// clang-format on
 
-// Puts `count` enlarged rectangles on the canvas: rectangle i is x, y,
-// width, height at rects[4i..] (device pixels from the picture's corner at
-// left, top), its pixels the next width x height of `pixels`. Each goes as
-// an image of its own size, laid over the module's memory: nothing is
+// Puts `count` rectangles on the canvas: rectangle i is x, y, width, height
+// at rects[4i..], its pixels the next width x height of `pixels`. Each goes
+// as an image of its own size, laid over the module's memory: nothing is
 // copied until the put, and the browser handles no more than the rectangle.
-EM_JS(void, putOnCanvas, (const uint32_t* pixels, int left, int top, const int32_t* rects, int count), {
+// clang-format off
+EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
     if ((window.devicePixelRatio || 1) !== Module["nmnmLayoutRatio"] && Module["nmnmRelayout"]) {
@@ -69,7 +75,7 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, int left, int top, const int32
         const r = (rects >> 2) + i * 4;
         const width = HEAP32[r + 2], height = HEAP32[r + 3];
         const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, at, width * height * 4), width, height);
-        screen.context.putImageData(image, left + HEAP32[r], top + HEAP32[r + 1]);
+        screen.context.putImageData(image, HEAP32[r], HEAP32[r + 1]);
         at += width * height * 4;
     }
     if (!screen.drawn && count > 0) {
@@ -77,9 +83,12 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, int left, int top, const int32
         performance.mark("nmnm-first-picture");
     }
 });
+// clang-format on
 
 // The page's canvas given `width` x `height` pixels, all black; the picture
-// takes `pictureWidth` x `pictureHeight` of them from the corner.
+// takes `pictureWidth` x `pictureHeight` of them from the corner (kept for
+// the page's tests).
+// clang-format off
 EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHeight), {
     const screen = Module["nmnmScreen"];
     if (!screen) return;
@@ -91,6 +100,7 @@ EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHei
     screen.context.fillStyle = "#000";
     screen.context.fillRect(0, 0, width, height);
 });
+// clang-format on
 
 Rect boundingBox(const std::vector<Rect>& rects) {
     Rect box = rects.front();
@@ -113,12 +123,18 @@ void putEnlarged(const std::vector<Rect>& rects) {
         if (d.right > d.left && d.bottom > d.top)
             putRects.insert(putRects.end(), {d.left, d.top, d.right - d.left, d.bottom - d.top});
     }
-    putOnCanvas(blocks.data(), 0, 0, putRects.data(), static_cast<int>(putRects.size() / 4));
+    putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4));
 }
 
-EM_BOOL drawOnCanvas(double, void*) {
-    drawRequested = false;
-    if (!havePicture) return EM_FALSE;
+// Once the call that presented has returned to the page: every present of
+// that call (the fade takes several) costs a copy, and one drawing shows the
+// last.
+// clang-format off
+EM_JS(void, drawWhenCallReturns, (), { queueMicrotask(() => _nmnm_web_draw()); });
+// clang-format on
+
+void drawOnCanvas() {
+    if (!havePicture) return;
     const IndexedPicture picture{latestPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, latestColours};
     collectPictureChanges(drawnChanges, picture, changed);
     if (!drawnColoursValid || std::memcmp(drawnColours, latestColours, sizeof drawnColours) != 0) {
@@ -127,18 +143,22 @@ EM_BOOL drawOnCanvas(double, void*) {
         drawnColoursValid = true;
         changed.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
     }
-    if (changed.empty()) return EM_FALSE;
+    if (changed.empty()) return;
     if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
     rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     for (const Rect& r : changed) convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
     putEnlarged(changed);
-    return EM_FALSE;
 }
 
 }  // namespace
 
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]) {
+extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_draw() {
+    if (!drawRequested) return;  // the window closed meanwhile
+    drawRequested = false;
+    drawOnCanvas();
+}
+
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
     latestPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     for (int32_t y = 0; y < height; ++y)
@@ -148,7 +168,7 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
     havePicture = true;
     if (!drawRequested) {
         drawRequested = true;
-        drawRequest = emscripten_request_animation_frame(drawOnCanvas, nullptr);
+        drawWhenCallReturns();
     }
 }
 
@@ -157,7 +177,6 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
 void hostCloseDisplay() { havePicture = false; }
 
 void clearPresentation() {
-    if (drawRequested) emscripten_cancel_animation_frame(drawRequest);
     drawRequested = false;
     havePicture = false;
     forgetShownPicture(drawnChanges);

@@ -16,7 +16,9 @@ namespace {
 
 bool eventsRegistered = false;
 
+// clang-format off
 EM_JS(int, pageHasFocus, (), { return document.hasFocus() ? 1 : 0; });
+// clang-format on
 
 EM_BOOL onVisibilityChange(int, const EmscriptenVisibilityChangeEvent* event, void*) {
     webHost.visible = !event->hidden;
@@ -58,9 +60,11 @@ void wakeEntry() {
 
 void webSetWakeCallback(void (*wake)()) { webHost.wake = wake; }
 
+// clang-format off
 EM_JS(void, tellPage, (const char* state), {
     if (Module["onHostState"]) Module["onHostState"](UTF8ToString(state));
 });
+// clang-format on
 
 void webTellPage(const char* state) { tellPage(state); }
 
@@ -76,7 +80,6 @@ bool hostOpenWindow(void (*onDestroyed)()) {
     webHost.focused = pageHasFocus() != 0;
     webHost.onDestroyed = onDestroyed;
     webHost.input = InputState{};
-    webHost.keyNotices = KeyNotices{};
     webHost.active = false;
     webHost.open = true;
     refreshActive();
@@ -100,7 +103,7 @@ void hostWaitForEvent(int32_t) {}
 
 bool hostWindowActive() { return webHost.scripted || webHost.active; }
 
-int32_t hostNextKeyDown() { return takeKeyNotice(webHost.keyNotices); }
+int32_t hostNextKeyDown() { return inputNextKeyDown(webHost.input); }
 
 // A page is never closed under a running game: leaving it ends everything.
 bool hostEndRequested() { return false; }

@@ -8,13 +8,9 @@
 #include <string>
 
 #include "base/data_files.h"
+#include "base/failure.h"
 
 namespace {
-
-bool fail(std::string* reason, std::string why) {
-    if (reason) *reason = std::move(why);
-    return false;
-}
 
 // The folder the program was started from, with its trailing backslash, or
 // empty when it cannot be told.
@@ -55,23 +51,23 @@ std::string systemMessage(DWORD error) {
 bool checkFile(const std::string& path, std::string* reason) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
-        return fail(reason, "is a folder, not a picture file");
+        return failWith(reason, "is a folder, not a picture file");
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return fail(reason, "permission denied");
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return fail(reason, "not found");
-        return fail(reason, "cannot open: " + systemMessage(error));
+        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return failWith(reason, "permission denied");
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return failWith(reason, "not found");
+        return failWith(reason, "cannot open: " + systemMessage(error));
     }
     bool ok = true;
     LARGE_INTEGER size{};
     if (GetFileType(file) != FILE_TYPE_DISK) {
-        ok = fail(reason, "is not a regular file (a device or pipe)");
+        ok = failWith(reason, "is not a regular file (a device or pipe)");
     } else if (!GetFileSizeEx(file, &size)) {
-        ok = fail(reason, "cannot open: " + systemMessage(GetLastError()));
+        ok = failWith(reason, "cannot open: " + systemMessage(GetLastError()));
     } else if (static_cast<uint64_t>(size.QuadPart) > kMaxDataFileBytes) {
-        ok = fail(reason, "too large (" + std::to_string(size.QuadPart) + " bytes)");
+        ok = failWith(reason, "too large (" + std::to_string(size.QuadPart) + " bytes)");
     }
     CloseHandle(file);
     return ok;
@@ -92,12 +88,12 @@ bool readAll(INT lz, std::vector<uint8_t>* out, std::string* reason) {
     constexpr size_t kChunk = 64 * 1024;
     for (;;) {
         const size_t have = out->size();
-        if (have > kMaxDataFileBytes) return fail(reason, "too large once expanded (over " + std::to_string(kMaxDataFileBytes) + " bytes)");
+        if (have > kMaxDataFileBytes) return failWith(reason, "too large once expanded (over " + std::to_string(kMaxDataFileBytes) + " bytes)");
         out->resize(have + kChunk);
         const INT got = LZRead(lz, reinterpret_cast<char*>(out->data() + have), static_cast<INT>(kChunk));
         if (got < 0) {
             out->resize(have);
-            return fail(reason, lzError(got));
+            return failWith(reason, lzError(got));
         }
         out->resize(have + static_cast<size_t>(got));
         if (got == 0) return true;
@@ -113,23 +109,23 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     out->path = findDataFile(wanted, &places);
     if (out->path.empty()) {
         out->path = wanted;
-        return fail(reason, "not found in " + places);
+        return failWith(reason, "not found in " + places);
     }
     if (!checkFile(out->path, reason)) return false;
     // A full path: given a bare name, the reader would look beside the
     // program before the current folder, the other way round from the game.
     char full[MAX_PATH + 1] = {};
     const DWORD length = GetFullPathNameA(out->path.c_str(), MAX_PATH, full, nullptr);
-    if (length == 0 || length >= MAX_PATH) return fail(reason, "the path is too long");
+    if (length == 0 || length >= MAX_PATH) return failWith(reason, "the path is too long");
     OFSTRUCT opened{};
     opened.cBytes = sizeof opened;
     const INT lz = LZOpenFileA(full, &opened, OF_READ);
-    if (lz < 0) return fail(reason, lzError(lz));
+    if (lz < 0) return failWith(reason, lzError(lz));
     bool ok = false;
     try {
         ok = readAll(lz, &out->bytes, reason);
     } catch (const std::bad_alloc&) {
-        ok = fail(reason, "out of memory");
+        ok = failWith(reason, "out of memory");
     }
     LZClose(lz);
     if (!ok) out->bytes.clear();

@@ -1,12 +1,20 @@
 // Presentation without a mode change: the 8-bit picture goes to the window
 // through an 8-bit DIB whose colour table is the picture's palette, stretched
 // by GDI to the largest 4:3 area with whole-pixel sampling and black bars.
+// Between frames only the parts that changed are drawn again: each is the
+// very call that draws the whole picture, clipped to the window pixels over
+// the changed part, so it gives exactly the pixels a whole repaint would at
+// any scale. (A stretch of the part alone would sample on a ratio of its
+// own, rounded to its own edges, and differ from the whole by a pixel here
+// and there; a top-down DIB's source rows also count from the bottom then.)
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "base/host.h"
 #include "platform/common/picture_fit.h"
+#include "platform/common/window_updates.h"
 #include "platform/win32/win32_state.h"
 
 namespace {
@@ -16,11 +24,16 @@ struct PictureInfo {
     RGBQUAD colours[256];
 };
 
-// The picture last presented, kept for WM_PAINT; the display only lends its
-// bytes for a call. Rows top-down, 640 bytes each (already a multiple of 4).
-uint8_t shownPixels[kScreenWidth * kScreenHeight];
+// The picture last presented is the change finder's copy of it, kept for
+// WM_PAINT too; the display only lends its bytes for a call. Rows top-down,
+// 640 bytes each (already a multiple of 4).
+WindowUpdates windowUpdates;
+std::vector<Rect> changedRects;
+PaletteEntry shownColours[256];
 PictureInfo shownInfo;
 bool havePicture = false;
+
+const uint8_t* shownPixels() { return windowUpdates.changes.shown.data(); }
 
 void fillBlack(HDC dc, LONG left, LONG top, LONG right, LONG bottom) {
     if (right > left && bottom > top) PatBlt(dc, left, top, right - left, bottom - top, BLACKNESS);
@@ -30,6 +43,45 @@ RECT clientRect() {
     RECT client{};
     if (win32Host.window) GetClientRect(win32Host.window, &client);
     return client;
+}
+
+// The whole picture over the letterbox `box`, whatever the DC is clipped to.
+void drawPicture(HDC dc, const RECT& box) {
+    const LONG width = box.right - box.left;
+    const LONG height = box.bottom - box.top;
+    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&shownInfo);
+    if (width == kScreenWidth && height == kScreenHeight) {
+        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels(), info,
+                          DIB_RGB_COLORS);
+        return;
+    }
+    // Whole source pixels repeated or dropped, never blended: crisp.
+    SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, box.left, box.top, width, height, 0, 0, kScreenWidth, kScreenHeight, shownPixels(), info,
+                  DIB_RGB_COLORS, SRCCOPY);
+}
+
+// The picture drawn again over `parts` (client pixels) only.
+void drawPictureParts(HDC dc, const std::vector<Rect>& parts) {
+    const RECT box = pictureRectInClient();
+    for (const Rect& part : parts) {
+        IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
+        drawPicture(dc, box);
+        SelectClipRgn(dc, nullptr);
+    }
+}
+
+void setColourTable(const PaletteEntry colours[256]) {
+    shownInfo.header.biSize = sizeof shownInfo.header;
+    shownInfo.header.biWidth = kScreenWidth;
+    shownInfo.header.biHeight = -kScreenHeight;  // top-down, as the display keeps it
+    shownInfo.header.biPlanes = 1;
+    shownInfo.header.biBitCount = 8;
+    shownInfo.header.biCompression = BI_RGB;
+    shownInfo.header.biClrUsed = 256;
+    for (int i = 0; i < 256; ++i)
+        shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
+    std::memcpy(shownColours, colours, sizeof shownColours);
 }
 
 }  // namespace
@@ -51,36 +103,42 @@ void repaintPicture(HDC dc) {
         fillBlack(dc, box.left, box.top, box.right, box.bottom);
         return;
     }
-    // Whole source pixels repeated or dropped, never blended: crisp.
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, 0, 0, kScreenWidth,
-                  kScreenHeight, shownPixels, reinterpret_cast<const BITMAPINFO*>(&shownInfo), DIB_RGB_COLORS,
-                  SRCCOPY);
+    drawPicture(dc, box);
 }
+
+void forgetWindowContents() { forgetWindowUpdates(windowUpdates); }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
                  const PaletteEntry colours[256]) {
     if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
-    for (int32_t y = 0; y < height; ++y)
-        std::memcpy(shownPixels + static_cast<size_t>(y) * kScreenWidth,
-                    pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
-    shownInfo.header.biSize = sizeof shownInfo.header;
-    shownInfo.header.biWidth = kScreenWidth;
-    shownInfo.header.biHeight = -kScreenHeight;  // top-down, as the display keeps it
-    shownInfo.header.biPlanes = 1;
-    shownInfo.header.biBitCount = 8;
-    shownInfo.header.biCompression = BI_RGB;
-    shownInfo.header.biClrUsed = 256;
-    for (int i = 0; i < 256; ++i)
-        shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
+    if (!havePicture || std::memcmp(colours, shownColours, sizeof shownColours) != 0) setColourTable(colours);
     havePicture = true;
-    if (!win32Host.window) return;
+    // Planned even without a window to draw on, so that the copy is taken.
+    const RECT client = clientRect();
+    const bool whole = planWindowUpdate(windowUpdates, IndexedPicture{pixels, pitch, width, height, shownColours},
+                                        client.right, client.bottom, changedRects);
+    // Minimised, there is nothing to draw on; the restore draws it all.
+    if (!win32Host.window || IsIconic(win32Host.window)) {
+        forgetWindowUpdates(windowUpdates);
+        return;
+    }
+    if (!whole && changedRects.empty()) return;
     HDC dc = GetDC(win32Host.window);
-    if (!dc) return;
-    repaintPicture(dc);
+    if (!dc) {
+        forgetWindowUpdates(windowUpdates);
+        return;
+    }
+    if (whole) {
+        repaintPicture(dc);
+    } else {
+        drawPictureParts(dc, changedRects);
+    }
     ReleaseDC(win32Host.window, dc);
 }
 
 // The display objects go away after this: forget the picture, keep what the
-// window shows.
-void hostCloseDisplay() { havePicture = false; }
+// window shows (a later WM_PAINT paints the picture area black).
+void hostCloseDisplay() {
+    havePicture = false;
+    forgetWindowUpdates(windowUpdates);
+}

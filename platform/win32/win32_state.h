@@ -31,6 +31,9 @@ void releaseGameWindow();
 RECT pictureRectInClient();
 // Paints the last picture and the bars again, e.g. after WM_PAINT.
 void repaintPicture(HDC dc);
+// The window may have lost what it showed (restored, resized, reactivated):
+// the next picture is drawn whole, bars included.
+void forgetWindowContents();
 
 // Confines the cursor to the picture while active, frees it otherwise
 // (win32_window.cpp).

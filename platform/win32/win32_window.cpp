@@ -27,6 +27,7 @@ constexpr int kIconId = 1;  // the program's icon in its resources
 void setActive(bool active) {
     if (win32Host.active == active) return;
     win32Host.active = active;
+    if (active) forgetWindowContents();
     // Nothing stays held, and the player can leave a deactivated game.
     if (!active) {
         inputReleaseAll(win32Host.input);
@@ -201,6 +202,9 @@ bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
             return true;
         }
         case WM_SIZE:
+            forgetWindowContents();
+            updateCursorClip();
+            return false;
         case WM_MOVE: updateCursorClip(); return false;
         default: return false;
     }

@@ -8,8 +8,8 @@ game=$1
 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "command_line_test: FAIL: $*"; failures=$((failures + 1)); }
+label=command_line_test
+source "$(dirname "$0")/../checks.sh"
 
 # Runs the game with the given arguments; sets code, out and err.
 run() {
@@ -40,5 +40,5 @@ for args in "--bogus" "-h" "--version --help" "--help extra" "play"; do
   case "$err" in *"'$odd'"*"usage: nmnm [--help | --version]"*) ;; *) fail "'$args': stderr does not name '$odd' with the usage: $err" ;; esac
 done
 
-[ "$failures" -eq 0 ] || exit 1
+end_if_failed
 echo "command_line_test: --version, --help and five mistakes answered"

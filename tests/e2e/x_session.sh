@@ -70,3 +70,59 @@ wait_for_count() {
 title_line() { count 176 166 464 190 0 0 0 40; }
 instruction_line() { count 168 190 480 210 0 0 0 40; }
 start_line() { count 224 296 440 320 0 0 255 110; }
+
+# The title once the fade has brought its colours up (within $1 seconds): the
+# click-to-start line and the title, no instruction line yet. Sets title.
+expect_title() {
+  local start instruction
+  start=$(wait_for_count "$1" 300 224 296 440 320 0 0 255 110) ||
+    fail "no blue click-to-start line near y 300 (found $start pixels)"
+  title=$(title_line)
+  [ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
+  instruction=$(instruction_line)
+  [ "$instruction" -lt 150 ] || fail "the title screen already shows the instruction line ($instruction)"
+}
+
+# A click (a 1 ms press, released long before the next frame) starts the
+# announcement within $1 seconds. Sets instruction.
+expect_click_starts_announcement() {
+  xdotool click 1
+  instruction=$(wait_for_count "$1" 300 168 190 480 210 0 0 0 40) ||
+    fail "the click did not start the announcement (instruction line: $instruction pixels)"
+  [ "$(start_line)" -lt 50 ] || fail "the click-to-start line is still shown after the click"
+}
+
+# In play, with the pointer over the picture's (320, 200): without a press the
+# swatter stands still (once no fly crosses it), a held press swings it.
+# Sets swing.
+expect_held_press_swings() {
+  local quiet=no still watch_pid
+  for _ in $(seq 10); do
+    still=$("$probe" watch 296 176 344 224 300)
+    [ "$still" -lt 10 ] && { quiet=yes; break; }
+  done
+  [ "$quiet" = yes ] || fail "the swatter never stood still for 300 ms"
+  "$probe" watch 296 176 344 224 700 >"$work/swing" &
+  watch_pid=$!
+  sleep 0.1
+  xdotool mousedown 1
+  sleep 0.4
+  xdotool mouseup 1
+  wait "$watch_pid"
+  swing=$(cat "$work/swing")
+  [ "$swing" -ge 100 ] || fail "a held press did not swing the swatter ($swing pixels changed)"
+}
+
+# The game ends within ten seconds of $1 (what ended it), with exit code 0
+# and nothing on stderr.
+expect_clean_end() {
+  local code
+  for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$game_pid" 2>/dev/null && fail "the game did not end $1"
+  wait "$game_pid"
+  code=$?
+  game_pid=""
+  [ "$code" -eq 0 ] || fail "exit code $code $1"
+  [ -s "$work/stderr" ] && fail "the game wrote to stderr"
+  return 0
+}

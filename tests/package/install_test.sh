@@ -14,8 +14,8 @@ probe=$4
 
 label=install_test
 source "$(dirname "$0")/../e2e/x_session.sh"
-failures=0
-fail() { echo "install_test: FAIL: $*"; failures=$((failures + 1)); }
+# Counting failures (this replaces the session's fail, which ends at the first).
+source "$(dirname "$0")/../checks.sh"
 stop() {
   fail "$@"
   [ -s "$work/stderr" ] && { echo "--- game stderr"; cat "$work/stderr"; }
@@ -48,7 +48,7 @@ mkdir "$work/elsewhere"
 out=$(cd "$work/elsewhere" && env -u DISPLAY -u WAYLAND_DISPLAY "$game" --version 2>&1) ||
   fail "the installed nmnm --version failed: $out"
 [ "$out" = "nmnm $version" ] || fail "the installed nmnm --version says '$out'"
-[ "$failures" -eq 0 ] || exit 1
+end_if_failed
 
 if ! command -v Xvfb >/dev/null; then
   echo "install_test: files installed; Xvfb is not installed, so the game is not run (scripts/setup.sh installs it)"

@@ -2,7 +2,8 @@
 # Checks the files that introduce the game to a desktop and a packager: the
 # desktop entry and the AppStream metainfo pass their validators (offline),
 # the manual page renders without a warning, they name each other and the
-# icon consistently, and every place that states the version states the same.
+# icon consistently, and every place that states the version or the licence
+# states the same.
 # Usage: metadata_test.sh SOURCE_DIR VERSION
 set -uo pipefail
 src=$1
@@ -10,8 +11,8 @@ version=$2
 desktop=$src/app/nmnm.desktop
 metainfo=$src/app/org.example.nmnm.metainfo.xml
 manpage=$src/app/nmnm.6
-failures=0
-fail() { echo "metadata_test: FAIL: $*"; failures=$((failures + 1)); }
+label=metadata_test
+source "$(dirname "$0")/../checks.sh"
 
 for tool in desktop-file-validate appstreamcli groff; do
   command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
@@ -43,5 +44,25 @@ if [ -f "$src/debian/changelog" ]; then
   [ "$deb" = "$version" ] || fail "debian/changelog's newest version is '$deb', the build says '$version'"
 fi
 
-[ "$failures" -eq 0 ] || exit 1
-echo "metadata_test: desktop entry, metainfo and manual page valid and agreeing on $version"
+# One licence everywhere, with the same holder and year: the licence file, the
+# metainfo, the Windows version resource and the Debian copyright file.
+license=$src/LICENSE
+notice=$(sed -n 's/^Copyright (c) \([0-9]\{4\}\) \(.*\)$/\1 \2/p' "$license")
+[ "$(head -n1 "$license")" = "MIT License" ] || fail "LICENSE does not start with 'MIT License'"
+[ -n "$notice" ] || fail "LICENSE has no 'Copyright (c) YEAR HOLDER' line"
+grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo does not give MIT as the project licence"
+grep -q "VALUE \"LegalCopyright\", \"Copyright (C) $notice\..* MIT licence" "$src/app/nmnm.rc" ||
+  fail "app/nmnm.rc's LegalCopyright does not name '$notice' and the MIT licence"
+copyright=$src/debian/copyright
+if [ -f "$copyright" ]; then
+  # The paragraph for all files, then the licence text: LICENSE's own words,
+  # indented one space, with '.' for the blank lines.
+  all=$(sed -n '/^Files: \*$/,/^$/p' "$copyright")
+  grep -qx "Copyright: $notice" <<<"$all" || fail "debian/copyright does not give 'Copyright: $notice' for all files"
+  grep -qx 'License: Expat' <<<"$all" || fail "debian/copyright does not give the Expat licence for all files"
+  text=$(awk -v RS= '/^License: Expat\n/ { sub(/^[^\n]*\n/, ""); print; exit }' "$copyright" | sed 's/^ //; s/^\.$//')
+  [ "$text" = "$(tail -n +5 "$license")" ] || fail "debian/copyright's Expat text differs from LICENSE's"
+fi
+
+end_if_failed
+echo "metadata_test: desktop entry, metainfo and manual page valid and agreeing on $version; MIT licence stated alike"

@@ -34,6 +34,14 @@ function instrument() {
   };
   window.testAnimationFramesRun = 0;
   window.testPendingTimers = () => pending.size;
+  window.testPutArea = 0;
+  window.testPuts = 0;
+  const put = CanvasRenderingContext2D.prototype.putImageData;
+  CanvasRenderingContext2D.prototype.putImageData = function (image, dx, dy, x, y, width, height) {
+    ++window.testPuts;
+    window.testPutArea += width === undefined ? image.width * image.height : width * height;
+    return put.apply(this, arguments);
+  };
   window.testFullScreenRequests = [];
   const request = Element.prototype.requestFullscreen;
   Element.prototype.requestFullscreen = function (...args) {
@@ -147,6 +155,24 @@ test("a click starts the game and a swing kills a fly held under the pointer", a
   await page.close();
 });
 
+test("in play only the changed parts of the picture reach the canvas", async () => {
+  const page = await openGame();
+  await playing(page);
+  const box = await canvasBox(page);
+  await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
+  const start = await page.evaluate(() => [window.nmnm.state().frames, window.testPutArea, window.testPuts]);
+  await lib.sleep(1500);
+  const end = await page.evaluate(() => [window.nmnm.state().frames, window.testPutArea, window.testPuts]);
+  const frames = end[0] - start[0];
+  assert.ok(frames >= 20, "changed parts: frames ran, saw " + frames);
+  // The title: two flies and the swatter move, the messages stay.
+  const share = (end[1] - start[1]) / frames / (640 * 480);
+  assert.ok(share < 0.1, "changed parts: " + (share * 100).toFixed(1) + "% of the picture put per frame");
+  assert.ok(end[2] - start[2] >= frames / 2, "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts");
+  assert.deepStrictEqual(page.problems, [], "changed parts: console errors or warnings");
+  await page.close();
+});
+
 // The game area made a given size, 40 CSS pixels in from the page's corner,
 // at a device pixel ratio where the picture fills it by a whole multiple:
 // 800 x 600 at 1.6 is 1280 x 960 device pixels, twice the picture, 1.25 CSS
@@ -221,14 +247,18 @@ test("a hidden page runs no frames and no timers, and plays on when shown again"
     timers: window.testPendingTimers(),
     visibility: document.visibilityState,
     cursor: getComputedStyle(document.getElementById("screen")).cursor,
+    paused: getComputedStyle(document.getElementById("paused")).display,
   }));
   assert.strictEqual(hidden.visibility, "hidden", "hidden: the page is hidden");
   assert.strictEqual(hidden.frames, before[0], "hidden: no frame ran");
   assert.strictEqual(hidden.animationFrames, before[1], "hidden: no animation frame ran");
   assert.strictEqual(hidden.timers, 0, "hidden: no timer is pending");
   assert.strictEqual(hidden.cursor, "default", "hidden: the pointer shows over the picture");
+  assert.strictEqual(hidden.paused, "flex", "hidden: the page says the game is paused");
   await session.send("Browser.setWindowBounds", { windowId, bounds: { windowState: "normal" } });
   await lib.waitForState(page, "frames again", (s) => s.appActive === 1 && s.frames > hidden.frames + 3, 2000);
+  const paused = await page.evaluate(() => getComputedStyle(document.getElementById("paused")).display);
+  assert.strictEqual(paused, "none", "shown again: the pause notice is gone");
   assert.deepStrictEqual(page.problems, [], "hidden: console errors or warnings");
   await page.close();
 });

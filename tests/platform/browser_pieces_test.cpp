@@ -1,6 +1,6 @@
 // The browser host's window-free pieces: where a pointer over the scaled
-// canvas falls in the picture, the canvas's RGBA bytes, the key-down queue
-// and the wrapping tick count.
+// canvas falls in the picture, the canvas's RGBA bytes and the wrapping tick
+// count.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,9 +9,7 @@
 #include <tuple>
 #include <vector>
 
-#include "base/virtual_keys.h"
 #include "platform/common/canvas_point.h"
-#include "platform/common/key_notices.h"
 #include "platform/common/rgba_picture.h"
 #include "platform/common/tick_count.h"
 
@@ -27,11 +25,11 @@ TEST(CanvasPoint, ScaledBoxesEdgesAndClamping) {
         {1.25, 1.25, 800, 600, 1, 1},        //   the second starts at 1.25
         {400.6, 300.6, 800, 600, 320, 240},  //   the centre
         {799.9, 599.9, 800, 600, 639, 479},
-        {0.5, 0.5, 320, 240, 1, 1},          // half size: two pixels a CSS pixel
-        {-30, 9000, 800, 600, 0, 479},       // beyond the box: the nearest edge
-        {nan, 10, 640, 480, 0, 10},          // not a number: the edge
+        {0.5, 0.5, 320, 240, 1, 1},     // half size: two pixels a CSS pixel
+        {-30, 9000, 800, 600, 0, 479},  // beyond the box: the nearest edge
+        {nan, 10, 640, 480, 0, 10},     // not a number: the edge
         {inf, -inf, 640, 480, 639, 0},
-        {10, 10, 0, 480, 0, 0},              // a box with no area
+        {10, 10, 0, 480, 0, 0},  // a box with no area
         {10, 10, 640, nan, 0, 0},
     };
     for (const auto& [x, y, w, h, px, py] : cases) {
@@ -43,7 +41,8 @@ TEST(CanvasPoint, ScaledBoxesEdgesAndClamping) {
     for (double scale : {1.0, 1.25, 1.5, 2.0, 0.75}) {
         int wrong = 0;
         for (int i = 0; i < 640; ++i)
-            if (canvasPointToPicture((i + 0.5) * scale, (i % 480 + 0.5) * scale, 640 * scale, 480 * scale).x != i) ++wrong;
+            if (canvasPointToPicture((i + 0.5) * scale, (i % 480 + 0.5) * scale, 640 * scale, 480 * scale).x != i)
+                ++wrong;
         EXPECT_EQ(wrong, 0) << "pixel centres at scale " << scale;
     }
 }
@@ -77,23 +76,6 @@ TEST(RgbaPicture, BytesInCanvasOrderOnlyInsideTheRectangle) {
     std::vector<uint32_t> narrow(3 * 3, 7);
     convertRectToRgba(picture, table, Rect{0, 0, 4, 3}, narrow.data(), 3);
     EXPECT_EQ(narrow, std::vector<uint32_t>(9, 7)) << "output pitch smaller than the picture";
-}
-
-TEST(KeyNotices, OrderCapacityAndBadCodes) {
-    KeyNotices notices;
-    EXPECT_EQ(takeKeyNotice(notices), 0) << "empty queue";
-    EXPECT_FALSE(pushKeyNotice(notices, 0)) << "code 0";
-    EXPECT_FALSE(pushKeyNotice(notices, 256)) << "code 256";
-    EXPECT_TRUE(pushKeyNotice(notices, VK_ESCAPE)) << "Esc first";
-    for (int i = 1; i < KeyNotices::kCapacity; ++i) EXPECT_TRUE(pushKeyNotice(notices, VK_UP)) << "notice " << i;
-    EXPECT_FALSE(pushKeyNotice(notices, VK_DOWN)) << "past capacity the newest is dropped";
-    EXPECT_EQ(takeKeyNotice(notices), VK_ESCAPE) << "the oldest comes first";
-    // Wrapping round the ring keeps the order.
-    EXPECT_TRUE(pushKeyNotice(notices, VK_DOWN)) << "room again after one was taken";
-    int ups = 0;
-    for (int key = takeKeyNotice(notices); key == VK_UP; key = takeKeyNotice(notices)) ++ups;
-    EXPECT_EQ(ups, KeyNotices::kCapacity - 1) << "the Up notices, then Down ended the run of them";
-    EXPECT_EQ(takeKeyNotice(notices), 0) << "empty after Down";
 }
 
 TEST(TickCount, WholeMillisecondsWrappingAt32Bits) {

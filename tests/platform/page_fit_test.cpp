@@ -29,7 +29,8 @@ std::vector<int32_t> pixelsAlong(const PageArea& area, const PageFit& fit, bool 
     for (int32_t d = 0; d < span; ++d) {
         const double css = (d + 0.5) / ratio;
         const double other = 0.5 / ratio;
-        const Point p = across ? pagePointToPicture(css, other, ratio, fit) : pagePointToPicture(other, css, ratio, fit);
+        const Point p = across ? pagePointToPicture(css, other, ratio, fit)
+                               : pagePointToPicture(other, css, ratio, fit);
         out.push_back(across ? p.x : p.y);
     }
     return out;
@@ -63,7 +64,7 @@ struct Screen {
     PageArea area;
     bool whole;
     int32_t scale;
-    Rect device;                            // the picture
+    Rect device;                                  // the picture
     double cssLeft, cssTop, cssWidth, cssHeight;  // the canvas
     bool browserEnlarges;
     int32_t canvasWidth, canvasHeight;
@@ -136,7 +137,7 @@ TEST(PageFit, EveryPicturePixelIsAnEvenBlockUnderThePointer) {
 
 TEST(PageFit, TheCanvasSitsOnDevicePixelsInsideTheArea) {
     const PageArea areas[] = {{12.4, 37.6, 1003.2, 700.8, 1.25}, {0, 48, 412, 309, 2.625}, {190.5, 0, 1100, 800, 1.5},
-                              {3.3, 7.7, 640, 480, 1.1}, {0, 0, 995, 763.5, 1}, {0, 0, 1536, 864, 1.75}};
+                              {3.3, 7.7, 640, 480, 1.1},         {0, 0, 995, 763.5, 1},    {0, 0, 1536, 864, 1.75}};
     for (const PageArea& a : areas) {
         const PageFit fit = fitPictureOnPage(a);
         const std::string what = name(a);
@@ -156,8 +157,10 @@ TEST(PageFit, TheCanvasSitsOnDevicePixelsInsideTheArea) {
             EXPECT_EQ(fit.cssWidth, w) << "case: " << what << ", the picture's CSS width";
             EXPECT_EQ(fit.canvasWidth, 640) << "case: " << what << ", the picture's own pixels";
         } else {
-            EXPECT_NEAR(fit.cssWidth * r, fit.canvasWidth, 1e-6) << "case: " << what << ", a pixel per device pixel across";
-            EXPECT_NEAR(fit.cssHeight * r, fit.canvasHeight, 1e-6) << "case: " << what << ", a pixel per device pixel down";
+            EXPECT_NEAR(fit.cssWidth * r, fit.canvasWidth, 1e-6)
+                << "case: " << what << ", a pixel per device pixel across";
+            EXPECT_NEAR(fit.cssHeight * r, fit.canvasHeight, 1e-6)
+                << "case: " << what << ", a pixel per device pixel down";
             EXPECT_GE(fit.canvasWidth, w) << "case: " << what << ", the picture fits the canvas across";
             EXPECT_LT(fit.canvasWidth, w + unitDevice) << "case: " << what << ", less than a unit over across";
             EXPECT_GE(fit.canvasHeight, h) << "case: " << what << ", the picture fits the canvas down";
@@ -178,9 +181,19 @@ TEST(PageFit, AlignedUnitsOfCommonRatios) {
     const struct {
         double ratio;
         int32_t unit;
-    } cases[] = {{1, 1}, {2, 1}, {3, 1}, {1.25, 4}, {1.5, 2}, {1.75, 4}, {2.625, 8},
+    } cases[] = {{1, 1},
+                 {2, 1},
+                 {3, 1},
+                 {1.25, 4},
+                 {1.5, 2},
+                 {1.75, 4},
+                 {2.625, 8},
                  // Browser zoom: 110 % as the browser keeps it, a float; 80 %.
-                 {static_cast<float>(1.1), 10}, {0.8, 5}, {M_PI, 1}, {0, 1}, {std::nan(""), 1}};
+                 {static_cast<float>(1.1), 10},
+                 {0.8, 5},
+                 {M_PI, 1},
+                 {0, 1},
+                 {std::nan(""), 1}};
     for (const auto& c : cases) EXPECT_EQ(alignedCssUnit(c.ratio), c.unit) << "case: ratio " << c.ratio;
 }
 
@@ -206,14 +219,10 @@ TEST(PageFit, ThePointerClampsAndOddInputsAreHarmless) {
         int32_t px, py;
         const char* what;
     } cases[] = {
-        {0, 0, 0, 0, "the picture's top-left corner"},
-        {0.7, 0.5, 0, 0, "inside the first picture pixel"},
-        {1.6, 1.6, 1, 1, "the second picture pixel"},
-        {1023.9, 767.9, 639, 479, "the picture's bottom-right corner"},
-        {-5, 384, 0, 240, "on the left bar"},
-        {1100, 384, 639, 240, "on the right bar"},
-        {400, -40, 250, 0, "above the canvas"},
-        {std::nan(""), 100, 0, 62, "x not a number"},
+        {0, 0, 0, 0, "the picture's top-left corner"}, {0.7, 0.5, 0, 0, "inside the first picture pixel"},
+        {1.6, 1.6, 1, 1, "the second picture pixel"},  {1023.9, 767.9, 639, 479, "the picture's bottom-right corner"},
+        {-5, 384, 0, 240, "on the left bar"},          {1100, 384, 639, 240, "on the right bar"},
+        {400, -40, 250, 0, "above the canvas"},        {std::nan(""), 100, 0, 62, "x not a number"},
         {1e300, 1e300, 639, 479, "far off"},
     };
     for (const auto& c : cases) {

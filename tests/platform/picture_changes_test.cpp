@@ -73,6 +73,21 @@ TEST(PictureChanges, OnePixelGivesItsTileClippedToThePicture) {
     EXPECT_TRUE(changed.empty()) << "case: the change was taken into the copy";
 }
 
+// Rows are compared eight bytes at a time with the rest one by one: a
+// change in any column of a row of odd width is found.
+TEST(PictureChanges, AChangeInAnyColumnIsFound) {
+    PictureChanges changes;
+    std::vector<Rect> changed;
+    Picture a(45, 20, 47);
+    collectPictureChanges(changes, a.view(), changed);
+    for (int32_t x = 0; x < 45; ++x) {
+        a.at(x, 7) = static_cast<uint8_t>(a.at(x, 7) + 1);
+        collectPictureChanges(changes, a.view(), changed);
+        EXPECT_TRUE(changed.size() == 1 && covers(changed, x, 7))
+            << "case: column " << x << " changed, listed: " << describe(changed);
+    }
+}
+
 TEST(PictureChanges, NeighbouringTilesJoinAcrossAndDown) {
     PictureChanges changes;
     std::vector<Rect> changed;

@@ -38,8 +38,8 @@ struct Screen {
     }
 };
 
-const std::pair<int32_t, int32_t> kSizes[] = {{1280, 960}, {1920, 1440}, {1170, 877}, {995, 746}, {941, 706},
-                                              {320, 240}, {640, 480}};
+const std::pair<int32_t, int32_t> kSizes[] = {{1280, 960}, {1920, 1440}, {1170, 877}, {995, 746},
+                                              {941, 706},  {320, 240},   {640, 480}};
 
 }  // namespace
 
@@ -77,15 +77,16 @@ TEST(PictureEnlarge, WholeMultiplesAreEvenBlocks) {
     int32_t wrong = 0;
     for (int32_t y = 0; y < 1440; ++y)
         for (int32_t x = 0; x < 1920; ++x)
-            wrong += screen.pixels[static_cast<size_t>(y) * 1920 + x] != picture[static_cast<size_t>(y / 3) * 640 + x / 3];
+            wrong += screen.pixels[static_cast<size_t>(y) * 1920 + x] !=
+                     picture[static_cast<size_t>(y / 3) * 640 + x / 3];
     EXPECT_EQ(wrong, 0) << "case: three times, 3 x 3 blocks";
 }
 
 TEST(PictureEnlarge, OnlyWhatChangedGivesTheWholeEnlargement) {
     const std::vector<uint32_t> before = pattern(3);
     std::vector<uint32_t> after = before;
-    const Rect changes[] = {{0, 0, 1, 1}, {319, 200, 321, 201}, {600, 440, 640, 480}, {100, 50, 164, 114},
-                            {639, 0, 640, 480}, {-20, -20, 5, 5}, {630, 470, 700, 900}, {50, 50, 50, 60}};
+    const Rect changes[] = {{0, 0, 1, 1},       {319, 200, 321, 201}, {600, 440, 640, 480}, {100, 50, 164, 114},
+                            {639, 0, 640, 480}, {-20, -20, 5, 5},     {630, 470, 700, 900}, {50, 50, 50, 60}};
     for (const Rect& r : changes)
         for (int32_t y = std::max(r.top, 0); y < std::min(r.bottom, 480); ++y)
             for (int32_t x = std::max(r.left, 0); x < std::min(r.right, 640); ++x) after[y * 640 + x] ^= 0x80000000u;

@@ -9,6 +9,8 @@
 
 namespace {
 
+// The JavaScript inside is not C++: clang-format would break it.
+// clang-format off
 // Decodes `size` bytes at `bytes` and keeps the text for copyDecoded;
 // returns its UTF-8 length, or -1 when the bytes do not decode.
 EM_JS(int, decodeCp932, (const char* bytes, int size), {
@@ -22,6 +24,7 @@ EM_JS(int, decodeCp932, (const char* bytes, int size), {
 });
 
 EM_JS(void, copyDecoded, (char* buffer, int size), { stringToUTF8(Module["decodedCp932"], buffer, size); });
+// clang-format on
 
 }  // namespace
 

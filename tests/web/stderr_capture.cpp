@@ -10,6 +10,8 @@
 
 namespace {
 
+// The JavaScript inside is not C++: clang-format would break it.
+// clang-format off
 EM_JS(void, beginCapture, (), {
     var stream = FS.getStream(2);
     var path = require("path").join(require("os").tmpdir(), "nmnm-stderr-" + process.pid + ".txt");
@@ -36,6 +38,7 @@ EM_JS(void, copyCapture, (char* buffer, int size), {
     stringToUTF8(Module["stderrCapture"].text, buffer, size);
     Module["stderrCapture"] = null;
 });
+// clang-format on
 
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tools/artgen/art.h"
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/art_bmp.h"
 #include "tools/artgen/icon_files.h"
 #include "tools/artgen/palette.h"
 
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     }
     IndexedImage background = buildBackground();
     for (const auto& [name, picture] : {std::pair{"/hk.bmp", &background}, std::pair{"/pt.bmp", &sheet}}) {
-        if (!writeBmp8(out + name, *picture, paletteColours())) {
+        if (!writeArtBmp(out + name, *picture, paletteColours())) {
             std::fprintf(stderr, "nmnm-artgen: cannot write %s%s (does the folder exist and is it writable?)\n",
                          out.c_str(), name);
             return 1;

@@ -9,7 +9,7 @@
 #include <utility>
 #include <string>
 
-#include "tools/artgen/bmp_file.h"
+#include "tools/artgen/art_bmp.h"
 #include "tools/artgen/icon.h"
 #include "tools/artgen/palette.h"
 #include "tools/common/png_write.h"
@@ -94,8 +94,10 @@ int main(int argc, char** argv) {
     const std::string in = argv[1], out = argv[2];
     IndexedImage background, sheet;
     std::array<Rgb, 256> colours{}, unused{};
-    if (!readBmp8(in + "/pt.bmp", &sheet, &colours) || !readBmp8(in + "/hk.bmp", &background, &unused)) {
-        std::fprintf(stderr, "nmnm-artpreview: cannot read %s/hk.bmp and pt.bmp (build the project first)\n", in.c_str());
+    std::string reason;
+    if (!readArtBmp(in + "/pt.bmp", &sheet, &colours, &reason) ||
+        !readArtBmp(in + "/hk.bmp", &background, &unused, &reason)) {
+        std::fprintf(stderr, "nmnm-artpreview: %s (build the project first)\n", reason.c_str());
         return 1;
     }
     PaletteEntry palette[256];

@@ -35,8 +35,8 @@ bool zlibPack(const uint8_t* data, size_t size, std::vector<uint8_t>* out) {
         const size_t n = size - at < kMaxStoredBlock ? size - at : kMaxStoredBlock;
         const bool last = at + n == size;
         out->push_back(last ? 1 : 0);  // BFINAL, BTYPE 00: stored
-        out->insert(out->end(), {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
-                                 static_cast<uint8_t>(~n), static_cast<uint8_t>(~n >> 8)});
+        out->insert(out->end(), {static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8), static_cast<uint8_t>(~n),
+                                 static_cast<uint8_t>(~n >> 8)});
         out->insert(out->end(), data + at, data + at + n);
         at += n;
     } while (at < size);

@@ -15,13 +15,13 @@ int main(int argc, char** argv) {
         BmpSpec spec;
     };
     const Seed seeds[] = {
-        {"own.bmp", {8, 6, 8, 0, 40, 256, 0, false, 0}},
-        {"topdown.bmp", {8, -6, 8, 0, 40, 256, 0, false, 0}},
-        {"padded.bmp", {5, 3, 8, 0, 40, 256, 0, true, 0}},
-        {"v5.bmp", {6, 4, 8, 0, 124, 256, 0, true, 0}},
-        {"v4short.bmp", {7, 5, 8, 0, 108, 16, 16, true, 4}},
-        {"wide.bmp", {300, 100, 8, 0, 40, 256, 0, false, 0}},
-        {"rle.bmp", {4, 4, 8, 1, 40, 256, 0, false, 0}},
+        {"own.bmp", {8, 6, 8, 0, 40, 256, 0, 0}},
+        {"topdown.bmp", {8, -6, 8, 0, 40, 256, 0, 0}},
+        {"padded.bmp", {5, 3, 8, 0, 40, 256, 0, 0}},
+        {"v5.bmp", {6, 4, 8, 0, 124, 256, 0, 0}},
+        {"v4short.bmp", {7, 5, 8, 0, 108, 16, 16, 4}},
+        {"wide.bmp", {300, 100, 8, 0, 40, 256, 0, 0}},
+        {"rle.bmp", {4, 4, 8, 1, 40, 256, 0, 0}},
     };
     bool ok = true;
     for (const Seed& s : seeds) {

@@ -18,7 +18,9 @@ int main() {
         "namespace {\n"
         "\n"
         "// cos and sin of heading * kDegreesToRadians for headings %d to %d,\n"
-        "// each the double nearest to the true value.\n"
+        "// each the double nearest to the true value. clang-format leaves the\n"
+        "// table as the generator writes it.\n"
+        "// clang-format off\n"
         "constexpr HeadingTrig kTable[kHeadingTrigCount] = {\n",
         kHeadingTrigFirst, kHeadingTrigLast);
     for (int heading = kHeadingTrigFirst; heading <= kHeadingTrigLast; ++heading) {
@@ -31,6 +33,7 @@ int main() {
     }
     std::printf(
         "};\n"
+        "// clang-format on\n"
         "\n"
         "}  // namespace\n"
         "\n"

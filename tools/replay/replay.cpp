@@ -29,7 +29,7 @@ bool replayCall(ReplaySession& session, const CallInput& input) {
     const uint32_t tickBefore = world.lastFrameTick;
     runFrame();
     ++session.calls;
-    session.lastFlips = headlessHost.presentCount - presentsBefore;
+    const int flips = headlessHost.presentCount - presentsBefore;
     // A frame that passes the gate stamps the call's tick, which differs from
     // the last stamp by at least frameInterval (never 0); a shut gate stamps
     // nothing, except on the very first call, which never passes.
@@ -38,7 +38,7 @@ bool replayCall(ReplaySession& session, const CallInput& input) {
     ++session.framesRun;
     if (session.trace) {
         session.line.clear();
-        appendTraceLine(&session.line, session.calls, session.lastFlips, world);
+        appendTraceLine(&session.line, session.calls, flips, world);
         session.trace->write(session.line.data(), static_cast<std::streamsize>(session.line.size()));
         if (!*session.trace) {
             session.error = "cannot write the trace (disk full?)";

@@ -15,7 +15,6 @@ struct ReplaySession {
     std::vector<ScreenshotRequest> screenshots;
     uint64_t calls = 0;            // calls made so far
     uint64_t framesRun = 0;        // calls whose frame passed the gate
-    int lastFlips = 0;             // present steps of the last call
     bool lastFrameRan = false;     // whether the last call's frame passed the gate
     std::string error;             // why the last step failed
     std::string line;              // reused trace line buffer

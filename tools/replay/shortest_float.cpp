@@ -93,9 +93,13 @@ void mulPow10(uint64_t& v, int power) {
 template <typename Num>
 Num numFrom(uint64_t v);
 template <>
-Big numFrom<Big>(uint64_t v) { return fromU64(v); }
+Big numFrom<Big>(uint64_t v) {
+    return fromU64(v);
+}
 template <>
-uint64_t numFrom<uint64_t>(uint64_t v) { return v; }
+uint64_t numFrom<uint64_t>(uint64_t v) {
+    return v;
+}
 
 // The digits of a positive finite float: value = 0.d1 d2 ... dn x 10^point.
 struct Digits {

@@ -89,8 +89,7 @@ std::string tableSource(const std::vector<Size>& sizes, const std::string& fontF
         glyphTables << "};\n\n";
     }
     out << "const uint8_t kBits[] = {";
-    for (size_t i = 0; i < bits.size(); ++i)
-        out << (i % 16 ? " " : "\n    ") << static_cast<int>(bits[i]) << ",";
+    for (size_t i = 0; i < bits.size(); ++i) out << (i % 16 ? " " : "\n    ") << static_cast<int>(bits[i]) << ",";
     out << "\n    0};\n\n" << glyphTables.str();
     if (sizes.empty()) {
         out << "}  // namespace\n\nextern const BakedFont kBakedFont = {nullptr, 0, kBits};\n";

@@ -47,39 +47,15 @@ screen_y() { echo $((32 + $2 * 2)); }
 
 timeout 60 xdotool search --sync --name '^nmnm$' >/dev/null || fail "no window titled nmnm appeared"
 xdotool mousemove 640 900
-start=$(wait_for_count 40 300 224 296 440 320 0 0 255 110) ||
-  fail "no blue click-to-start line near y 300 (found $start pixels)"
-title=$(title_line)
-[ "$title" -ge 300 ] || fail "no outlined title text near y 170 ($title pixels)"
-instruction=$(instruction_line)
-[ "$instruction" -lt 150 ] || fail "the title screen already shows the instruction line ($instruction)"
-
-# A click (press and release long before the next frame) starts the announcement.
-xdotool click 1
-instruction=$(wait_for_count 10 300 168 190 480 210 0 0 0 40) ||
-  fail "the click did not start the announcement (instruction line: $instruction pixels)"
-[ "$(start_line)" -lt 50 ] || fail "the click-to-start line is still shown after the click"
+expect_title 40
+expect_click_starts_announcement 10
 
 # Announcement and start last about two seconds; then play. The swatter
 # follows the cursor to the picture's (320, 200).
 sleep 3.5
 xdotool mousemove "$(screen_x 320)" "$(screen_y 0 200)"
 sleep 0.3
-quiet=no
-for _ in $(seq 10); do
-  still=$("$probe" watch 296 176 344 224 300)
-  [ "$still" -lt 10 ] && { quiet=yes; break; }
-done
-[ "$quiet" = yes ] || fail "the swatter never stood still for 300 ms"
-"$probe" watch 296 176 344 224 700 >"$work/swing" &
-watch_pid=$!
-sleep 0.1
-xdotool mousedown 1
-sleep 0.4
-xdotool mouseup 1
-wait "$watch_pid"
-swing=$(cat "$work/swing")
-[ "$swing" -ge 100 ] || fail "a held press did not swing the swatter ($swing pixels changed)"
+expect_held_press_swings
 
 # Alt+Enter: a window of the picture's own size (twice would not fit with its
 # frame), then full screen again.
@@ -94,13 +70,7 @@ full=$(size)
 [ "$full" = "1280 1024 " ] || fail "Alt+Enter again gave $full, not the full screen"
 
 xdotool key Escape
-for _ in $(seq 100); do kill -0 "$game_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$game_pid" 2>/dev/null && fail "the game did not end on Esc"
-wait "$game_pid"
-code=$?
-game_pid=""
-[ "$code" -eq 0 ] || fail "exit code $code after Esc"
-[ -s "$work/stderr" ] && fail "the game wrote to stderr"
+expect_clean_end "after Esc"
 
 # With no screen at all the start fails plainly: one line naming the window,
 # exit code 1.

@@ -13,8 +13,8 @@ command -v mscompress >/dev/null || { echo "loader_test: mscompress is missing; 
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "loader_test: FAIL: $*"; failures=$((failures + 1)); }
+label=loader_test
+source "$(dirname "$0")/../checks.sh"
 
 # Runs the check on `hk.bmp` in a folder of its own; sets out, err and code.
 load() {
@@ -56,5 +56,5 @@ for case in empty text; do
   [ "$(printf '%s\n' "$err" | grep -c .)" -eq 1 ] || fail "case $case: more than one line on stderr: '$err'"
 done
 
-[ "$failures" -eq 0 ] || exit 1
+end_if_failed
 echo "loader_test: plain and SZDD alike ($plain); cut short, empty and text refused clearly"
