@@ -36,6 +36,15 @@ int32_t fadeStepsTaken = 0;
 double fadeElapsedMs = 0;
 double fadeLastMs = 0;
 uint64_t framesRun = 0;
+uint32_t runsStarted = 0;
+int32_t shownScreen = -1;  // what the page was last told: 1 the title, 0 play
+
+void tellScreen() {
+    const int32_t onTitle = world.gameState == 0 ? 1 : 0;
+    if (onTitle == shownScreen) return;
+    shownScreen = onTitle;
+    webTellPage(onTitle ? "title" : "game");
+}
 
 void step();
 
@@ -80,6 +89,7 @@ void fadeStep() {
     }
     stage = WebRunStage::Playing;
     webTellPage("playing");
+    tellScreen();
     setTimer(0);
 }
 
@@ -88,6 +98,7 @@ void pumpOnce() {
     const uint32_t lastTick = world.lastFrameTick;
     const PumpStep next = pumpStep();
     if (started && world.lastFrameTick != lastTick) ++framesRun;
+    tellScreen();
     switch (next.next) {
         case PumpNext::RunAfter: setTimer(next.ms); break;
         case PumpNext::WaitForEvent: break;  // woken by the host
@@ -117,6 +128,8 @@ void startRun() {
     fadeStepsTaken = 0;
     fadeElapsedMs = 0;
     framesRun = 0;
+    shownScreen = -1;
+    ++runsStarted;
     if (!hostOpenWindow(releaseDisplay)) {
         stage = WebRunStage::Ended;
         webTellPage("failed");
@@ -139,11 +152,21 @@ void startRun() {
 
 }  // namespace
 
-WebRunState webRunState() { return WebRunState{stage, fadeStepsTaken, framesRun, timer != 0}; }
+WebRunState webRunState() { return WebRunState{stage, fadeStepsTaken, framesRun, timer != 0, runsStarted}; }
 
 // The page's "play again" once a run has ended.
 extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_play_again() {
     if (stage == WebRunStage::Ended) startRun();
+}
+
+// A fresh run, whatever the one under way was doing: the player's own
+// pictures (web_own_pictures.cpp) take effect from the start, as on a new
+// start of the program.
+void webRestartRun() {
+    if (stage == WebRunStage::Scripted || stage == WebRunStage::Idle) return;
+    cancelTimer();
+    hostCloseWindow();  // gives the display back; nothing of the run stays
+    startRun();
 }
 
 // The page's scripted mode (app/web_script.cpp) runs instead of main.

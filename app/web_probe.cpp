@@ -21,7 +21,7 @@ const char* stageName(WebRunStage stage) {
     return "unknown";
 }
 
-char stateText[320];
+char stateText[400];
 
 }  // namespace
 
@@ -31,13 +31,13 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* nmnm_test_state() {
     std::snprintf(stateText, sizeof stateText,
                   "{\"stage\":\"%s\",\"fadeSteps\":%d,\"frames\":%llu,\"timerPending\":%s,\"appActive\":%d,"
                   "\"gameState\":%d,\"killCount\":%d,\"cursorX\":%d,\"cursorY\":%d,\"frameInterval\":%d,"
-                  "\"buttonDown\":%s}",
+                  "\"buttonDown\":%s,\"runs\":%u}",
                   stageName(run.stage), static_cast<int>(run.fadeStepsTaken),
                   static_cast<unsigned long long>(run.framesRun), run.timerPending ? "true" : "false",
                   static_cast<int>(world.appActive), static_cast<int>(world.gameState),
                   static_cast<int>(world.killCount), static_cast<int>(world.cursorPos.x),
                   static_cast<int>(world.cursorPos.y), static_cast<int>(world.frameInterval),
-                  (world.keyState[0x01] & 0xF0) ? "true" : "false");
+                  (world.keyState[0x01] & 0xF0) ? "true" : "false", static_cast<unsigned>(run.runs));
     return stateText;
 }
 

@@ -9,9 +9,14 @@ struct WebRunState {
     int32_t fadeStepsTaken;
     uint64_t framesRun;  // pump steps whose frame passed the gate
     bool timerPending;
+    uint32_t runs;  // runs started since the page loaded
 };
 
 WebRunState webRunState();
 
 // The run is the page's scripted mode: time and input come from a script.
 void webMarkScripted();
+
+// Ends the run under way, if any, and starts a fresh one (not in the
+// scripted mode).
+void webRestartRun();

@@ -70,3 +70,13 @@ int32_t loadBitmap(Surface* surface, const char* name, int32_t x, int32_t y) {
                " rows of pixels are missing and show as colour 0; replace it with a good copy");
     return 1;
 }
+
+std::string pictureBytesProblem(const uint8_t* data, size_t size) {
+    if (!data) size = 0;
+    BmpLayout layout{};
+    std::string reason;
+    if (!parseBmpLayout(data, size, &layout, &reason)) return reason;
+    const int64_t missing = countMissingBmpRows(size, layout);
+    if (missing > 0) return "cut short: " + std::to_string(missing) + " rows of pixels are missing";
+    return {};
+}

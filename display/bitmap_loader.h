@@ -20,3 +20,10 @@ void forgetPictureReports();
 // the picture the bytes cut short.
 int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size, int32_t x, int32_t y,
                              std::string* reason, int64_t* missingRows = nullptr);
+
+// What the loader makes of a picture file's bytes (expanded, as the file
+// service gives them), for a caller that takes only whole pictures: empty
+// when they load whole; else why they are refused, in the words the loader
+// tells ("not a BMP picture ..."), or "cut short: N rows of pixels are
+// missing".
+std::string pictureBytesProblem(const uint8_t* data, size_t size);

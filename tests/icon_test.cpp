@@ -50,11 +50,18 @@ Sheet loadSheet() {
     return sheet;
 }
 
+// The themed sizes and the web manifest's, every file --icons writes.
+std::vector<int32_t> everySize() {
+    std::vector<int32_t> sizes(kIconSizes.begin(), kIconSizes.end());
+    sizes.insert(sizes.end(), kWebIconSizes.begin(), kWebIconSizes.end());
+    return sizes;
+}
+
 }  // namespace
 
-TEST(Icon, EveryInstalledSizeIsTheSheetsIconAsAnRgbaPng) {
+TEST(Icon, EverySizeWrittenIsTheSheetsIconAsAnRgbaPng) {
     const Sheet sheet = loadSheet();
-    for (int32_t size : kIconSizes) {
+    for (int32_t size : everySize()) {
         const Rgba file = loadIcon(size);
         EXPECT_EQ(file.width, size) << "case: width of the " << size << " icon";
         EXPECT_EQ(file.height, size) << "case: height of the " << size << " icon";
@@ -65,7 +72,7 @@ TEST(Icon, EveryInstalledSizeIsTheSheetsIconAsAnRgbaPng) {
 }
 
 TEST(Icon, EverySizeIsCrispWithAClearBackground) {
-    for (int32_t size : kIconSizes) {
+    for (int32_t size : everySize()) {
         const Rgba icon = loadIcon(size);
         if (icon.width != size || icon.height != size) continue;  // reported above
         int opaque = 0, blended = 0;
@@ -84,8 +91,9 @@ TEST(Icon, EverySizeIsCrispWithAClearBackground) {
 }
 
 TEST(Icon, LargerSizesAreWholeEnlargementsOfSmallerOnes) {
-    // The fly alone below 64 pixels, the swatter with the fly from 64 up.
-    const std::pair<int32_t, int32_t> pairs[] = {{16, 32}, {16, 48}, {64, 128}, {64, 256}};
+    // The fly alone below 64 pixels, the swatter with the fly from 64 up,
+    // the web manifest's 192 and 512 included.
+    const std::pair<int32_t, int32_t> pairs[] = {{16, 32}, {16, 48}, {64, 128}, {64, 256}, {64, 192}, {64, 512}};
     for (auto [small, large] : pairs) {
         const Rgba a = loadIcon(small), b = loadIcon(large);
         if (a.width != small || b.width != large) continue;  // reported above

@@ -1,7 +1,10 @@
 "use strict";
-// The page around the game: starts the module (nmnm.js, loaded after this
-// file), shows the run's states, full screen, "play again", and the scripted
-// mode of script-mode.js. window.nmnm is what the page's tests read.
+// The page around the game: loads the module (nmnm.js) where WebAssembly
+// and the canvas are there and says so where they are not, shows the run's
+// states (loading, "click or tap to start", ended), full screen, "play
+// again", the player's own pictures (own-pictures.js) and the scripted mode
+// of script-mode.js. The canvas is placed by the game's host
+// (platform/web/web_layout.cpp). window.nmnm is what the page's tests read.
 (function () {
   const body = document.body;
   const stage = document.getElementById("stage");
@@ -12,6 +15,16 @@
   const fullScreenButton = document.getElementById("fullscreen");
   const status = document.getElementById("status");
   const params = new URLSearchParams(location.search);
+
+  // What the game needs that this browser lacks, in words; null when none.
+  function missingFeature() {
+    if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function")
+      return "WebAssembly is not available (it may be switched off in the browser's settings).";
+    const probe = document.createElement("canvas");
+    if (typeof probe.getContext !== "function" || !probe.getContext("2d"))
+      return "The canvas cannot be drawn on (it may be blocked in the browser's settings).";
+    return null;
+  }
 
   function say(line) {
     status.textContent = line;
@@ -43,11 +56,15 @@
       console.warn(line);
       say(line);
     },
-    onAbort: () => say("ゲームを始められません / The game cannot run in this browser"),
-    // From the host: "active"/"inactive", or the run's "fading", "playing",
-    // "ended", "failed".
+    onAbort: () => {
+      say("ゲームを始められません / The game cannot run in this browser");
+      body.dataset.run = "broken";
+    },
+    // From the host: "active"/"inactive"; "title"/"game", what the picture
+    // shows; or the run's "fading", "playing", "ended", "failed".
     onHostState: (state) => {
       if (state === "active" || state === "inactive") body.dataset.active = state === "active" ? "yes" : "no";
+      else if (state === "title" || state === "game") body.dataset.screen = state;
       else showRun(state);
     },
     toggleFullScreen,
@@ -79,8 +96,41 @@
     Module._nmnm_play_again();
     game.focus({ preventScroll: true });
   });
-  nmnmLayout.follow(game, canvas);
   game.focus({ preventScroll: true });
+
+  const missing = missingFeature();
+  if (missing !== null) {
+    body.dataset.run = "unsupported";
+    document.getElementById("missing").textContent = missing;
+    document.getElementById("unsupported").hidden = false;
+    return;
+  }
+  const pictures = nmnmOwnPictures.attach({
+    module: Module,
+    area: game,
+    input: document.getElementById("picture-file"),
+    choose: document.getElementById("choose-picture"),
+    builtIn: document.getElementById("built-in-pictures"),
+    say,
+    ready: () => !!Module.calledRun && scriptUrl === null,
+  });
+  const started = Module.onRuntimeInitialized;
+  Module.onRuntimeInitialized = () => {
+    if (started) started();
+    pictures.refresh();
+  };
+  // The module fetched while its script loads; nmnm.js asks for it in the
+  // same way. Only here: a browser that cannot run it never fetches it.
+  const preload = document.createElement("link");
+  Object.assign(preload, { rel: "preload", href: "nmnm.wasm", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
+  document.head.append(preload);
+  const script = document.createElement("script");
+  script.src = "nmnm.js";
+  script.onerror = () => {
+    say("nmnm.js を読めません / nmnm.js could not be loaded; reload the page");
+    body.dataset.run = "broken";
+  };
+  document.head.append(script);
 
   window.nmnm = {
     // The run and the game as plain values (app/web_probe.cpp).
@@ -91,9 +141,15 @@
     },
     // Fly 0 held still, centred on picture pixel (x, y).
     holdFly: (x, y) => Module._nmnm_test_hold_fly(x, y),
-    // The canvas's 640 x 480 RGBA pixels, base64.
+    // The picture's 640 x 480 RGBA pixels as drawn, base64 (the page's
+    // canvas holds them enlarged); all black before the first.
     readScreen() {
-      const data = canvas.getContext("2d").getImageData(0, 0, canvas.width, canvas.height).data;
+      const at = Module._nmnm_test_picture();
+      let data = at ? Module.HEAPU8.subarray(at, at + 640 * 480 * 4) : null;
+      if (!data) {
+        data = new Uint8Array(640 * 480 * 4);
+        for (let i = 3; i < data.length; i += 4) data[i] = 255;
+      }
       let text = "";
       for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
       return btoa(text);

@@ -5,6 +5,7 @@
 
 #include "base/geometry.h"
 #include "platform/common/input_state.h"
+#include "platform/common/page_fit.h"
 
 // The elements of the page the host works on (index.html).
 constexpr const char* kGameAreaSelector = "#game";  // focusable; keys arrive here
@@ -26,6 +27,10 @@ struct WebHost {
     bool pointerSeen = false;  // a pointer position has been reported
     double clientX = 0;        // the pointer in the page's CSS pixels
     double clientY = 0;
+    double canvasLeft = 0;  // the canvas's corner when the pointer was there
+    double canvasTop = 0;
+    double pixelRatio = 1;  // device pixels per CSS pixel at the last layout
+    PageFit fit{};          // the canvas and the picture on it
     InputState input;       // keys, button and key-down notices
     bool scripted = false;  // time and input come from a script, not the page
     ScriptedInput script;
@@ -40,8 +45,14 @@ bool refreshActive();
 void updateActive();
 void wakeEntry();
 
-// Input (web_input.cpp): the page's mouse and key events.
+// Input (web_input.cpp): the page's pointer and key events.
 void registerInputEvents();
 
-// Presentation (web_present.cpp): forgets the picture and shows black.
+// Layout (web_layout.cpp): places the canvas now and whenever the game area
+// or the screen's density changes.
+void followGameArea();
+
+// Presentation (web_present.cpp): forgets the picture and shows black;
+// gives the canvas its pixels and the picture its place, and draws them.
 void clearPresentation();
+void placePresentation(const PageFit& fit);

@@ -1,8 +1,13 @@
-// The page's mouse and keys. The pointer is followed over the whole page and
-// mapped through the canvas's CSS box when the game reads it, so it clamps
-// to the picture's edge like the desktop cursor; a button pressed on the game
-// area and let go anywhere is let go. Keys reach the game only while its
-// area has the focus.
+// The page's pointer and keys. Pointer Events serve the mouse, a finger and
+// a pen alike: the mouse moves the swatter wherever it goes over the page; a
+// finger or pen pressed on the game area moves it to where it touches and
+// holds the left button until it lifts, captured so that letting go
+// anywhere lets go. Positions are mapped through the canvas's fit in device
+// pixels when the game reads them, clamped to the picture's edge like the
+// desktop cursor. Over the game there is no scrolling, zooming, selection
+// or long-press menu (with the page's touch-action: none); keys reach the
+// game only while its area has the focus, and losing the focus lets go of
+// everything held.
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
@@ -10,31 +15,62 @@
 
 #include "base/host.h"
 #include "base/virtual_keys.h"
-#include "platform/common/canvas_point.h"
+#include "platform/common/page_fit.h"
 #include "platform/web/web_host.h"
 #include "platform/web/web_page.h"
 
 namespace {
 
-constexpr unsigned short kLeftButton = 0;     // MouseEvent.button
-constexpr unsigned short kLeftButtonBit = 1;  // MouseEvent.buttons
-
-// The canvas's box in CSS pixels of the page: left, top, width, height.
-// clang-format off
-EM_JS(void, readCanvasBox, (const char* selector, double* box), {
-    const canvas = document.querySelector(UTF8ToString(selector));
-    const r = canvas ? canvas.getBoundingClientRect() : { left: 0, top: 0, width: 0, height: 0 };
-    HEAPF64[box >> 3] = r.left;
-    HEAPF64[(box >> 3) + 1] = r.top;
-    HEAPF64[(box >> 3) + 2] = r.width;
-    HEAPF64[(box >> 3) + 3] = r.height;
-});
-// clang-format on
+// What the page's pointer listeners report (nmnm_web_pointer's `kind`;
+// 0 is a move).
+constexpr int kPointerDown = 1;
+constexpr int kPointerUp = 2;
 
 // clang-format off
-EM_JS(void, focusElement, (const char* selector), {
-    const element = document.querySelector(UTF8ToString(selector));
-    if (element && document.activeElement !== element) element.focus({ preventScroll: true });
+EM_JS(void, listenToPointers, (const char* areaSelector, const char* canvasSelector), {
+    const area = document.querySelector(UTF8ToString(areaSelector));
+    const canvas = document.querySelector(UTF8ToString(canvasSelector));
+    if (!area || !canvas) return;
+    let held = null;  // the pointer holding the button: the first finger, the pen, the mouse
+    const tell = (kind, event) => {
+        const r = canvas.getBoundingClientRect();
+        Module["_nmnm_web_pointer"](kind, event.clientX, event.clientY, r.left, r.top);
+    };
+    const letGo = (event) => {
+        if (event.pointerId !== held) return;
+        held = null;
+        tell(2, event);
+    };
+    window.addEventListener("pointermove", (event) => {
+        if (held !== null ? event.pointerId !== held : event.pointerType === "touch") return;
+        tell(0, event);
+        // A mouse button let go outside the browser's window.
+        if (held !== null && event.pointerType === "mouse" && !(event.buttons & 1)) letGo(event);
+    }, { passive: true });
+    area.addEventListener("pointerdown", (event) => {
+        // The picture and its black bars; not the buttons laid over them.
+        if (event.button !== 0 || held !== null || (event.target !== area && event.target !== canvas)) return;
+        held = event.pointerId;
+        try {
+            area.setPointerCapture(event.pointerId);
+        } catch (error) {
+            // A pointer already gone: its pointerup or pointercancel follows.
+        }
+        // No selection, no drag; the focus such a press would give, given here.
+        event.preventDefault();
+        if (document.activeElement !== area) area.focus({ preventScroll: true });
+        tell(1, event);
+    });
+    for (const name of ["pointerup", "pointercancel", "lostpointercapture"]) area.addEventListener(name, letGo);
+    area.addEventListener("blur", () => {
+        if (held !== null && area.hasPointerCapture(held)) area.releasePointerCapture(held);
+        held = null;
+    });
+    for (const name of ["contextmenu", "selectstart", "dragstart"]) {
+        area.addEventListener(name, (event) => {
+            if (event.target === area || event.target === canvas) event.preventDefault();
+        });
+    }
 });
 // clang-format on
 
@@ -46,36 +82,12 @@ EM_JS(void, toggleFullScreen, (), {
 
 bool liveInput() { return webHost.open && !webHost.scripted; }
 
-void notePointer(const EmscriptenMouseEvent& event) {
-    webHost.clientX = static_cast<double>(event.clientX);
-    webHost.clientY = static_cast<double>(event.clientY);
-    webHost.pointerSeen = true;
-}
-
-EM_BOOL onMouseMove(int, const EmscriptenMouseEvent* event, void*) {
-    if (!liveInput()) return EM_FALSE;
-    notePointer(*event);
-    // Let go where the page never heard it (outside the browser's window).
-    if (!(event->buttons & kLeftButtonBit) && webHost.input.keys[VK_LBUTTON]) inputButtonChanged(webHost.input, false);
-    return EM_FALSE;
-}
-
-EM_BOOL onMouseDown(int, const EmscriptenMouseEvent* event, void*) {
-    if (!liveInput()) return EM_FALSE;
-    notePointer(*event);
-    if (event->button != kLeftButton) return EM_FALSE;
-    inputButtonChanged(webHost.input, true);
-    // Not handed on, so no text gets selected or dragged; the focus that
-    // would have come with it is given here.
-    focusElement(kGameAreaSelector);
-    return EM_TRUE;
-}
-
-EM_BOOL onMouseUp(int, const EmscriptenMouseEvent* event, void*) {
-    if (!liveInput()) return EM_FALSE;
-    notePointer(*event);
-    if (event->button == kLeftButton) inputButtonChanged(webHost.input, false);
-    return EM_FALSE;
+// Keys that would scroll the page under the game.
+bool scrollsThePage(const EmscriptenKeyboardEvent& event) {
+    static const char* const kKeys[] = {"ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", " "};
+    for (const char* key : kKeys)
+        if (std::strcmp(event.key, key) == 0) return true;
+    return false;
 }
 
 int virtualKeyOf(const EmscriptenKeyboardEvent& event) {
@@ -103,7 +115,7 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
         return EM_TRUE;
     }
     const int key = virtualKeyOf(*event);
-    if (key == 0) return EM_FALSE;
+    if (key == 0) return scrollsThePage(*event) ? EM_TRUE : EM_FALSE;
     // In the browser's full screen, Esc is the browser's: it leaves full
     // screen and nothing else.
     if (key == VK_ESCAPE && inFullScreen()) return EM_FALSE;
@@ -119,24 +131,35 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
 EM_BOOL onKeyUp(int, const EmscriptenKeyboardEvent* event, void*) {
     if (!liveInput()) return EM_FALSE;
     const int key = virtualKeyOf(*event);
-    if (key == 0 || key == VK_ESCAPE) return EM_FALSE;
+    if (key == 0 || key == VK_ESCAPE) return scrollsThePage(*event) ? EM_TRUE : EM_FALSE;
     inputKeyChanged(webHost.input, key, false);
     return EM_TRUE;
 }
 
-// Keys let go after the focus left never arrive here.
+// Keys and buttons let go after the focus left never arrive here.
 EM_BOOL onGameAreaBlur(int, const EmscriptenFocusEvent*, void*) {
-    inputKeyChanged(webHost.input, VK_UP, false);
-    inputKeyChanged(webHost.input, VK_DOWN, false);
+    inputReleaseAll(webHost.input);
     return EM_FALSE;
 }
 
 }  // namespace
 
+// The page's pointer listeners: a move, or the button pressed or let go, at
+// (x, y) in CSS pixels of the viewport, with the canvas's corner then.
+extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_pointer(int kind, double x, double y, double canvasLeft,
+                                                      double canvasTop) {
+    if (!liveInput()) return;
+    webHost.clientX = x;
+    webHost.clientY = y;
+    webHost.canvasLeft = canvasLeft;
+    webHost.canvasTop = canvasTop;
+    webHost.pointerSeen = true;
+    if (kind == kPointerDown) inputButtonChanged(webHost.input, true);
+    if (kind == kPointerUp) inputButtonChanged(webHost.input, false);
+}
+
 void registerInputEvents() {
-    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onMouseMove);
-    emscripten_set_mousedown_callback(kGameAreaSelector, nullptr, EM_FALSE, onMouseDown);
-    emscripten_set_mouseup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onMouseUp);
+    listenToPointers(kGameAreaSelector, kCanvasSelector);
     emscripten_set_keydown_callback(kGameAreaSelector, nullptr, EM_FALSE, onKeyDown);
     emscripten_set_keyup_callback(kGameAreaSelector, nullptr, EM_FALSE, onKeyUp);
     emscripten_set_blur_callback(kGameAreaSelector, nullptr, EM_FALSE, onGameAreaBlur);
@@ -156,9 +179,10 @@ void webSetScriptedInput(uint32_t tick, int32_t x, int32_t y, bool leftButton, b
 Point hostCursorPos() {
     if (webHost.scripted) return webHost.script.cursor;
     if (!webHost.pointerSeen) return Point{0, 0};
-    double box[4] = {};
-    readCanvasBox(kCanvasSelector, box);
-    return canvasPointToPicture(webHost.clientX - box[0], webHost.clientY - box[1], box[2], box[3]);
+    // From the canvas where it stood when the pointer was there: a page
+    // scrolled since moves the canvas, not the pointer's place on it.
+    return pagePointToPicture(webHost.clientX - webHost.canvasLeft, webHost.clientY - webHost.canvasTop,
+                              webHost.pixelRatio, webHost.fit);
 }
 
 void hostKeyboardState(uint8_t keyState[256]) {

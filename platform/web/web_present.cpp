@@ -1,16 +1,18 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
 // colours; once the call that presented returns to the page, the parts that
 // changed since the canvas was last drawn (all of it after a change of
-// colours) are converted to RGBA and put on the canvas, which the browser
-// shows in its next animation frame. Presents of one call (the fade takes
-// several) cost a copy each and one drawing.
+// colours) are converted to RGBA and put on the canvas (web_layout.cpp
+// places it): as they are where CSS pixels are device pixels and the browser
+// enlarges them crisply, else enlarged onto the screen's own pixels first
+// (platform/common/picture_enlarge), the canvas having one pixel per device
+// pixel. The browser shows it in its next animation frame. Presents of one
+// call (the fade takes several) cost a copy each and one drawing.
 //
 // No requestAnimationFrame: asking for animation frames 33 times a second
 // cost headless Chromium more than half again the CPU of the whole game, and
 // the pictures come at the pump's timers anyway. The canvas is a
 // "desynchronized" (low-latency) one for the same reason: the browser takes
-// its pictures without a full compositor commit. It is 640 x 480; the page
-// scales it with crisp pixels.
+// its pictures without a full compositor commit.
 #include <emscripten/emscripten.h>
 
 #include <algorithm>
@@ -19,6 +21,7 @@
 
 #include "base/host.h"
 #include "platform/common/picture_changes.h"
+#include "platform/common/picture_enlarge.h"
 #include "platform/common/rgba_picture.h"
 #include "platform/web/web_host.h"
 
@@ -37,43 +40,65 @@ PictureChanges drawnChanges;  // what the canvas shows, as indices
 PaletteEntry drawnColours[256];
 bool drawnColoursValid = false;
 uint32_t rgbaTable[256];
-std::vector<uint32_t> rgba;  // the canvas's pixels, kept between draws
+std::vector<uint32_t> rgba;  // the picture's pixels as drawn, kept between draws
+Enlargement enlarged;        // how they go on the canvas's pixels
 std::vector<Rect> changed;
-std::vector<int32_t> putRects;  // x, y, width, height of each rectangle
+std::vector<uint32_t> blocks;   // the enlarged rectangles, one after another
+std::vector<int32_t> putRects;  // x, y, width, height of each, in canvas pixels
 
+// The page's canvas, made ready on first use.
 // clang-format off
-EM_JS(void, putOnCanvas, (const char* selector, const uint32_t* pixels, int width, int height, const int32_t* rects,
-                          int count), {
-    let screen = Module["nmnmScreen"];
-    if (!screen) {
-        const canvas = document.querySelector(UTF8ToString(selector));
-        if (!canvas) return;
-        screen = Module["nmnmScreen"] = { context: canvas.getContext("2d", { alpha: false, desynchronized: true }), image: null };
+EM_JS(void, makeScreen, (const char* selector), {
+    if (Module["nmnmScreen"]) return;
+    const canvas = document.querySelector(UTF8ToString(selector));
+    if (!canvas) return;
+    Module["nmnmScreen"] = { canvas, context: canvas.getContext("2d", { alpha: false, desynchronized: true }) };
+});
+// clang-format on
+
+// Puts `count` rectangles on the canvas: rectangle i is x, y, width, height
+// at rects[4i..], its pixels the next width x height of `pixels`. Each goes
+// as an image of its own size, laid over the module's memory: nothing is
+// copied until the put, and the browser handles no more than the rectangle.
+// clang-format off
+EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
+    const screen = Module["nmnmScreen"];
+    if (!screen) return;
+    if ((window.devicePixelRatio || 1) !== Module["nmnmLayoutRatio"] && Module["nmnmRelayout"]) {
+        // The ratio changed unheard (an emulated screen tells no query):
+        // placed again, which draws everything.
+        Module["nmnmRelayout"]();
+        return;
     }
-    // An ImageData laid over the module's memory: nothing is copied until
-    // the put. Made again if the memory grew and moved.
-    if (!screen.image || screen.image.data.buffer !== HEAPU8.buffer || screen.pixels !== pixels) {
-        screen.image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
-        screen.pixels = pixels;
-    }
+    let at = pixels;
     for (let i = 0; i < count; ++i) {
-        const at = (rects >> 2) + i * 4;
-        screen.context.putImageData(screen.image, 0, 0, HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3]);
+        const r = (rects >> 2) + i * 4;
+        const width = HEAP32[r + 2], height = HEAP32[r + 3];
+        const image = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, at, width * height * 4), width, height);
+        screen.context.putImageData(image, HEAP32[r], HEAP32[r + 1]);
+        at += width * height * 4;
     }
-    if (!screen.drawn) {
+    if (!screen.drawn && count > 0) {
         screen.drawn = true;
         performance.mark("nmnm-first-picture");
     }
 });
 // clang-format on
 
+// The page's canvas given `width` x `height` pixels, all black; the picture
+// takes `pictureWidth` x `pictureHeight` of them from the corner (kept for
+// the page's tests).
 // clang-format off
-EM_JS(void, blackenCanvas, (const char* selector), {
-    const canvas = document.querySelector(UTF8ToString(selector));
-    if (!canvas) return;
-    const context = canvas.getContext("2d", { alpha: false, desynchronized: true });
-    context.fillStyle = "#000";
-    context.fillRect(0, 0, canvas.width, canvas.height);
+EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHeight), {
+    const screen = Module["nmnmScreen"];
+    if (!screen) return;
+    screen.picture = { width: pictureWidth, height: pictureHeight };
+    if (screen.canvas.width !== width || screen.canvas.height !== height) {
+        screen.canvas.width = width;
+        screen.canvas.height = height;
+    }
+    screen.context.fillStyle = "#000";
+    screen.context.fillRect(0, 0, width, height);
 });
 // clang-format on
 
@@ -86,6 +111,19 @@ Rect boundingBox(const std::vector<Rect>& rects) {
         box.bottom = std::max(box.bottom, r.bottom);
     }
     return box;
+}
+
+// Enlarges the picture rectangles `rects` and puts them on the canvas.
+void putEnlarged(const std::vector<Rect>& rects) {
+    if (rgba.empty()) return;
+    blocks.clear();
+    putRects.clear();
+    for (const Rect& r : rects) {
+        const Rect d = enlargeRect(enlarged, rgba.data(), r, blocks);
+        if (d.right > d.left && d.bottom > d.top)
+            putRects.insert(putRects.end(), {d.left, d.top, d.right - d.left, d.bottom - d.top});
+    }
+    putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4));
 }
 
 // Once the call that presented has returned to the page: every present of
@@ -108,13 +146,8 @@ void drawOnCanvas() {
     if (changed.empty()) return;
     if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
     rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
-    putRects.clear();
-    for (const Rect& r : changed) {
-        convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
-        putRects.insert(putRects.end(), {r.left, r.top, r.right - r.left, r.bottom - r.top});
-    }
-    putOnCanvas(kCanvasSelector, rgba.data(), kScreenWidth, kScreenHeight, putRects.data(),
-                static_cast<int>(changed.size()));
+    for (const Rect& r : changed) convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
+    putEnlarged(changed);
 }
 
 }  // namespace
@@ -148,5 +181,19 @@ void clearPresentation() {
     havePicture = false;
     forgetShownPicture(drawnChanges);
     drawnColoursValid = false;
-    blackenCanvas(kCanvasSelector);
+    rgba.clear();
+    sizeScreen(webHost.fit.canvasWidth, webHost.fit.canvasHeight, enlarged.width, enlarged.height);
 }
+
+void placePresentation(const PageFit& fit) {
+    makeScreen(kCanvasSelector);
+    // Where the browser enlarges, the canvas is the picture as it is.
+    if (fit.browserEnlarges) prepareEnlargement(enlarged, kScreenWidth, kScreenHeight);
+    else prepareEnlargement(enlarged, fit.device.right - fit.device.left, fit.device.bottom - fit.device.top);
+    // A new size clears a canvas: everything drawn again at once.
+    sizeScreen(fit.canvasWidth, fit.canvasHeight, enlarged.width, enlarged.height);
+    putEnlarged({Rect{0, 0, kScreenWidth, kScreenHeight}});
+}
+
+// The picture as drawn, 640 x 480 RGBA pixels; null before the first draw.
+extern "C" EMSCRIPTEN_KEEPALIVE const uint32_t* nmnm_test_picture() { return rgba.empty() ? nullptr : rgba.data(); }

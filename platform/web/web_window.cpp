@@ -72,6 +72,7 @@ bool hostOpenWindow(void (*onDestroyed)()) {
     if (!eventsRegistered) {
         registerWindowEvents();
         registerInputEvents();
+        followGameArea();
         eventsRegistered = true;
     }
     EmscriptenVisibilityChangeEvent visibility;

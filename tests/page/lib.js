@@ -30,6 +30,8 @@ const kTypes = {
   ".css": "text/css",
   ".wasm": "application/wasm",
   ".png": "image/png",
+  ".json": "application/json",
+  ".webmanifest": "application/manifest+json",
   ".txt": "text/plain; charset=utf-8",
 };
 

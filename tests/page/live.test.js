@@ -173,19 +173,22 @@ test("in play only the changed parts of the picture reach the canvas", async () 
   await page.close();
 });
 
-// The game area made 800 x 600 CSS pixels, 40 in from the page's corner: the
-// picture is drawn at 1.25.
-const kScaledArea = "#game { flex: none !important; width: 800px !important; height: 600px !important; margin: 40px; }";
+// The game area made a given size, 40 CSS pixels in from the page's corner,
+// at a device pixel ratio where the picture fills it by a whole multiple:
+// 800 x 600 at 1.6 is 1280 x 960 device pixels, twice the picture, 1.25 CSS
+// pixels a picture pixel; 960 x 720 at 2 is three times, 1.5 CSS pixels.
+function scaledArea(width, height) {
+  return "#game { flex: none !important; width: " + width + "px !important; height: " + height + "px !important; margin: 40px; }";
+}
 
-for (const ratio of [1, 2]) {
-  test("the pointer maps onto the picture at CSS scale 1.25, device pixel ratio " + ratio, async () => {
-    const page = await openGame({ viewport: { width: 1280, height: 800, deviceScaleFactor: ratio }, style: kScaledArea });
-    await playing(page);
-    const box = await canvasBox(page);
-    assert.deepStrictEqual([box.width, box.height], [800, 600], "scale 1.25: the canvas's CSS box");
+const kScaledCases = [
+  {
+    ratio: 1.6,
+    area: [800, 600],
+    scale: 1.25,
     // CSS offsets from the canvas's corner, and the picture pixel under each:
     // offset / 1.25, clamped to the picture.
-    const cases = [
+    points: [
       [5, 5, 4, 4],
       [400, 300, 320, 240],
       [799, 599, 639, 479],
@@ -193,8 +196,31 @@ for (const ratio of [1, 2]) {
       [-20, -20, 0, 0],
       [300, 650, 240, 479],
       [123, 456, 98, 364],
-    ];
-    for (const [dx, dy, x, y] of cases) {
+    ],
+  },
+  {
+    ratio: 2,
+    area: [960, 720],
+    scale: 1.5,
+    points: [
+      [5, 5, 3, 3],
+      [480, 360, 320, 240],
+      [959, 719, 639, 479],
+      [961, 300, 639, 200],
+      [-20, -20, 0, 0],
+      [300, 730, 200, 479],
+      [123, 456, 82, 304],
+    ],
+  },
+];
+
+for (const { ratio, area, scale, points } of kScaledCases) {
+  test("the pointer maps onto the picture at CSS scale " + scale + ", device pixel ratio " + ratio, async () => {
+    const page = await openGame({ viewport: { width: 1280, height: 800, deviceScaleFactor: ratio }, style: scaledArea(...area) });
+    await playing(page);
+    const box = await canvasBox(page);
+    assert.deepStrictEqual([box.width, box.height], area, "scale " + scale + ": the canvas's CSS box");
+    for (const [dx, dy, x, y] of points) {
       await page.mouse.move(box.left + dx, box.top + dy);
       const state = await lib.waitForState(page, "cursor " + x + "," + y, (s) => s.cursorX === x && s.cursorY === y, 2000).catch(
         (error) => error,

@@ -10,10 +10,14 @@
 
 // The sizes installed under the hicolor theme, smallest first.
 constexpr std::array<int32_t, 6> kIconSizes = {16, 32, 48, 64, 128, 256};
+// The sizes a web page's manifest offers for installing the game on a phone
+// or a desktop; not themed icons, so not installed with them.
+constexpr std::array<int32_t, 2> kWebIconSizes = {192, 512};
 // The size of the pixels built into the program for its window.
 constexpr int32_t kWindowIconSize = 64;
 
-// The icon at `size` pixels square (one of kIconSizes or kWindowIconSize),
+// The icon at `size` pixels square (one of kIconSizes, kWebIconSizes or
+// kWindowIconSize),
 // clear where it is kClear. Every size is a whole-number enlargement of a
 // hand-placed layout: no pixel is ever blended.
 IndexedImage paintIcon(const IndexedImage& sheet, int32_t size);

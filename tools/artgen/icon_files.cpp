@@ -38,6 +38,12 @@ bool writeIconFiles(const IndexedImage& sheet, const std::array<Rgb, 256>& colou
         const std::string path = folder + "/nmnm-" + std::to_string(size) + ".png";
         if (!writeRgbaPng(path, images.back().rgba.data(), size, size)) return cannotWrite(path);
     }
+    // The web page's manifest sizes: PNGs only, no part of the Windows icon.
+    for (int32_t size : kWebIconSizes) {
+        const std::vector<uint8_t> rgba = iconRgba(paintIcon(sheet, size), colours);
+        const std::string path = folder + "/nmnm-" + std::to_string(size) + ".png";
+        if (!writeRgbaPng(path, rgba.data(), size, size)) return cannotWrite(path);
+    }
     const std::string ico = folder + "/nmnm.ico";
     if (!writeBytes(ico, makeIco(images))) return cannotWrite(ico);
     const std::string source = folder + "/window_icon.cpp";

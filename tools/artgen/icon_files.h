@@ -8,7 +8,8 @@
 #include "tools/artgen/indexed_image.h"
 #include "tools/artgen/palette.h"
 
-// Writes `folder`/nmnm-N.png for every installed size N, `folder`/nmnm.ico
-// and `folder`/window_icon.cpp. False with a one-line reason naming the file.
+// Writes `folder`/nmnm-N.png for every installed and web size N,
+// `folder`/nmnm.ico and `folder`/window_icon.cpp. False with a one-line
+// reason naming the file.
 bool writeIconFiles(const IndexedImage& sheet, const std::array<Rgb, 256>& colours, const std::string& folder,
                     std::string* error);

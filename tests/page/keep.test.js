@@ -1,0 +1,489 @@
+"use strict";
+// The page players keep, in headless Chromium: offline after one visit and
+// a new build taken whole, touch, the picture sharp at several screens, keys
+// that never scroll and never stay held, the player's own pictures, and a
+// clear word where the browser lacks what the game needs. No test may leave
+// a console error or warning.
+const assert = require("node:assert");
+const { execFileSync } = require("node:child_process");
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const { after, before, test } = require("node:test");
+const lib = require("./lib.js");
+const pictures = require("./pictures.js");
+
+const kScreensDir = path.resolve(__dirname, "..", "screens");
+const kBuildList = path.resolve(__dirname, "..", "..", "cmake", "web_build_list.cmake");
+
+let browser;
+let site;
+
+before(async () => {
+  site = await lib.startServer({ "/": lib.pageDir(), "/screens/": kScreensDir });
+  browser = await lib.launchBrowser();
+});
+
+after(async () => {
+  if (browser) await browser.close();
+  if (site) site.server.close();
+});
+
+function playing(page) {
+  return lib.waitForState(page, "the fade to end", (s) => s.stage === "playing" && s.frames > 0);
+}
+
+function canvasBox(page) {
+  return page.evaluate(() => {
+    const r = document.getElementById("screen").getBoundingClientRect();
+    return { left: r.left, top: r.top, width: r.width, height: r.height };
+  });
+}
+
+// Where the picture must sit, worked out here from the game area alone, in
+// device pixels from the document's corner: on the area's whole CSS units
+// (CSS lengths that are whole device pixels too), the largest whole
+// multiple of 640 x 480, unless it leaves over a quarter of the side that
+// limits the fit empty, then the largest fit; centred, its corner on a unit.
+function expectedFit(area, ratio) {
+  let unit = 1;
+  while (unit < 16 && Math.abs(ratio * unit - Math.round(ratio * unit)) > 1e-4 * unit) ++unit;
+  const unitDevice = Math.round(ratio * unit);
+  const left = Math.ceil(area.left / unit - 1e-6) * unit + 0; // never -0
+  const top = Math.ceil(area.top / unit - 1e-6) * unit + 0;
+  const width = (Math.floor((area.left + area.width) / unit + 1e-6) - left / unit) * unitDevice;
+  const height = (Math.floor((area.top + area.height) / unit + 1e-6) - top / unit) * unitDevice;
+  const scale = Math.min(Math.floor(width / 640), Math.floor(height / 480));
+  const wide = width * 480 > height * 640;
+  const empty = wide ? (height - 480 * scale) / height : (width - 640 * scale) / width;
+  const whole = scale >= 1 && empty <= 0.25;
+  const w = whole ? 640 * scale : wide ? Math.floor((height * 640) / 480) : width;
+  const h = whole ? 480 * scale : wide ? height : Math.floor((width * 480) / 640);
+  const atLeft = Math.round(left * ratio) + Math.floor((width - w) / 2 / unitDevice) * unitDevice;
+  const atTop = Math.round(top * ratio) + Math.floor((height - h) / 2 / unitDevice) * unitDevice;
+  const browser = ratio === 1;
+  return {
+    whole: whole ? scale : 0,
+    area: { left: Math.round(left * ratio), top: Math.round(top * ratio), width, height },
+    canvas: {
+      left: atLeft,
+      top: atTop,
+      width: Math.ceil(w / unitDevice) * unitDevice,
+      height: Math.ceil(h / unitDevice) * unitDevice,
+      pixels: browser ? [640, 480] : [Math.ceil(w / unitDevice) * unitDevice, Math.ceil(h / unitDevice) * unitDevice],
+    },
+    browser,
+    left: atLeft,
+    top: atTop,
+    width: w,
+    height: h,
+  };
+}
+
+const kSharpScreens = [
+  { width: 1280, height: 960, deviceScaleFactor: 1 },
+  { width: 1920, height: 1080, deviceScaleFactor: 1 },
+  { width: 1366, height: 768, deviceScaleFactor: 1.25 },
+  { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+  { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
+];
+
+// Checks the page as it stands at `ratio`: the canvas's box and pixels, and
+// every device pixel of it against the picture pixel it must show, read
+// back from a screenshot. `name` names the case in the messages.
+async function checkSharp(page, name, ratio) {
+  const area = await page.evaluate(() => {
+    const r = document.getElementById("game").getBoundingClientRect();
+    return { left: r.left + window.scrollX, top: r.top + window.scrollY, width: r.width, height: r.height };
+  });
+  const want = expectedFit(area, ratio);
+  const box = await canvasBox(page);
+  const got = {
+    left: box.left * ratio,
+    top: box.top * ratio,
+    width: box.width * ratio,
+    height: box.height * ratio,
+    pixels: await page.evaluate(() => [document.getElementById("screen").width, document.getElementById("screen").height]),
+  };
+  assert.deepStrictEqual(got, want.canvas, name + ": the canvas's box in device pixels and its own pixels (area " + JSON.stringify(area) + ")");
+  const fit = await page.evaluate(() => document.body.dataset.fit);
+  assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
+
+  const canvas = await lib.readScreen(page);
+  const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
+  // Every device pixel of the picture shows the picture pixel under its
+  // centre (the browser, enlarging, takes the one before on an exact tie);
+  // every other one of the game area is black.
+  let wrong = 0;
+  let first = null;
+  let lit = 0;
+  const a = want.area;
+  for (let y = a.top; y < a.top + a.height && y < shot.height; ++y) {
+    for (let x = a.left; x < a.left + a.width && x < shot.width; ++x) {
+      const at = (y * shot.width + x) * 4;
+      const inside = x >= want.left && x < want.left + want.width && y >= want.top && y < want.top + want.height;
+      if (!inside) {
+        lit += shot.rgba[at] + shot.rgba[at + 1] + shot.rgba[at + 2] > 0;
+        continue;
+      }
+      const fx = ((x - want.left + 0.5) * 640) / want.width;
+      const fy = ((y - want.top + 0.5) * 480) / want.height;
+      const px = want.browser ? Math.ceil(fx) - 1 : Math.floor(fx);
+      const py = want.browser ? Math.ceil(fy) - 1 : Math.floor(fy);
+      const from = (py * 640 + px) * 4;
+      if (shot.rgba[at] !== canvas[from] || shot.rgba[at + 1] !== canvas[from + 1] || shot.rgba[at + 2] !== canvas[from + 2]) {
+        if (!first) first = { x, y, got: Array.from(shot.rgba.subarray(at, at + 3)), expected: Array.from(canvas.subarray(from, from + 3)) };
+        ++wrong;
+      }
+    }
+  }
+  assert.strictEqual(wrong, 0, name + ": device pixels not their picture pixel, first " + JSON.stringify(first));
+  assert.strictEqual(lit, 0, name + ": lit pixels on the black around the picture");
+  return want;
+}
+
+for (const screen of kSharpScreens) {
+  const name = screen.width + "x" + screen.height + "@" + screen.deviceScaleFactor;
+  test("sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, at the expected scale", async () => {
+    const page = await lib.openPage(browser, { viewport: screen });
+    // The title, still: the scripted mode draws it and stops.
+    await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=4");
+    await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
+    const shot = await page.screenshot({ type: "png" });
+    assert.strictEqual(pictures.readTruecolourPng(Buffer.from(shot)).width, Math.round(screen.width * screen.deviceScaleFactor),
+      name + ": screenshot in device pixels");
+    await checkSharp(page, name, screen.deviceScaleFactor);
+    assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
+    await page.close();
+  });
+}
+
+test("a rotation and a screen of another density place the picture again at once, and the pointer follows", async () => {
+  const page = await lib.openPage(browser, { viewport: kSharpScreens[3] });
+  await page.goto(site.origin + "/index.html");
+  await playing(page);
+  // The game is paused for each screenshot (so nothing moves); the notice
+  // that says so would dim the picture.
+  await page.addStyleTag({ content: "#paused { display: none !important; }" });
+  const steps = [
+    ["turned on its side", kSharpScreens[4]],
+    ["moved to a screen of ratio 2", { ...kSharpScreens[4], deviceScaleFactor: 2 }],
+    // Touch and mobile kept: puppeteer reloads the page when they change.
+    ["a large window at a ratio of 1", { ...kSharpScreens[4], width: 1280, height: 800, deviceScaleFactor: 1 }],
+  ];
+  for (const [what, viewport] of steps) {
+    await page.setViewport(viewport);
+    // Placed again by the next frame at the latest (an emulated screen of
+    // another density tells the page no media query, a real one does).
+    await page.waitForFunction(() => Module.nmnmLayoutRatio === window.devicePixelRatio, { timeout: 1000 });
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
+    const box = await pictureBox(page);
+    await page.mouse.move(...pointOf(box, 100, 400));
+    const at = await lib.waitForState(page, what + ": the pointer", (s) => Math.abs(s.cursorX - 100) <= 1 && Math.abs(s.cursorY - 400) <= 1, 2000)
+      .catch((error) => error);
+    assert.ok(!(at instanceof Error), what + ": the pointer maps through the new fit: " + (at.message || ""));
+    // Still for the screenshot: without the focus the game runs no frames.
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent("blur")));
+    await lib.waitForState(page, what + ": the pause", (s) => s.appActive === 0, 2000);
+    await lib.sleep(100);
+    await checkSharp(page, what, viewport.deviceScaleFactor);
+    await page.evaluate(() => window.dispatchEvent(new FocusEvent("focus")));
+  }
+  assert.deepStrictEqual(page.problems, [], "re-placing: console errors or warnings");
+  await page.close();
+});
+
+// The picture's box in CSS pixels of the viewport: the canvas's, narrowed to
+// where the host draws the picture on it.
+function pictureBox(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById("screen");
+    const r = canvas.getBoundingClientRect();
+    const picture = Module.nmnmScreen.picture;
+    const across = r.width / canvas.width;
+    const down = r.height / canvas.height;
+    return { left: r.left, top: r.top, width: picture.width * across, height: picture.height * down };
+  });
+}
+
+// The CSS point at the centre of picture pixel (x, y).
+function pointOf(box, x, y) {
+  return [box.left + ((x + 0.5) * box.width) / 640, box.top + ((y + 0.5) * box.height) / 480];
+}
+
+// A static server of one folder on a given port (0: any), which can be
+// stopped and started again on the same port, as a network cut and back.
+function serveFolder(dir, port) {
+  const http = require("node:http");
+  const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
+    ".wasm": "application/wasm", ".png": "image/png", ".json": "application/json",
+    ".webmanifest": "application/manifest+json" };
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname.slice(1)) || "index.html";
+    const file = path.join(dir, name);
+    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404);
+      response.end();
+      return;
+    }
+    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
+    response.end(fs.readFileSync(file));
+  });
+  return new Promise((resolve) => server.listen(port, "127.0.0.1", () => resolve({ server, port: server.address().port })));
+}
+
+function stopServing(served) {
+  return new Promise((resolve) => {
+    served.server.close(resolve);
+    served.server.closeAllConnections();
+  });
+}
+
+// Writes build.json for the folder again, as the build does after a change.
+function relist(dir) {
+  const names = Object.keys(JSON.parse(fs.readFileSync(path.join(dir, "build.json"), "utf8")).files);
+  execFileSync("cmake", ["-DDIR=" + dir, "-DFILES=" + names.join(","), "-P", kBuildList]);
+}
+
+// Marks a build in its page and its style: two files that must always come
+// from the same build.
+function markBuild(dir, mark) {
+  const page = path.join(dir, "index.html");
+  const html = fs.readFileSync(page, "utf8").replace(/<meta name="test-build"[^>]*>\n?/, "");
+  fs.writeFileSync(page, html.replace("<head>\n", '<head>\n<meta name="test-build" content="' + mark + '">\n'));
+  const style = path.join(dir, "page.css");
+  const css = fs.readFileSync(style, "utf8").replace(/\n:root \{ --test-build: [^}]*\}\n?$/, "");
+  fs.writeFileSync(style, css + '\n:root { --test-build: "' + mark + '"; }\n');
+}
+
+function buildsSeen(page) {
+  return page.evaluate(() => {
+    const meta = document.querySelector('meta[name="test-build"]');
+    return [meta ? meta.content : "none", getComputedStyle(document.documentElement).getPropertyValue("--test-build").trim().replace(/"/g, "") || "none"];
+  });
+}
+
+test("offline: after one visit the game starts with no network; a new build is used whole at the next load", async () => {
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-offline-"));
+  fs.cpSync(lib.pageDir(), dir, { recursive: true });
+  markBuild(dir, "1");
+  relist(dir);
+  let served = await serveFolder(dir, 0);
+  const origin = "http://127.0.0.1:" + served.port;
+  // A browser of its own: a fresh profile, no service worker of other tests.
+  const own = await lib.launchBrowser();
+  try {
+    const page = await lib.openPage(own);
+    await page.goto(origin + "/index.html");
+    await playing(page);
+    await page.waitForFunction(() => document.body.dataset.offline === "ready", { timeout: 20000 });
+
+    await stopServing(served);
+    let response = await page.reload();
+    assert.ok(response.fromServiceWorker(), "offline: the page came from the service worker");
+    await playing(page);
+    assert.deepStrictEqual(await buildsSeen(page), ["1", "1"], "offline: the first build");
+
+    // A new build on the server: the next load takes it, every file of it.
+    markBuild(dir, "2");
+    relist(dir);
+    served = await serveFolder(dir, served.port);
+    response = await page.reload();
+    assert.ok(response.fromServiceWorker(), "new build: the page came from the service worker");
+    await playing(page);
+    assert.deepStrictEqual(await buildsSeen(page), ["2", "2"], "new build: page and style both new");
+
+    // A server caught halfway through an update: its list names build 3 but
+    // the style is still build 2's. The load keeps to build 2, whole.
+    markBuild(dir, "3");
+    relist(dir);
+    markBuild(dir, "2");
+    fs.writeFileSync(path.join(dir, "index.html"), fs.readFileSync(path.join(dir, "index.html"), "utf8").replace('content="2"', 'content="3"'));
+    await page.reload();
+    await playing(page);
+    assert.deepStrictEqual(await buildsSeen(page), ["2", "2"], "half an update: the last whole build");
+    markBuild(dir, "3");
+    await page.reload();
+    await playing(page);
+    assert.deepStrictEqual(await buildsSeen(page), ["3", "3"], "update finished: the new build whole");
+    assert.deepStrictEqual(page.problems, [], "offline: console errors or warnings");
+  } finally {
+    await own.close();
+    await stopServing(served).catch(() => {});
+    fs.rmSync(dir, { recursive: true, force: true });
+  }
+});
+
+const kPhone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+
+test("touch: a tap starts the game, a tap on a fly swats it, a drag over the game scrolls nothing", async () => {
+  const page = await lib.openPage(browser, { viewport: kPhone });
+  await page.goto(site.origin + "/index.html");
+  await playing(page);
+  const box = await pictureBox(page);
+  await page.touchscreen.tap(...pointOf(box, 320, 240));
+  await lib.waitForState(page, "the title to give way", (s) => s.gameState !== 0, 2000);
+  await lib.waitForState(page, "the play phase", (s) => s.gameState === 3, 10000);
+
+  await page.evaluate(() => window.nmnm.holdFly(200, 150));
+  const before = (await lib.gameState(page)).killCount;
+  await page.touchscreen.tap(...pointOf(box, 200, 150));
+  const swatted = await lib.waitForState(page, "the fly to be swatted", (s) => s.killCount > before, 2000);
+  assert.strictEqual(swatted.killCount, before + 1, "tap: one fly swatted");
+  // A touch point comes in whole CSS pixels, and a picture pixel here is 0.6
+  // of one: the nearest the finger can be.
+  assert.ok(Math.abs(swatted.cursorX - 200) <= 1 && Math.abs(swatted.cursorY - 150) <= 1,
+    "tap: the swatter went where the finger touched, at " + swatted.cursorX + "," + swatted.cursorY);
+
+  // A finger dragged down the game moves the swatter and not the page,
+  // which scrolls elsewhere.
+  const scrollable = await page.evaluate(() => document.documentElement.scrollHeight > window.innerHeight);
+  assert.ok(scrollable, "drag: the page is long enough to scroll");
+  const [x, y] = pointOf(box, 320, 100);
+  await page.touchscreen.touchStart(x, y);
+  for (let step = 1; step <= 10; ++step) await page.touchscreen.touchMove(x, y + step * 20);
+  const dragged = await lib.waitForState(page, "the swatter to follow", (s) => s.cursorY > 200, 2000);
+  await page.touchscreen.touchEnd();
+  assert.ok(dragged.cursorY > 200, "drag: the swatter followed the finger");
+  assert.strictEqual(await page.evaluate(() => window.scrollY), 0, "drag: the page did not scroll");
+  assert.deepStrictEqual(page.problems, [], "touch: console errors or warnings");
+  await page.close();
+});
+
+test("keys: ArrowDown on the title lengthens the frame interval and scrolls nothing; what is held is let go when the focus leaves", async () => {
+  // Narrow: the how-to-play below the game, so the page could scroll.
+  const page = await lib.openPage(browser, { viewport: { width: 700, height: 500, deviceScaleFactor: 1 } });
+  await page.goto(site.origin + "/index.html");
+  await playing(page);
+  assert.ok(await page.evaluate(() => document.documentElement.scrollHeight > window.innerHeight), "keys: the page can scroll");
+  await page.focus("#game");
+  await page.keyboard.down("ArrowDown");
+  const longer = await lib.waitForState(page, "a longer frame interval", (s) => s.frameInterval > 30, 2000);
+  await page.keyboard.up("ArrowDown");
+  assert.ok(longer.frameInterval > 30, "ArrowDown: a longer frame interval");
+  for (const key of ["ArrowDown", "ArrowUp", "ArrowRight", "ArrowLeft", "Space"]) await page.keyboard.press(key);
+  await lib.sleep(100);
+  assert.strictEqual(await page.evaluate(() => window.scrollY), 0, "keys: the page did not scroll");
+
+  // ArrowDown held, then the focus moves to a button: the interval stops
+  // growing though the key was never let go.
+  await page.keyboard.down("ArrowDown");
+  const growing = (await lib.waitForState(page, "the interval to grow", (s) => s.frameInterval > longer.frameInterval + 2, 3000)).frameInterval;
+  await page.focus("#fullscreen");
+  await lib.sleep(200);
+  const held = (await lib.gameState(page)).frameInterval;
+  await lib.sleep(500);
+  assert.ok(held >= growing, "blur: the interval had grown");
+  assert.strictEqual((await lib.gameState(page)).frameInterval, held, "blur: ArrowDown let go when the focus left");
+  await page.keyboard.up("ArrowDown");
+
+  // The left button held on the game, then the focus leaves.
+  const box = await pictureBox(page);
+  await page.mouse.move(...pointOf(box, 320, 240));
+  await page.mouse.down();
+  await lib.waitForState(page, "the button seen down", (s) => s.buttonDown, 2000);
+  await page.focus("#fullscreen");
+  const released = await lib.waitForState(page, "the button let go", (s) => !s.buttonDown, 2000).catch((error) => error);
+  await page.mouse.up();
+  assert.ok(!(released instanceof Error), "blur: the held button was let go");
+  assert.deepStrictEqual(page.problems, [], "keys: console errors or warnings");
+  await page.close();
+});
+
+// How much of the play field is its most common colour: near all of it for
+// a one-colour background, far less for the built-in table.
+async function plainness(page) {
+  const screen = await lib.readScreen(page);
+  const counts = new Map();
+  for (let i = 0; i < 640 * 448 * 4; i += 4) {
+    const key = screen.readUInt32BE(i);
+    counts.set(key, (counts.get(key) || 0) + 1);
+  }
+  return Math.max(...counts.values()) / (640 * 448);
+}
+
+function dropFile(page, name, bytes) {
+  return page.evaluate((name, text) => {
+    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+    const files = new DataTransfer();
+    files.items.add(new File([bytes], name));
+    const game = document.getElementById("game");
+    for (const type of ["dragenter", "dragover", "drop"])
+      game.dispatchEvent(new DragEvent(type, { dataTransfer: files, bubbles: true, cancelable: true }));
+  }, name, bytes.toString("base64"));
+}
+
+function statusLine(page) {
+  return page.evaluate(() => document.getElementById("status").textContent);
+}
+
+test("own pictures: a good one shows; cut short, 24-bit and not a picture say why and change nothing; the built-in ones come back", async () => {
+  const page = await lib.openPage(browser);
+  await page.goto(site.origin + "/index.html");
+  await playing(page);
+  const first = await lib.waitForState(page, "some frames", (s) => s.frames > 10);
+  assert.ok((await plainness(page)) < 0.5, "built-in: a varied picture");
+
+  const good = pictures.makeBmp(640, 480, 8, 5);
+  const refused = [
+    ["a cut-short hk.bmp", "hk.bmp", good.subarray(0, good.length - 640 * 100), "cut short: 100 rows of pixels are missing"],
+    ["a 24-bit hk.bmp", "hk.bmp", pictures.makeBmp(640, 480, 24, 5), "24 bits per pixel"],
+    ["a pt.bmp that is no picture", "pt.bmp", Buffer.from("not a picture at all\n"), "not a BMP picture"],
+  ];
+  for (const [what, name, bytes, reason] of refused) {
+    await dropFile(page, name, bytes);
+    await page.waitForFunction((reason) => document.getElementById("status").textContent.includes(reason), { timeout: 5000 }, reason)
+      .catch(() => {});
+    const line = await statusLine(page);
+    assert.ok(line.includes(reason) && line.includes(name), what + ": the reason shows, got: " + line);
+    const frames = (await lib.gameState(page)).frames;
+    const after = await lib.waitForState(page, "frames to go on", (s) => s.frames > frames + 3, 3000);
+    assert.strictEqual(after.runs, first.runs, what + ": the run goes on, no new one");
+    assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 0, what + ": no own picture in use");
+    assert.ok((await plainness(page)) < 0.5, what + ": the built-in picture stays");
+  }
+
+  // A good one through the file button starts a new run with it.
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-own-")), "hk.bmp");
+  fs.writeFileSync(file, good);
+  await (await page.$("#picture-file")).uploadFile(file);
+  const mine = await lib.waitForState(page, "a run with the player's picture", (s) => s.runs === first.runs + 1 && s.stage === "playing" && s.frames > 2, 5000);
+  assert.strictEqual(mine.runs, first.runs + 1, "good: one new run");
+  assert.ok((await statusLine(page)).includes("hk.bmp"), "good: the page says so");
+  assert.ok((await plainness(page)) > 0.9, "good: the player's one-colour background shows");
+  assert.strictEqual(await page.evaluate(() => document.getElementById("built-in-pictures").disabled), false, "good: the way back is offered");
+
+  await page.click("#built-in-pictures");
+  await lib.waitForState(page, "a run with the built-in pictures", (s) => s.runs === first.runs + 2 && s.stage === "playing" && s.frames > 2, 5000);
+  assert.ok((await plainness(page)) < 0.5, "back: the built-in picture again");
+  assert.strictEqual(await page.evaluate(() => document.getElementById("built-in-pictures").disabled), true, "back: nothing to go back to");
+  assert.deepStrictEqual(page.problems, [], "own pictures: console errors or warnings");
+  fs.rmSync(path.dirname(file), { recursive: true, force: true });
+  await page.close();
+});
+
+for (const [missing, breakIt] of [
+  ["WebAssembly", () => delete window.WebAssembly],
+  ["canvas", () => (HTMLCanvasElement.prototype.getContext = () => null)],
+]) {
+  test("without " + missing + " the page says so in Japanese and English and loads no game", async () => {
+    const page = await lib.openPage(browser, { beforeLoad: breakIt });
+    const requested = [];
+    page.on("request", (request) => requested.push(new URL(request.url()).pathname));
+    await page.goto(site.origin + "/index.html");
+    await page.waitForSelector("#unsupported:not([hidden])", { timeout: 5000 });
+    const shown = await page.evaluate(() => ({
+      text: document.getElementById("unsupported").innerText,
+      loading: getComputedStyle(document.getElementById("loading")).display,
+    }));
+    assert.ok(shown.text.includes("このブラウザーでは遊べません"), missing + ": the Japanese line");
+    assert.ok(shown.text.includes("This browser cannot run the game"), missing + ": the English line");
+    assert.ok(shown.text.includes(missing === "canvas" ? "canvas" : "WebAssembly"), missing + ": what is missing is named");
+    assert.strictEqual(shown.loading, "none", missing + ": no endless loading");
+    // Long enough for a preload the page never used to be warned about.
+    await lib.sleep(4000);
+    assert.ok(!requested.includes("/nmnm.js"), missing + ": the game's script was not loaded");
+    assert.deepStrictEqual(page.problems, [], missing + ": console errors or warnings");
+    await page.close();
+  });
+}
