@@ -25,7 +25,7 @@ foreach(file index.html page.css page.js script-mode.js own-pictures.js offline.
     list(APPEND page_names ${file})
   endif()
 endforeach()
-get_filename_component(icons ${NMNM_HOST_TOOLS_DIR}/../icons ABSOLUTE)
+get_filename_component(icons ${NMNM_LINUX_TOOLS_DIR}/../icons ABSOLUTE)
 foreach(size 16 32 192 512)
   add_custom_command(OUTPUT ${page}/icon-${size}.png
     COMMAND ${CMAKE_COMMAND} -E copy ${icons}/nmnm-${size}.png ${page}/icon-${size}.png

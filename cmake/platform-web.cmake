@@ -10,11 +10,11 @@ set(NMNM_FILE_SERVICE nmnm_files_web)
 
 # What the Linux build makes for this one, as the Windows builds take their
 # screen probe from it.
-set(NMNM_HOST_TOOLS_DIR "" CACHE PATH "bin/ of a Linux build of this tree: pictures, baked glyphs, nmnm-replay")
+set(NMNM_LINUX_TOOLS_DIR "" CACHE PATH "bin/ of a Linux build of this tree: pictures, baked glyphs, nmnm-replay")
 foreach(made hk.bmp pt.bmp baked_glyphs.cpp)
-  if(NOT EXISTS "${NMNM_HOST_TOOLS_DIR}/${made}")
+  if(NOT EXISTS "${NMNM_LINUX_TOOLS_DIR}/${made}")
     message(FATAL_ERROR "The browser build takes ${made} from a Linux build of this tree: build one "
-      "(cmake -S . -B build && cmake --build build) and configure with -DNMNM_HOST_TOOLS_DIR=$PWD/build/bin")
+      "(cmake -S . -B build && cmake --build build) and configure with -DNMNM_LINUX_TOOLS_DIR=$PWD/build/bin")
   endif()
 endforeach()
 

@@ -23,7 +23,7 @@ fi
 # the Linux build.
 cmake --build build -j "$(nproc)" --target nmnm_art nmnm_icons nmnm_baked_glyphs
 cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin" >/dev/null
+  -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin" >/dev/null
 cmake --build build-web -j "$(nproc)" --target nmnm_page
 port=${NMNM_WEB_PORT:-8000}
 if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' "$port" 2>/dev/null; then

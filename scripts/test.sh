@@ -14,13 +14,13 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The browser build takes the normal build's pictures, icons and baked
 # glyphs, and its replays are compared with the normal build's.
-cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin" >/dev/null
+cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin" >/dev/null
 cmake --build build-web -j "$jobs"
 ctest --test-dir build-web --output-on-failure -j "$jobs"
 
 # The Windows programs are compared with the Linux build's and watch their
 # screen through its probe.
-scripts/build-windows.sh -DNMNM_HOST_TOOLS_DIR="$PWD/build/bin"
+scripts/build-windows.sh -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin"
 for flavour in win32 win64; do
   # Some virtual machines' kernels run no 32-bit programs: the build is still
   # made, and the line from wine-run.sh says why its tests are left out.

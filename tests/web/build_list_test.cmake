@@ -11,17 +11,15 @@ macro(check what)
   endif()
 endmacro()
 
-function(make_list files out_json out_code out_error)
+# A macro: its results land in the caller's variables.
+macro(make_list files out_json out_code out_error)
   execute_process(COMMAND ${CMAKE_COMMAND} "-DDIR=${WORK}/page" "-DFILES=${files}" -P ${SCRIPT}
-                  RESULT_VARIABLE code ERROR_VARIABLE error)
-  set(json "")
+                  RESULT_VARIABLE ${out_code} ERROR_VARIABLE ${out_error})
+  set(${out_json} "")
   if(EXISTS "${WORK}/page/build.json")
-    file(READ "${WORK}/page/build.json" json)
+    file(READ "${WORK}/page/build.json" ${out_json})
   endif()
-  set(${out_json} "${json}" PARENT_SCOPE)
-  set(${out_code} "${code}" PARENT_SCOPE)
-  set(${out_error} "${error}" PARENT_SCOPE)
-endfunction()
+endmacro()
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/page/sub")

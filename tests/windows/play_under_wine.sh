@@ -16,7 +16,7 @@ if ! command -v Xvfb >/dev/null; then
   exit 77
 fi
 if [ ! -x "$probe" ]; then
-  echo "play_under_wine: no screen probe at '$probe'; skipping (configure with -DNMNM_HOST_TOOLS_DIR=<linux build>/bin)"
+  echo "play_under_wine: no screen probe at '$probe'; skipping (configure with -DNMNM_LINUX_TOOLS_DIR=<linux build>/bin)"
   exit 77
 fi
 command -v xdotool >/dev/null || { echo "play_under_wine: xdotool is missing; run scripts/setup.sh"; exit 1; }
