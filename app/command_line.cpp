@@ -18,9 +18,7 @@ CommandLineRequest readCommandLine(int argc, const char* const* argv) {
 
 int answerCommandLine(CommandLineRequest request, int argc, const char* const* argv) {
     switch (request) {
-        case CommandLineRequest::Version:
-            std::printf("nmnm %s\n", NMNM_VERSION);
-            return 0;
+        case CommandLineRequest::Version: std::printf("nmnm %s\n", NMNM_VERSION); return 0;
         case CommandLineRequest::Help:
             std::printf(
                 "%s\n"
@@ -30,8 +28,7 @@ int answerCommandLine(CommandLineRequest request, int argc, const char* const* a
                 kUsage);
             return 0;
         case CommandLineRequest::Play:
-        case CommandLineRequest::Unknown:
-            break;
+        case CommandLineRequest::Unknown: break;
     }
     // Name the first argument that was not understood, or the extra one.
     const char* odd = argc > 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "--help") == 0)

@@ -14,8 +14,7 @@ bool hostSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel);
 // Shows an 8-bit picture (`height` rows of `width` indices, `pitch` bytes
 // apart) through `colours`. Called after every flip and every change of the
 // shown colours; the bytes are only borrowed for the call.
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]);
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]);
 void hostCloseDisplay();
 
 // Time and input, as of the events handled so far.

@@ -51,8 +51,7 @@ int32_t loadBitmapFromMemory(Surface* surface, const uint8_t* data, size_t size,
 }
 
 int32_t loadBitmap(Surface* surface, const char* name, int32_t x, int32_t y) {
-    if (displayWatch.watcher)
-        tellDisplayWatch({DisplayOp::kLoad, surface, nullptr, x, y, {}, 0, name, 0, 0, 0, 0});
+    if (displayWatch.watcher) tellDisplayWatch({DisplayOp::kLoad, surface, nullptr, x, y, {}, 0, name, 0, 0, 0, 0});
     DataFile file;
     std::string reason;
     int64_t missing = 0;

@@ -13,9 +13,7 @@ constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiRle8 = 1;
 constexpr uint32_t kBiRle4 = 2;
 
-uint8_t byteAt(const uint8_t* data, size_t size, uint64_t offset) {
-    return offset < size ? data[offset] : 0;
-}
+uint8_t byteAt(const uint8_t* data, size_t size, uint64_t offset) { return offset < size ? data[offset] : 0; }
 
 uint32_t le32(const uint8_t* data, size_t size, uint64_t offset) {
     return uint32_t{byteAt(data, size, offset)} | uint32_t{byteAt(data, size, offset + 1)} << 8 |
@@ -40,7 +38,8 @@ bool parseBmpLayout(const uint8_t* data, size_t size, BmpLayout* out, std::strin
     if (byteAt(data, size, 0) != 'B' || byteAt(data, size, 1) != 'M')
         return failWith(reason, size < 2 ? "file is empty or cut short" : "not a BMP picture (no BM signature)");
     const uint32_t headerBytes = le32(data, size, 14);
-    if (headerBytes == kCoreHeaderBytes) return failWith(reason, "OS/2 bitmaps are not supported; save it as a Windows BMP");
+    if (headerBytes == kCoreHeaderBytes)
+        return failWith(reason, "OS/2 bitmaps are not supported; save it as a Windows BMP");
     if (headerBytes < kInfoHeaderBytes) return failWith(reason, "cut short or damaged (no bitmap information header)");
     const auto width = static_cast<int32_t>(le32(data, size, 18));
     const auto height = static_cast<int32_t>(le32(data, size, 22));
@@ -88,15 +87,16 @@ void readBmpColours(const uint8_t* data, size_t size, const BmpLayout& layout, P
     }
 }
 
-void copyBmpRows(const uint8_t* data, size_t size, const BmpLayout& layout, const SurfaceLock& lock,
-                 int32_t x, int32_t y) {
+void copyBmpRows(const uint8_t* data, size_t size, const BmpLayout& layout, const SurfaceLock& lock, int32_t x,
+                 int32_t y) {
     if (!lock.surface || x < 0 || y < 0 || x >= lock.pitch || static_cast<uint32_t>(y) >= lock.height) return;
     const auto bytes = static_cast<size_t>(std::min<int64_t>(layout.width, int64_t{lock.pitch} - x));
     const auto rows = static_cast<int32_t>(std::min<int64_t>(layout.rows, int64_t{lock.height} - y));
     for (int32_t r = 0; r < rows; ++r) {
         const int64_t stored = layout.topDown ? r : layout.rows - 1 - r;
         const uint64_t from = layout.pixelOffset + static_cast<uint64_t>(stored) * layout.rowStride;
-        uint8_t* to = lock.surface + static_cast<size_t>(y + r) * static_cast<size_t>(lock.pitch) + static_cast<size_t>(x);
+        uint8_t* to =
+            lock.surface + static_cast<size_t>(y + r) * static_cast<size_t>(lock.pitch) + static_cast<size_t>(x);
         copyOut(data, size, from, to, bytes);
     }
 }

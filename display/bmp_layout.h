@@ -36,5 +36,5 @@ int64_t countMissingBmpRows(size_t size, const BmpLayout& layout);
 
 // Copies the picture's rows, top row first, into a locked surface at (x, y):
 // each row cut to the pitch less x, as many rows as fit below y.
-void copyBmpRows(const uint8_t* data, size_t size, const BmpLayout& layout, const SurfaceLock& lock,
-                 int32_t x, int32_t y);
+void copyBmpRows(const uint8_t* data, size_t size, const BmpLayout& layout, const SurfaceLock& lock, int32_t x,
+                 int32_t y);

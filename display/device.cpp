@@ -40,11 +40,13 @@ void presentPrimary(const Surface& primary, const Palette& palette) {
 }
 
 void watchCreate(const char* what, const void* made, int32_t width = 0, int32_t height = 0) {
-    if (displayWatch.watcher) tellDisplayWatch({DisplayOp::kCreate, made, nullptr, width, height, {}, 0, what, 0, 0, 0, 0});
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kCreate, made, nullptr, width, height, {}, 0, what, 0, 0, 0, 0});
 }
 
 void watchRelease(const void* object) {
-    if (displayWatch.watcher) tellDisplayWatch({DisplayOp::kRelease, object, nullptr, 0, 0, {}, 0, nullptr, 0, 0, 0, 0});
+    if (displayWatch.watcher)
+        tellDisplayWatch({DisplayOp::kRelease, object, nullptr, 0, 0, {}, 0, nullptr, 0, 0, 0, 0});
 }
 
 void dropPalette(Palette* palette) {
@@ -66,8 +68,7 @@ void dropSurface(Surface* surface) {
 }
 
 bool rectInside(const Rect& r, int32_t width, int32_t height) {
-    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width &&
-           r.bottom <= height;
+    return r.left >= 0 && r.top >= 0 && r.left < r.right && r.top < r.bottom && r.right <= width && r.bottom <= height;
 }
 
 }  // namespace
@@ -120,8 +121,7 @@ DisplayResult ddCreatePrimarySurface(DirectDraw* dd, Surface** out) {
 }
 
 DisplayResult ddCreateOffscreenSurface(DirectDraw* dd, int32_t width, int32_t height, Surface** out) {
-    if (!dd || !out || width <= 0 || height <= 0 || width > 16384 || height > 16384)
-        return DDERR_INVALIDPARAMS;
+    if (!dd || !out || width <= 0 || height <= 0 || width > 16384 || height > 16384) return DDERR_INVALIDPARAMS;
     if (creationFails()) return DDERR_OUTOFMEMORY;
     Surface* s = newSurface(width, height);
     if (!s) return DDERR_OUTOFMEMORY;
@@ -194,8 +194,7 @@ DisplayResult surfaceUnlock(Surface* surface) {
     return DD_OK;
 }
 
-DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* source, Rect src,
-                             uint32_t flags) {
+DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* source, Rect src, uint32_t flags) {
     if (displayWatch.watcher)
         tellDisplayWatch({DisplayOp::kBltFast, dest, source, x, y, src, flags, nullptr, 0, 0, 0, 0});
     if (!dest || !source) return DDERR_INVALIDPARAMS;
@@ -204,8 +203,7 @@ DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* sourc
     const int32_t w = src.right - src.left;
     const int32_t h = src.bottom - src.top;
     // Computed in 64 bits so that no x or y can wrap the bounds test.
-    if (x < 0 || y < 0 || int64_t{x} + w > dest->width || int64_t{y} + h > dest->height)
-        return DDERR_INVALIDRECT;
+    if (x < 0 || y < 0 || int64_t{x} + w > dest->width || int64_t{y} + h > dest->height) return DDERR_INVALIDRECT;
 
     const bool keyed = (flags & DDBLTFAST_SRCCOLORKEY) && source->hasColorKey;
     const uint8_t low = source->colorKeyLow;
@@ -242,8 +240,18 @@ DisplayResult surfaceFlip(Surface* primary, uint32_t flags) {
 DisplayResult paletteSetEntries(Palette* palette, uint32_t /*flags*/, uint32_t first, uint32_t count,
                                 const PaletteEntry* entries) {
     if (displayWatch.watcher)
-        tellDisplayWatch({DisplayOp::kPaletteEntries, palette, nullptr, static_cast<int32_t>(first),
-                          static_cast<int32_t>(count), {}, 0, nullptr, 0, 0, 0, 0});
+        tellDisplayWatch({DisplayOp::kPaletteEntries,
+                          palette,
+                          nullptr,
+                          static_cast<int32_t>(first),
+                          static_cast<int32_t>(count),
+                          {},
+                          0,
+                          nullptr,
+                          0,
+                          0,
+                          0,
+                          0});
     if (!palette || !entries || first > 256 || count > 256 - first) return DDERR_INVALIDPARAMS;
     std::memcpy(palette->entries + first, entries, count * sizeof(PaletteEntry));
     if (palette->shownOn) presentPrimary(*palette->shownOn, *palette);

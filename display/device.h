@@ -79,8 +79,7 @@ DisplayResult surfaceUnlock(Surface* surface);
 // Copies source rectangle `src` to (x, y). A rectangle that reaches outside the
 // source, or whose destination reaches outside the target, is refused with
 // DDERR_INVALIDRECT and nothing is touched, as the original device refused it.
-DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* source, Rect src,
-                             uint32_t flags);
+DisplayResult surfaceBltFast(Surface* dest, int32_t x, int32_t y, Surface* source, Rect src, uint32_t flags);
 // Exchanges the pictures of the primary surface and its back buffer and shows
 // the new primary picture. The back buffer then holds what was shown before.
 DisplayResult surfaceFlip(Surface* primary, uint32_t flags);

@@ -29,7 +29,8 @@ int32_t runFrame() {
     if (!frameGateOpen()) return 1;
     world.cursorPos = hostCursorPos();
     hostKeyboardState(world.keyState);
-    surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.backgroundSurface, Rect{0, 0, kScreenWidth, kScreenHeight}, DDBLTFAST_WAIT);
+    surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.backgroundSurface,
+                   Rect{0, 0, kScreenWidth, kScreenHeight}, DDBLTFAST_WAIT);
 
     // Not exclusive: a block that moves the game on lets the next phase's block
     // run in this same call, drawing over the buffer its flip handed back.

@@ -9,7 +9,7 @@
 struct MessageRow {
     uint8_t phase;
     const char* text;
-    int32_t GameWorld::* value;
+    int32_t GameWorld::*value;
     int32_t x;
     int32_t y;
     uint8_t red;

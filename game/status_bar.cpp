@@ -50,25 +50,25 @@ void drawGaugeBar() {
 
 void drawStatusBar(StatusBarForm form) {
     switch (form) {
-    case kStatusBarTitle:
-        drawCountBar(kBorderLineStrip, world.borderLine);
-        drawCountBar(kBestStrip, world.bestKills);
-        break;
-    case kStatusBarAnnouncement:
-        drawCountBar(kBorderLineStrip, world.borderLine);
-        drawCountBar(kBestStrip, world.bestKills);
-        drawCountBar(kKillStrip, world.killCount);
-        break;
-    case kStatusBarStart:
-        drawCountBar(kBestStrip, world.bestKills);
-        drawCountBar(kKillStrip, world.killCount);
-        drawCountBar(kBorderLineStrip, world.borderLine);
-        break;
-    case kStatusBarFull:
-        drawGaugeBar();
-        drawCountBar(kBestStrip, world.bestKills);
-        drawCountBar(kKillStrip, world.killCount);
-        drawCountBar(kBorderLineStrip, world.borderLine);
-        break;
+        case kStatusBarTitle:
+            drawCountBar(kBorderLineStrip, world.borderLine);
+            drawCountBar(kBestStrip, world.bestKills);
+            break;
+        case kStatusBarAnnouncement:
+            drawCountBar(kBorderLineStrip, world.borderLine);
+            drawCountBar(kBestStrip, world.bestKills);
+            drawCountBar(kKillStrip, world.killCount);
+            break;
+        case kStatusBarStart:
+            drawCountBar(kBestStrip, world.bestKills);
+            drawCountBar(kKillStrip, world.killCount);
+            drawCountBar(kBorderLineStrip, world.borderLine);
+            break;
+        case kStatusBarFull:
+            drawGaugeBar();
+            drawCountBar(kBestStrip, world.bestKills);
+            drawCountBar(kKillStrip, world.killCount);
+            drawCountBar(kBorderLineStrip, world.borderLine);
+            break;
     }
 }

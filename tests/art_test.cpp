@@ -49,7 +49,8 @@ Picture load(const char* name, int32_t width, int32_t height) {
     EXPECT_EQ(p.file.height, height) << where << "height";
     p.file.width = width;
     p.file.pixels.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    for (size_t i = 0; i < 256; ++i) p.colours[i] = {p.file.colours[i].red, p.file.colours[i].green, p.file.colours[i].blue};
+    for (size_t i = 0; i < 256; ++i)
+        p.colours[i] = {p.file.colours[i].red, p.file.colours[i].green, p.file.colours[i].blue};
     std::vector<uint8_t> bytes;
     EXPECT_TRUE(readBytes(path, &bytes)) << where << "reading the file";
     const uint32_t size = 1078u + static_cast<uint32_t>(width * height);
@@ -91,11 +92,24 @@ TEST(Art, PicturesHaveTheLayoutTheGameReliesOn) {
     EXPECT_TRUE(b > 180 && g > r && b > r) << "the gauge must be light blue";
     // Right of the gauge strip, the spare rows and the unused corners stay clear.
     EXPECT_EQ(sheet.opaque(192, 15, 256, 23) + sheet.opaque(0, 30, 256, 32) + sheet.opaque(0, 48, 32, 64) +
-                  sheet.opaque(128, 32, 256, 64), 0) << "case: the sheet's spare places";
+                  sheet.opaque(128, 32, 256, 64),
+              0)
+        << "case: the sheet's spare places";
 
     // Every sprite cell has a transparent border (so all around its picture) and a picture.
-    for (auto [left, top, size] : {std::tuple{0, 32, 16}, {16, 32, 16}, {32, 32, 32}, {64, 32, 32}, {96, 32, 32}, {0, 64, 32},
-                                   {32, 64, 32}, {64, 64, 32}, {96, 64, 32}, {128, 64, 32}, {160, 64, 32}, {192, 64, 32}, {224, 64, 32}}) {
+    for (auto [left, top, size] : {std::tuple{0, 32, 16},
+                                   {16, 32, 16},
+                                   {32, 32, 32},
+                                   {64, 32, 32},
+                                   {96, 32, 32},
+                                   {0, 64, 32},
+                                   {32, 64, 32},
+                                   {64, 64, 32},
+                                   {96, 64, 32},
+                                   {128, 64, 32},
+                                   {160, 64, 32},
+                                   {192, 64, 32},
+                                   {224, 64, 32}}) {
         const int all = sheet.opaque(left, top, left + size, top + size);
         EXPECT_EQ(all, sheet.opaque(left + 1, top + 1, left + size - 1, top + size - 1))
             << "case: cell at " << left << "," << top << ", transparent border";

@@ -22,9 +22,9 @@ TEST(SpriteText, ReadsFramesThroughTheLegendAndNamesTheLineOfEveryMistake) {
     EXPECT_EQ(sprite.frames[0].at(1, 2), pureRed()) << "case: frame 0, 'r'";
     EXPECT_EQ(sprite.frames[1].at(1, 1), rampIndex(Ramp::Steel, 3)) << "case: frame 1, 'k'";
     const std::pair<std::string, const char*> cases[] = {
-        {legend + "frame 0\n.k.\nkk\n...\n", ":9:"},  {legend + "frame 0\n.k.\nkxk\n...\n", "'x'"},
-        {"colours\n  k  steel 99\nend\n", ":2:"},     {"colours\n  k  paint 3\nend\n", ":2:"},
-        {legend + "frame 0\n.k.\n", "only 1 rows"},   {legend + "frame 0\n...\n...\n...\nframe 0\n", "new frame"},
+        {legend + "frame 0\n.k.\nkk\n...\n", ":9:"}, {legend + "frame 0\n.k.\nkxk\n...\n", "'x'"},
+        {"colours\n  k  steel 99\nend\n", ":2:"},    {"colours\n  k  paint 3\nend\n", ":2:"},
+        {legend + "frame 0\n.k.\n", "only 1 rows"},  {legend + "frame 0\n...\n...\n...\nframe 0\n", "new frame"},
     };
     for (const auto& [body, expect] : cases) {
         std::ofstream(path) << body;

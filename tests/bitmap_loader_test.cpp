@@ -7,8 +7,8 @@
 
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
-#include "tools/common/bmp_fixture.h"
 #include "tests/test_support.h"
+#include "tools/common/bmp_fixture.h"
 
 namespace {
 
@@ -57,7 +57,8 @@ TEST_F(BitmapLoader, OwnLayoutFillsTheSurfaceBottomUpWithColoursInChannelOrder) 
 
 TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndHeightSmallerLeaveTheRestAsItWas) {
     // Picture size, where it goes, the part of it that lands.
-    for (auto [w, h, x, y, cutW, cutH] : {std::tuple{300, 100, 0, 0, 256, 96}, {300, 100, 200, 60, 56, 36}, {8, 6, 16, 32, 8, 6}}) {
+    for (auto [w, h, x, y, cutW, cutH] :
+         {std::tuple{300, 100, 0, 0, 256, 96}, {300, 100, 200, 60, 56, 36}, {8, 6, 16, 32, 8, 6}}) {
         const auto pixels = patternPixels(w, h, 100);
         fillAll(displayObjects.spriteSurface, 77);
         ASSERT_EQ(load(displayObjects.spriteSurface, makeBmp({w, h}, pixels, patternColours(0)), x, y), 1) << reason;
@@ -65,7 +66,8 @@ TEST_F(BitmapLoader, LargerPicturesAreCutToThePitchAndHeightSmallerLeaveTheRestA
         int untouched = 0;
         for (int32_t v = 0; v < 96; ++v)
             for (int32_t u = 0; u < 256; ++u)
-                untouched += (u < x || v < y || u >= x + cutW || v >= y + cutH) && pixelAt(displayObjects.spriteSurface, u, v) == 77;
+                untouched += (u < x || v < y || u >= x + cutW || v >= y + cutH) &&
+                             pixelAt(displayObjects.spriteSurface, u, v) == 77;
         EXPECT_EQ(untouched, 256 * 96 - cutW * cutH) << w << " at " << x << "," << y;
     }
 }

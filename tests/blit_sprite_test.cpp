@@ -13,8 +13,10 @@ protected:
     void SetUp() override {
         makeTestDisplay();
         fillAll(displayObjects.backSurface, 1);
-        for (int c = 0; c < 16; ++c) fillRect(displayObjects.spriteSurface, c, 32, c + 1, 48, static_cast<uint8_t>(100 + c));
-        for (int r = 0; r < 32; ++r) fillRect(displayObjects.spriteSurface, 32, 32 + r, 64, 33 + r, static_cast<uint8_t>(150 + r));
+        for (int c = 0; c < 16; ++c)
+            fillRect(displayObjects.spriteSurface, c, 32, c + 1, 48, static_cast<uint8_t>(100 + c));
+        for (int r = 0; r < 32; ++r)
+            fillRect(displayObjects.spriteSurface, 32, 32 + r, 64, 33 + r, static_cast<uint8_t>(150 + r));
     }
     void fly(int x, int y) { blitSprite(x, y, 0, 32, 16, 48); }
     int drawn() { return 640 * 480 - countIndex(displayObjects.backSurface, 1); }
@@ -25,14 +27,19 @@ TEST_F(BlitSprite, CutsKeepWhatIsInsideDownToTwoPixelsOnACutSide) {
         int x, y, drawn, px, py, value;  // pixel (px, py) then holds `value`
     };
     const Case cases[] = {
-        {100, 200, 256, 115, 215, 115},                        // uncut
-        {-14, 100, 32, 0, 100, 114},    {-15, 100, 0, 0, 0, 1},  // left: the last columns; one would remain
-        {638, 100, 32, 639, 100, 101},  {639, 100, 0, 0, 0, 1},  // right: the first columns
-        {10, 446, 32, 10, 447, 100},    {10, 447, 0, 0, 0, 1},   // bottom: the play field ends at 448
-        {10, -15, 0, 0, 0, 1},                                 // top
-        {-5, 100, 11 * 16, 10, 115, 115},                      // one axis cut leaves the other whole
-        {-3, -4, 13 * 12, 0, 0, 103},                          // both axes
-        {100000, 100, 0, 0, 0, 1},      {INT32_MIN, 100, 0, 0, 0, 1}, {100, INT32_MAX, 0, 0, 0, 1},  // far outside
+        {100, 200, 256, 115, 215, 115},  // uncut
+        {-14, 100, 32, 0, 100, 114},
+        {-15, 100, 0, 0, 0, 1},  // left: the last columns; one would remain
+        {638, 100, 32, 639, 100, 101},
+        {639, 100, 0, 0, 0, 1},  // right: the first columns
+        {10, 446, 32, 10, 447, 100},
+        {10, 447, 0, 0, 0, 1},             // bottom: the play field ends at 448
+        {10, -15, 0, 0, 0, 1},             // top
+        {-5, 100, 11 * 16, 10, 115, 115},  // one axis cut leaves the other whole
+        {-3, -4, 13 * 12, 0, 0, 103},      // both axes
+        {100000, 100, 0, 0, 0, 1},
+        {INT32_MIN, 100, 0, 0, 0, 1},
+        {100, INT32_MAX, 0, 0, 0, 1},  // far outside
     };
     for (const Case& c : cases) {
         fillAll(displayObjects.backSurface, 1);

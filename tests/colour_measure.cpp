@@ -19,9 +19,7 @@ double radians(double degrees) { return degrees * kPi / 180.0; }
 
 }  // namespace
 
-double relativeLuminance(ScreenColour c) {
-    return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
-}
+double relativeLuminance(ScreenColour c) { return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b); }
 
 double contrastRatio(ScreenColour a, ScreenColour b) {
     const double la = relativeLuminance(a), lb = relativeLuminance(b);

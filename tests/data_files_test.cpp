@@ -52,7 +52,8 @@ TEST_F(DataFiles, WhatStandsUnderTheNameGetsItsOwnReason) {
     ASSERT_EQ(mkdir("folder.bmp", 0755), 0);
     ASSERT_EQ(mkfifo("pipe.bmp", 0644), 0);  // a reader that opened it would wait here for ever
     EXPECT_TRUE(mentions(refusal("folder.bmp"), "is a folder")) << "case: a folder: " << refusal("folder.bmp");
-    EXPECT_TRUE(mentions(refusal("pipe.bmp"), "is not a regular file")) << "case: a named pipe: " << refusal("pipe.bmp");
+    EXPECT_TRUE(mentions(refusal("pipe.bmp"), "is not a regular file"))
+        << "case: a named pipe: " << refusal("pipe.bmp");
     EXPECT_TRUE(mentions(refusal("surely-missing.bmp"), "not found in the current folder"))
         << "case: missing: " << refusal("surely-missing.bmp");
 }
@@ -66,7 +67,8 @@ TEST_F(DataFiles, AnUnreadableFileIsPermissionDenied) {
 
 TEST_F(DataFiles, AnSzddFileReadsAsItsPlainBytes) {
     ASSERT_TRUE(writeBytes("hk.bmp", picture));
-    ASSERT_EQ(std::system("mscompress hk.bmp && mv hk.bmp_ packed.bmp"), 0) << "mscompress is needed (scripts/setup.sh)";
+    ASSERT_EQ(std::system("mscompress hk.bmp && mv hk.bmp_ packed.bmp"), 0)
+        << "mscompress is needed (scripts/setup.sh)";
     DataFile file;
     std::string reason;
     ASSERT_TRUE(readDataFile("packed.bmp", &file, &reason)) << reason;
@@ -86,7 +88,8 @@ TEST_F(DataFiles, APictureThatFailsIsToldOnceForItsThreeLoads) {
 
 TEST_F(DataFiles, APictureCutShortLoadsAndSaysHowManyRowsAreMissing) {
     // 1078 bytes of headers and colours, then 100 whole rows and half of one more.
-    ASSERT_TRUE(writeBytes("short.bmp", std::vector<uint8_t>(picture.begin(), picture.begin() + 1078 + 640 * 100 + 320)));
+    ASSERT_TRUE(writeBytes("short.bmp",
+                           std::vector<uint8_t>(picture.begin(), picture.begin() + 1078 + 640 * 100 + 320)));
     const std::string said = stderrOf([] {
         EXPECT_EQ(loadBitmap(displayObjects.backgroundSurface, "short.bmp", 0, 0), 1) << "case: still loads";
         EXPECT_EQ(loadBitmap(displayObjects.backSurface, "short.bmp", 0, 0), 1) << "case: loads again";
@@ -95,7 +98,8 @@ TEST_F(DataFiles, APictureCutShortLoadsAndSaysHowManyRowsAreMissing) {
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << "told once: " << said;
     // Rows are stored bottom up: the picture's top rows are the ones missing.
     EXPECT_EQ(pixelAt(displayObjects.backgroundSurface, 5, 0), 0) << "case: top row reads as colour 0";
-    EXPECT_EQ(pixelAt(displayObjects.backgroundSurface, 5, 479), picture[1078 + 5]) << "case: bottom row is the first stored";
+    EXPECT_EQ(pixelAt(displayObjects.backgroundSurface, 5, 479), picture[1078 + 5])
+        << "case: bottom row is the first stored";
 }
 
 }  // namespace

@@ -22,18 +22,22 @@ TEST_F(Device, CopiesReachingOutsideEitherSurfaceOrFromABusyOneAreRefusedWhole) 
     fillAll(displayObjects.backSurface, 5);
     fillAll(displayObjects.spriteSurface, 9);
     for (const Rect& r : {Rect{0, 0, 257, 8}, {-1, 0, 8, 8}, {0, 90, 8, 97}, {8, 0, 8, 8}, {0, 0, 8, -1}})
-        EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.spriteSurface, r, 0), DDERR_INVALIDRECT) << r;
+        EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.spriteSurface, r, 0),
+                  DDERR_INVALIDRECT)
+            << r;
     for (const Point p : {Point{-1, 0}, {633, 0}, {0, 473}, {INT32_MAX, 0}})
         EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, p.x, p.y, displayObjects.spriteSurface, {0, 0, 8, 8}, 0),
                   DDERR_INVALIDRECT);
     SurfaceLock lock{};
     ASSERT_EQ(surfaceLock(displayObjects.spriteSurface, &lock), DD_OK);
     EXPECT_EQ(surfaceLock(displayObjects.spriteSurface, &lock), DDERR_SURFACEBUSY);  // no waiting
-    EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.spriteSurface, {0, 0, 4, 4}, 0), DDERR_SURFACEBUSY);
+    EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.spriteSurface, {0, 0, 4, 4}, 0),
+              DDERR_SURFACEBUSY);
     surfaceUnlock(displayObjects.spriteSurface);
     EXPECT_EQ(countIndex(displayObjects.backSurface, 5), 640 * 480);
     // Exactly at the edges is fine.
-    EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 632, 472, displayObjects.spriteSurface, {248, 88, 256, 96}, 0), DD_OK);
+    EXPECT_EQ(surfaceBltFast(displayObjects.backSurface, 632, 472, displayObjects.spriteSurface, {248, 88, 256, 96}, 0),
+              DD_OK);
     EXPECT_EQ(pixelAt(displayObjects.backSurface, 639, 479), 9);
 }
 

@@ -14,15 +14,16 @@
 #include "game/start_up.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tools/common/bmp_fixture.h"
 #include "tests/draw_record.h"
 #include "tests/test_support.h"
+#include "tools/common/bmp_fixture.h"
 
 namespace {
 
 // What the screen showed at each presentation during setup.
 struct Seen {
-    int presents = 0, showingBackground = 0, fliesPlaced = 0;  // the last two: presents showing hk.bmp, after a fly draw
+    int presents = 0, showingBackground = 0,
+        fliesPlaced = 0;  // the last two: presents showing hk.bmp, after a fly draw
     PaletteEntry first[256], last[256];
     const std::vector<uint8_t>* background = nullptr;
 };
@@ -31,7 +32,8 @@ void record(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
             void* user) {
     auto* seen = static_cast<Seen*>(user);
     std::memcpy(seen->presents++ ? seen->last : seen->first, colours, sizeof seen->first);
-    seen->showingBackground += pitch == width && std::vector<uint8_t>(pixels, pixels + size_t(width) * height) == *seen->background;
+    seen->showingBackground += pitch == width &&
+                               std::vector<uint8_t>(pixels, pixels + size_t(width) * height) == *seen->background;
     seen->fliesPlaced += world.randState != 1;
 }
 
@@ -59,9 +61,11 @@ protected:
         EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
     }
 
-    static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours, const char* where) {
+    static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours,
+                                   const char* where) {
         EXPECT_EQ(shown[0].red | shown[0].green | shown[0].blue, 0) << "case: " << where << ", colour 0 black";
-        EXPECT_EQ(shown[255].red & shown[255].green & shown[255].blue, 255) << "case: " << where << ", colour 255 white";
+        EXPECT_EQ(shown[255].red & shown[255].green & shown[255].blue, 255)
+            << "case: " << where << ", colour 255 white";
         for (int k = 1; k < 255; ++k) {
             EXPECT_EQ(shown[k].red, colours[k].red) << "case: " << where << ", colour " << k;
             EXPECT_EQ(shown[k].green, colours[k].green) << "case: " << where << ", colour " << k;
@@ -83,7 +87,8 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
 
     ASSERT_EQ(initDisplay(), 1);
 
-    for (Surface* s : {displayObjects.primarySurface, displayObjects.backSurface, displayObjects.backgroundSurface, displayObjects.spriteSurface})
+    for (Surface* s : {displayObjects.primarySurface, displayObjects.backSurface, displayObjects.backgroundSurface,
+                       displayObjects.spriteSurface})
         EXPECT_EQ(pixelDifference(s->pixels, s == displayObjects.spriteSurface ? ptPixels : hkPixels), "")
             << "case: surface " << s->width << "x" << s->height << (s->primary ? " primary" : "");
     // "pt.bmp" is loaded last, so its colours are the ones in use.
@@ -107,15 +112,28 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
 TEST_F(DisplaySetup, MakesTheObjectsInOrderThenLoadsThenFadesIn256Steps) {
     DrawRecord record;
     ASSERT_EQ(initDisplay(), 1);
-    const std::vector<std::string> want = {
-        "create device", "create cooperative level", "create display mode 640x480", "create primary surface",
-        "create back buffer", "create off-screen surface 640x480", "create off-screen surface 256x96",
-        "create palette", "attach palette to primary", "colour key primary 0-0", "colour key back 0-0",
-        "colour key background 0-0", "colour key sprite 0-0", "load hk.bmp into background", "load hk.bmp into back",
-        "load hk.bmp into primary", "load pt.bmp into sprite", "palette entries 0+256 x256"};
+    const std::vector<std::string> want = {"create device",
+                                           "create cooperative level",
+                                           "create display mode 640x480",
+                                           "create primary surface",
+                                           "create back buffer",
+                                           "create off-screen surface 640x480",
+                                           "create off-screen surface 256x96",
+                                           "create palette",
+                                           "attach palette to primary",
+                                           "colour key primary 0-0",
+                                           "colour key back 0-0",
+                                           "colour key background 0-0",
+                                           "colour key sprite 0-0",
+                                           "load hk.bmp into background",
+                                           "load hk.bmp into back",
+                                           "load hk.bmp into primary",
+                                           "load pt.bmp into sprite",
+                                           "palette entries 0+256 x256"};
     const std::vector<std::string> got = record.take();
     EXPECT_EQ(got.size(), want.size()) << "case: set-up, number of operations";
-    for (size_t i = 0; i < want.size() && i < got.size(); ++i) EXPECT_EQ(got[i], want[i]) << "case: set-up, operation " << i + 1;
+    for (size_t i = 0; i < want.size() && i < got.size(); ++i)
+        EXPECT_EQ(got[i], want[i]) << "case: set-up, operation " << i + 1;
 }
 
 TEST_F(DisplaySetup, APictureThatFailsIsNamedAndKeepsTheColoursOfTheLastOneLoaded) {
@@ -126,8 +144,10 @@ TEST_F(DisplaySetup, APictureThatFailsIsNamedAndKeepsTheColoursOfTheLastOneLoade
     EXPECT_EQ(pixelDifference(displayObjects.primarySurface->pixels, hkPixels), "") << "case: the screen";
     expectShownColours(displayObjects.palette->entries, hkColours, "pt.bmp refused");
     EXPECT_NE(world.randState, 1u) << "case: 24-bit pt.bmp, the flies are still placed";
-    EXPECT_NE(stderrOf([] { EXPECT_EQ(loadBitmap(displayObjects.spriteSurface, "surely-missing.bmp", 0, 0), 0); })
-                  .find("surely-missing.bmp: not found"), std::string::npos);
+    EXPECT_NE(stderrOf([] {
+                  EXPECT_EQ(loadBitmap(displayObjects.spriteSurface, "surely-missing.bmp", 0, 0), 0);
+              }).find("surely-missing.bmp: not found"),
+              std::string::npos);
 }
 
 TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
@@ -138,14 +158,17 @@ TEST_F(DisplaySetup, AFailedStepReturnsZeroAndReleaseFreesExactlyWhatWasMade) {
     for (int n = 1; n <= 8; ++n) {
         fresh(n);
         const std::string said = stderrOf([] { EXPECT_EQ(initDisplay(), 0); });
-        EXPECT_EQ(said.rfind("nmnm: display setup failed: ", 0), 0u) << "case: step " << n << " fails, says so: " << said;
+        EXPECT_EQ(said.rfind("nmnm: display setup failed: ", 0), 0u)
+            << "case: step " << n << " fails, says so: " << said;
         EXPECT_EQ(said.find('\n'), said.size() - 1) << "case: step " << n << " fails, in one line: " << said;
         EXPECT_EQ(world.swatterRects[0].right, 64) << "case: step " << n << " fails, the tables come first, always";
-        const void* objects[] = {displayObjects.directDraw,        displayObjects.primarySurface, displayObjects.backSurface,
-                                 displayObjects.backgroundSurface, displayObjects.spriteSurface,  displayObjects.palette};
+        const void* objects[] = {displayObjects.directDraw,    displayObjects.primarySurface,
+                                 displayObjects.backSurface,   displayObjects.backgroundSurface,
+                                 displayObjects.spriteSurface, displayObjects.palette};
         const char* names[] = {"device", "primary", "back", "background", "sprite", "palette"};
         for (int k = 0; k < 6; ++k)
-            EXPECT_EQ(objects[k] != nullptr, k < made[n - 1]) << "case: step " << n << " fails, " << names[k] << " exists";
+            EXPECT_EQ(objects[k] != nullptr, k < made[n - 1])
+                << "case: step " << n << " fails, " << names[k] << " exists";
         // Nothing faded or placed.
         EXPECT_EQ(deviceFaults.liveObjects, live[n - 1]) << "case: step " << n << " fails";
         EXPECT_EQ(headlessHost.presentCount, 0) << "case: step " << n << " fails, nothing faded";

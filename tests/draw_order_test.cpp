@@ -24,9 +24,8 @@ Ops operator+(Ops a, const Ops& b) {
 
 // The cursor stays at (320, 240), so the swatter is drawn at (304, 224).
 const std::string kSwatter = "swatter 0 at 304,224";
-const Ops kTitleTexts = {
-    "text 気分爽快はえたたきゲーム＜ぬむぬむ＞ at 176,170 colour 255,255,255 height 16",
-    "text クリックすると始まるよ！！ at 224,300 colour 0,0,255 height 16"};
+const Ops kTitleTexts = {"text 気分爽快はえたたきゲーム＜ぬむぬむ＞ at 176,170 colour 255,255,255 height 16",
+                         "text クリックすると始まるよ！！ at 224,300 colour 0,0,255 height 16"};
 Ops announcementTexts(int borderLine) {
     return {"text ボーダーライン " + std::to_string(borderLine) + " 匹 at 264,170 colour 255,255,255 height 16",
             "text 水色のゲージを超すまではえを殺害せよ！！ at 168,190 colour 255,255,255 height 16"};
@@ -39,12 +38,15 @@ Ops stageClearTexts(int kills) {
 }
 
 // The status-bar forms, with the width of each bar.
-Ops titleBars(int border, int best) { return {"bar border-line " + std::to_string(border), "bar best " + std::to_string(best)}; }
+Ops titleBars(int border, int best) {
+    return {"bar border-line " + std::to_string(border), "bar best " + std::to_string(best)};
+}
 Ops announcementBars(int border, int best, int kill) {
     return titleBars(border, best) + Ops{"bar kill " + std::to_string(kill)};
 }
 Ops startBars(int border, int best, int kill) {
-    return {"bar best " + std::to_string(best), "bar kill " + std::to_string(kill), "bar border-line " + std::to_string(border)};
+    return {"bar best " + std::to_string(best), "bar kill " + std::to_string(kill),
+            "bar border-line " + std::to_string(border)};
 }
 Ops fullBars(int gauge, int border, int best, int kill) {
     return Ops{"bar gauge " + std::to_string(gauge)} + startBars(border, best, kill);
@@ -69,55 +71,85 @@ void stillFly(int i, float x, float y) {
 }
 
 const Case kCases[] = {
-    {"title alone", [] {}, {{false, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip"}}}},
+    {"title alone",
+     [] {},
+     {{false, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip"}}}},
     {"title -> announcement in one call, no second background",
      [] {},
      {{true, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip", "flies", kSwatter} +
                  announcementTexts(30) + announcementBars(31, 21, 1) + Ops{"flip"}}}},
     {"announcement -> start",
-     [] { world.gameState = kPhaseAnnouncement; world.stateTimer = 55; },
+     [] {
+         world.gameState = kPhaseAnnouncement;
+         world.stateTimer = 55;
+     },
      {{false, Ops{"background", "flies", kSwatter} + announcementTexts(30) + announcementBars(31, 21, 1) +
                   Ops{"flip", "flies", kSwatter} + kStartText + startBars(31, 21, 1) + Ops{"flip"}}}},
     {"start -> play",
-     [] { world.gameState = kPhaseStart; world.stateTimer = 12; },
-     {{false, Ops{"background", "flies", kSwatter} + kStartText + startBars(31, 21, 1) + Ops{"flip", "flies", kSwatter} +
-                  fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
+     [] {
+         world.gameState = kPhaseStart;
+         world.stateTimer = 12;
+     },
+     {{false, Ops{"background", "flies", kSwatter} + kStartText + startBars(31, 21, 1) +
+                  Ops{"flip", "flies", kSwatter} + fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
     // Fly 0 sits under the cursor at the hitting step of a swing: the flies are
     // drawn first, then the swing hits it and its splat shows at once.
     {"play: flies, swing, splats, swatter",
      [] {
-         world.gameState = kPhasePlay; world.swingStep = 3;
+         world.gameState = kPhasePlay;
+         world.swingStep = 3;
          stillFly(0, 312.0f, 232.0f);
          stillFly(1, 500.0f, 100.0f);
      },
      {{false, Ops{"background", "flies", "splat 1 at 304,224", "swatter 1 at 304,224"} + fullBars(1, 31, 21, 2) +
                   Ops{"flip"}}}},
     {"play at the strike of a swing: swatter picture 2",
-     [] { world.gameState = kPhasePlay; world.swingStep = 5; },
+     [] {
+         world.gameState = kPhasePlay;
+         world.swingStep = 5;
+     },
      {{false, Ops{"background", "flies", "swatter 2 at 304,224"} + fullBars(1, 31, 21, 1) + Ops{"flip"}}}},
     {"play -> result on failure",
-     [] { world.gameState = kPhasePlay; world.gauge = 191.0f; world.killCount = 29; },
+     [] {
+         world.gameState = kPhasePlay;
+         world.gauge = 191.0f;
+         world.killCount = 29;
+     },
      {{false, Ops{"background", "flies", kSwatter} + fullBars(192, 31, 21, 30) + Ops{"flip", "flies", kSwatter} +
                   kFailureText + fullBars(192, 31, 21, 30) + Ops{"flip"}}}},
     // The result block draws nothing of its own on success. Fly 0 at x 4.5
     // becomes a splat at trunc(4.5 - 8.0) = -3, drawn cut to the field's edge.
     {"play -> result -> stage clear on success",
      [] {
-         world.gameState = kPhasePlay; world.gauge = 191.0f; world.killCount = 30;
+         world.gameState = kPhasePlay;
+         world.gauge = 191.0f;
+         world.killCount = 30;
          stillFly(0, 4.5f, 100.0f);
          stillFly(1, 200.25f, 300.75f);
      },
-     {{false, Ops{"background", "flies", kSwatter} + fullBars(192, 31, 21, 31) +
-                  Ops{"flip", "flies", kSwatter, "flies", "sprite [35,64,64,96] at 0,92", "splat 1 at 192,292", kSwatter} +
-                  stageClearTexts(30) + fullBars(192, 31, 21, 31) + Ops{"flip"}}}},
+     {{false,
+       Ops{"background", "flies", kSwatter} + fullBars(192, 31, 21, 31) +
+           Ops{"flip", "flies", kSwatter, "flies", "sprite [35,64,64,96] at 0,92", "splat 1 at 192,292", kSwatter} +
+           stageClearTexts(30) + fullBars(192, 31, 21, 31) + Ops{"flip"}}}},
     {"result -> title after the 71st failure run",
-     [] { world.gameState = kPhaseResult; world.stateTimer = 70; world.gauge = 191.0f; world.killCount = 12; },
+     [] {
+         world.gameState = kPhaseResult;
+         world.stateTimer = 70;
+         world.gauge = 191.0f;
+         world.killCount = 12;
+     },
      {{false, Ops{"background", "flies", kSwatter} + kFailureText + fullBars(1, 31, 21, 1) + Ops{"flip"}},
       {false, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip"}}}},
     {"stage clear -> announcement after the 51st run",
-     [] { world.gameState = kPhaseStageClear; world.stateTimer = 50; world.gauge = 191.0f; world.killCount = 30; },
+     [] {
+         world.gameState = kPhaseStageClear;
+         world.stateTimer = 50;
+         world.gauge = 191.0f;
+         world.killCount = 30;
+     },
      {{false, Ops{"background", "flies", kSwatter} + stageClearTexts(30) + fullBars(192, 31, 21, 31) + Ops{"flip"}},
-      {false, Ops{"background", "flies", kSwatter} + announcementTexts(55) + announcementBars(56, 21, 31) + Ops{"flip"}}}},
+      {false,
+       Ops{"background", "flies", kSwatter} + announcementTexts(55) + announcementBars(56, 21, 31) + Ops{"flip"}}}},
 };
 
 // Lists of operations compared line by line; the lines are printed as they

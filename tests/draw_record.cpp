@@ -47,8 +47,10 @@ std::string describeBar(const DisplayEvent& e) {
         const char* name;
         int32_t top, bottom, x, y;
     };
-    const Strip strips[] = {{"border-line", 0, 8, 193, 455}, {"kill", 8, 15, 193, 463},
-                            {"gauge", 15, 23, 416, 455},     {"best", 23, 30, 193, 463}};
+    const Strip strips[] = {{"border-line", 0, 8, 193, 455},
+                            {"kill", 8, 15, 193, 463},
+                            {"gauge", 15, 23, 416, 455},
+                            {"best", 23, 30, 193, 463}};
     for (const Strip& s : strips)
         if (e.rect.left == 0 && e.rect.top == s.top && e.rect.bottom == s.bottom && e.x == s.x && e.y == s.y)
             return std::string("bar ") + s.name + " " + std::to_string(e.rect.right);
@@ -77,25 +79,19 @@ void watch(const DisplayEvent& event, void* user) {
 std::string describeDisplayEvent(const DisplayEvent& e) {
     const std::string size = " " + std::to_string(e.x) + "x" + std::to_string(e.y);
     switch (e.op) {
-    case DisplayOp::kCreate:
-        return std::string("create ") + e.name + (e.x || e.y ? size : "");
-    case DisplayOp::kAttachPalette:
-        return std::string("attach ") + nameOf(e.source) + " to " + nameOf(e.target);
-    case DisplayOp::kColorKey:
-        return std::string("colour key ") + nameOf(e.target) + " " + std::to_string(e.x) + "-" + std::to_string(e.y);
-    case DisplayOp::kLoad:
-        return std::string("load ") + e.name + " into " + nameOf(e.target);
-    case DisplayOp::kBltFast:
-        return describeBlt(e);
-    case DisplayOp::kText:
-        return "text " + cp932ToUtf8(e.name) + at(e.x, e.y) + " colour " + std::to_string(e.red) + "," +
-               std::to_string(e.green) + "," + std::to_string(e.blue) + " height " + std::to_string(e.height);
-    case DisplayOp::kFlip:
-        return e.flags == DDFLIP_WAIT ? "flip" : "flip flags " + std::to_string(e.flags);
-    case DisplayOp::kPaletteEntries:
-        return "palette entries " + std::to_string(e.x) + "+" + std::to_string(e.y);
-    case DisplayOp::kRelease:
-        return std::string("release ") + nameOf(e.target);
+        case DisplayOp::kCreate: return std::string("create ") + e.name + (e.x || e.y ? size : "");
+        case DisplayOp::kAttachPalette: return std::string("attach ") + nameOf(e.source) + " to " + nameOf(e.target);
+        case DisplayOp::kColorKey:
+            return std::string("colour key ") + nameOf(e.target) + " " + std::to_string(e.x) + "-" +
+                   std::to_string(e.y);
+        case DisplayOp::kLoad: return std::string("load ") + e.name + " into " + nameOf(e.target);
+        case DisplayOp::kBltFast: return describeBlt(e);
+        case DisplayOp::kText:
+            return "text " + cp932ToUtf8(e.name) + at(e.x, e.y) + " colour " + std::to_string(e.red) + "," +
+                   std::to_string(e.green) + "," + std::to_string(e.blue) + " height " + std::to_string(e.height);
+        case DisplayOp::kFlip: return e.flags == DDFLIP_WAIT ? "flip" : "flip flags " + std::to_string(e.flags);
+        case DisplayOp::kPaletteEntries: return "palette entries " + std::to_string(e.x) + "+" + std::to_string(e.y);
+        case DisplayOp::kRelease: return std::string("release ") + nameOf(e.target);
     }
     return "unknown operation";
 }
@@ -109,10 +105,8 @@ std::vector<std::string> DrawRecord::take() {
     for (size_t i = 0; i < lines.size();) {
         size_t n = 1;
         while (i + n < lines.size() && lines[i + n] == lines[i]) ++n;
-        if (lines[i] == "fly")
-            folded.push_back("flies");
-        else
-            folded.push_back(n > 1 ? lines[i] + " x" + std::to_string(n) : lines[i]);
+        if (lines[i] == "fly") folded.push_back("flies");
+        else folded.push_back(n > 1 ? lines[i] + " x" + std::to_string(n) : lines[i]);
         i += n;
     }
     lines.clear();

@@ -31,7 +31,8 @@ protected:
 }  // namespace
 
 TEST_F(Flies, FixedGeneratorAndTheFirstTwoRespawnsOfEveryRun) {
-    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}), (std::array{41, 18467, 6334, 26500}))
+    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}),
+              (std::array{41, 18467, 6334, 26500}))
         << "case: the first four draws";
     resetWorld();
     respawnFly(0);
@@ -69,8 +70,10 @@ TEST_F(Flies, EdgesAreInclusiveAndAFlyLeavesOnlyWhenItCrossesOne) {
             const uint32_t rand = world.randState;
             const float x = world.flyX[0], y = world.flyY[0];
             moveAndDrawFlies();
-            EXPECT_EQ(world.randState != rand, c.leaves[k]) << "case: " << c.name << ", move " << k + 1 << ", respawned";
-            EXPECT_TRUE(world.flyX[0] != x || world.flyY[0] != y) << "case: " << c.name << ", move " << k + 1 << ", moved";
+            EXPECT_EQ(world.randState != rand, c.leaves[k])
+                << "case: " << c.name << ", move " << k + 1 << ", respawned";
+            EXPECT_TRUE(world.flyX[0] != x || world.flyY[0] != y)
+                << "case: " << c.name << ", move " << k + 1 << ", moved";
         }
     }
 }

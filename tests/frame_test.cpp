@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <string>
 
+#include "base/virtual_keys.h"
 #include "game/flies.h"
 #include "game/frame.h"
 #include "game/sprite_rects.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "base/virtual_keys.h"
 #include "tests/test_support.h"
 
 namespace {

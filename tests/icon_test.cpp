@@ -20,7 +20,9 @@ namespace {
 struct Rgba {
     std::string bytes;
     int32_t width = 0, height = 0;
-    uint8_t alpha(int32_t x, int32_t y) const { return static_cast<uint8_t>(bytes[(static_cast<size_t>(y) * width + x) * 4 + 3]); }
+    uint8_t alpha(int32_t x, int32_t y) const {
+        return static_cast<uint8_t>(bytes[(static_cast<size_t>(y) * width + x) * 4 + 3]);
+    }
     // The four bytes of a pixel as one number, for comparing pixels whole.
     uint32_t pixel(int32_t x, int32_t y) const {
         const size_t at = (static_cast<size_t>(y) * width + x) * 4;
@@ -101,7 +103,8 @@ TEST(Icon, LargerSizesAreWholeEnlargementsOfSmallerOnes) {
         int differing = 0;
         for (int32_t y = 0; y < large; ++y)
             for (int32_t x = 0; x < large; ++x) differing += b.pixel(x, y) != a.pixel(x / factor, y / factor);
-        EXPECT_EQ(differing, 0) << "case: " << large << " is not the " << small << " icon enlarged " << factor << " times";
+        EXPECT_EQ(differing, 0) << "case: " << large << " is not the " << small << " icon enlarged " << factor
+                                << " times";
     }
 }
 

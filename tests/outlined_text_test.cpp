@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "display/display_objects.h"
-#include "platform/linux/font_face.h"
 #include "display/outlined_text.h"
 #include "game/message_texts.h"
 #include "game/messages.h"
+#include "platform/linux/font_face.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -55,7 +55,9 @@ protected:
     // Whether the back buffer holds only the ground, black and more than 50 of `colour`.
     bool onlyInk(uint8_t colour) {
         const int n = countIndex(displayObjects.backSurface, colour);
-        return n > 50 && n + countIndex(displayObjects.backSurface, kBlack) + countIndex(displayObjects.backSurface, kGround) == 640 * 480;
+        return n > 50 &&
+               n + countIndex(displayObjects.backSurface, kBlack) + countIndex(displayObjects.backSurface, kGround) ==
+                   640 * 480;
     }
 };
 
@@ -120,7 +122,8 @@ TEST_F(OutlinedText, WritesOnlyInsideTheBackBufferWhereverTheTextIs) {
     // Far away, with a pen that would run past any 32-bit position, or a
     // height that cannot be drawn: nothing.
     clear();
-    for (auto [x, y] : {std::pair{INT32_MAX - 1, 200}, {INT32_MIN, 200}, {0, INT32_MAX}, {0, INT32_MIN}, {640, 200}, {0, 480}})
+    for (auto [x, y] :
+         {std::pair{INT32_MAX - 1, 200}, {INT32_MIN, 200}, {0, INT32_MAX}, {0, INT32_MIN}, {640, 200}, {0, 480}})
         drawOutlinedText(start, x, y, 255, 255, 255, 64);
     for (int32_t h : {0, INT32_MAX, INT32_MIN, -100000}) drawOutlinedText(start, 0, 0, 255, 255, 255, h);
     EXPECT_EQ(inkIn(0, 480).count, 0);
@@ -133,7 +136,8 @@ TEST_F(OutlinedText, SkipsTheLineWhenTheBackBufferIsBusyAndNeverLeavesItLocked) 
     EXPECT_TRUE(displayObjects.backSurface->locked);
     ASSERT_EQ(surfaceUnlock(displayObjects.backSurface), DD_OK);
     EXPECT_EQ(inkIn(0, 480).count, 0);
-    for (const char* text : {textOf(kPhaseTitle), "", static_cast<const char*>(nullptr)}) drawOutlinedText(text, 176, 170, 255, 255, 255, 16);
+    for (const char* text : {textOf(kPhaseTitle), "", static_cast<const char*>(nullptr)})
+        drawOutlinedText(text, 176, 170, 255, 255, 255, 16);
     EXPECT_FALSE(displayObjects.backSurface->locked) << "case: after empty and null lines";
     EXPECT_GT(inkIn(170, 186).count, 0) << "case: after empty and null lines";
 }

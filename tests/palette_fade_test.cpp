@@ -32,8 +32,8 @@ protected:
 TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
     // The master's flags bytes are not 0 here: the shown flags must be.
     for (int k = 0; k < 256; ++k)
-        displayObjects.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k),
-                                                 static_cast<uint8_t>(k * 3), 9};
+        displayObjects.paletteEntries[k] =
+            PaletteEntry{static_cast<uint8_t>(k), static_cast<uint8_t>(255 - k), static_cast<uint8_t>(k * 3), 9};
     struct Case {
         int32_t level;
         int8_t toWhite;
@@ -47,7 +47,8 @@ TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
         const auto full = [&](int bit) { return static_cast<uint8_t>(c.toWhite & bit ? 255 : 0); };
         for (int k = 0; k < 256; ++k) {
             const PaletteEntry& m = displayObjects.paletteEntries[k];
-            PaletteEntry want = c.level == 0 ? PaletteEntry{m.red, m.green, m.blue, 0} : PaletteEntry{full(1), full(2), full(4), 0};
+            PaletteEntry want = c.level == 0 ? PaletteEntry{m.red, m.green, m.blue, 0}
+                                             : PaletteEntry{full(1), full(2), full(4), 0};
             if (k == 0) want = PaletteEntry{0, 0, 0, 0};
             if (k == 255) want = PaletteEntry{255, 255, 255, 0};
             if (k == 0 || k == 255 || c.level == 0 || c.level == 255)

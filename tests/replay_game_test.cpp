@@ -12,8 +12,8 @@
 #include "display/display_objects.h"
 #include "display/display_setup.h"
 #include "game/start_up.h"
-#include "platform/headless/headless_host.h"
 #include "game/world.h"
+#include "platform/headless/headless_host.h"
 #include "tests/test_support.h"
 #include "tools/common/bmp_fixture.h"
 #include "tools/common/png_write.h"
@@ -77,7 +77,8 @@ TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
     for (; std::getline(trace, line); last = line) {
         // Every call but the very first passes the gate (the clock moves on by frameInterval).
         EXPECT_EQ(field(line, "call"), ++call) << "case: trace line of call " << call;
-        const int64_t state = field(line, "gameState"), flips = field(line, "flips"), nowKills = field(line, "killCount");
+        const int64_t state = field(line, "gameState"), flips = field(line, "flips"),
+                      nowKills = field(line, "killCount");
         ASSERT_LE(state, 5) << "case: call " << call;
         ASSERT_TRUE(flips == 1 || flips == 2) << "case: call " << call << ", flips " << flips;
         ++linesIn[state];
@@ -104,8 +105,11 @@ TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
     const int lines[6] = {0, 55, 12, 868, 70, 0};
     for (int p = 1; p < 6; ++p) EXPECT_EQ(linesIn[p], lines[p]) << "case: trace lines in " << names[p];
     EXPECT_EQ(doubleFlips, 4) << "case: calls with two flips: the click, and the ends of announcement, start and play";
-    EXPECT_NE(last.find(",\"gameState\":0,\"stateTimer\":0,\"flyLevel\":1,\"killCount\":0,\"borderLine\":30,\"bestKills\":20,"),
-              std::string::npos) << "case: the last line, back at the title: " << last;
+    EXPECT_NE(
+        last.find(
+            ",\"gameState\":0,\"stateTimer\":0,\"flyLevel\":1,\"killCount\":0,\"borderLine\":30,\"bestKills\":20,"),
+        std::string::npos)
+        << "case: the last line, back at the title: " << last;
     EXPECT_NE(last.find("\"gaugeRate\":0.22,"), std::string::npos) << "case: the last line, gauge rate";
 }
 

@@ -27,10 +27,10 @@ TEST(ReplayScript, ReadsFieldsAsGivenSkipsBlankAndCommentLinesAndRefusesMalforme
         EXPECT_EQ(error, "") << "'" << line << "'";
     }
     const std::pair<const char*, const char*> bad[] = {
-        {"30 1 2", "found 3"},          {"30 1 2 L extra", "found 5"}, {"4294967296 0 0 -", "TICK"},
-        {"-1 0 0 -", "TICK"},           {"12abc 0 0 -", "TICK"},       {"0 2147483648 0 -", "X"},
-        {"0 0 1.5 -", "Y"},             {"0 0 0 l", "KEYS"},           {"0 0 0 LL", "KEYS"},
-        {"0 0 0 L-", "KEYS"},           {"0 0 0 L # note", "found 6"},
+        {"30 1 2", "found 3"}, {"30 1 2 L extra", "found 5"}, {"4294967296 0 0 -", "TICK"},
+        {"-1 0 0 -", "TICK"},  {"12abc 0 0 -", "TICK"},       {"0 2147483648 0 -", "X"},
+        {"0 0 1.5 -", "Y"},    {"0 0 0 l", "KEYS"},           {"0 0 0 LL", "KEYS"},
+        {"0 0 0 L-", "KEYS"},  {"0 0 0 L # note", "found 6"},
     };
     for (const auto& [line, what] : bad) {
         EXPECT_FALSE(parseScriptLine(line, &in, &error)) << line;
@@ -54,7 +54,8 @@ TEST(ReplayScript, ScreenshotRequests) {
 
 TEST(ReplayScript, WrittenLinesReadBackAsTheSameInput) {
     std::vector<CallInput> inputs = {{4294967295u, INT32_MIN, INT32_MAX, 0}, {0, -16, 700, 0}};
-    for (uint8_t keys = 1; keys <= (kInputLeftButton | kInputUp | kInputDown); ++keys) inputs.push_back({30, 320, 240, keys});
+    for (uint8_t keys = 1; keys <= (kInputLeftButton | kInputUp | kInputDown); ++keys)
+        inputs.push_back({30, 320, 240, keys});
     std::string text;
     for (const CallInput& in : inputs) text += formatScriptLine(in);
     std::istringstream lines(text);

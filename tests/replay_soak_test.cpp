@@ -21,7 +21,8 @@ std::string worldFault(const GameWorld& w) {
     RULE(w.swingStep >= 0 && w.swingStep <= 9 && w.swatterFrame >= 0 && w.swatterFrame <= 2, "swing", w.swingStep);
     RULE((w.wingFrame | w.buttonLatch | w.splatsActive) >> 1 == 0, "wingFrame/buttonLatch/splatsActive",
          w.wingFrame * 100 + w.buttonLatch * 10 + w.splatsActive);
-    RULE(w.frameInterval >= 1 && w.killCount >= 0 && w.bestKills >= 20 && w.bestKills >= w.killCount, "counts", w.bestKills);
+    RULE(w.frameInterval >= 1 && w.killCount >= 0 && w.bestKills >= 20 && w.bestKills >= w.killCount, "counts",
+         w.bestKills);
     RULE(w.borderLine >= 30 && (w.borderLine - 30) % 25 == 0, "borderLine", w.borderLine);
     RULE(w.gauge >= 0.0f && w.gauge <= 191.0f, "gauge", static_cast<double>(w.gauge));  // a 1 to 192 pixel bar
     bool anySplat = false;
@@ -30,11 +31,14 @@ std::string worldFault(const GameWorld& w) {
         RULE(w.splatTimer[j] >= 0 && w.splatTimer[j] <= 15, "splatTimer " + std::to_string(j), w.splatTimer[j]);
         anySplat |= w.splatTimer[j] != 0;
     }
-    RULE((!anySplat || w.splatsActive) && (w.gameState > kPhaseStart || !w.splatsActive), "splats in phase", w.gameState);
+    RULE((!anySplat || w.splatsActive) && (w.gameState > kPhaseStart || !w.splatsActive), "splats in phase",
+         w.gameState);
     for (int i = 0; i <= w.flyLevel; ++i) {
         // After each move a live fly is inside the bounds or has been placed anew.
-        RULE(w.flyX[i] >= -16.0f && w.flyX[i] <= 640.0f && w.flyY[i] >= -16.0f && w.flyY[i] <= 448.0f, "place of fly", i);
-        RULE(w.flyHeading[i] >= -89 && w.flyHeading[i] <= 359 && w.flySpeed[i] >= 3.0f && w.flySpeed[i] < 7.0f, "course of fly", i);
+        RULE(w.flyX[i] >= -16.0f && w.flyX[i] <= 640.0f && w.flyY[i] >= -16.0f && w.flyY[i] <= 448.0f, "place of fly",
+             i);
+        RULE(w.flyHeading[i] >= -89 && w.flyHeading[i] <= 359 && w.flySpeed[i] >= 3.0f && w.flySpeed[i] < 7.0f,
+             "course of fly", i);
     }
     return {};
 }
@@ -49,7 +53,9 @@ std::string barFault(const char* bar, int32_t x, int32_t y, int32_t sy, int32_t 
 // The status bar of a play, result or stage-clear picture; the border-line bar
 // is drawn last on its row, over the gauge bar's start.
 std::string statusBarFault(const GameWorld& w) {
-    std::string f = w.borderLine + 194 <= 416 ? barFault("gauge", 416, 455, 15, static_cast<int32_t>(static_cast<double>(w.gauge) + 1.0)) : "";
+    std::string f = w.borderLine + 194 <= 416
+                        ? barFault("gauge", 416, 455, 15, static_cast<int32_t>(static_cast<double>(w.gauge) + 1.0))
+                        : "";
     if (f.empty()) f = barFault("borderLine", 193, 455, 0, w.borderLine + 1);
     return f.empty() ? barFault("kills", 193, 463, 8, w.killCount + 1) : f;
 }

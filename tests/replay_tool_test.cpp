@@ -38,7 +38,7 @@ struct Screen {
     int call;
     int phase;
 };
-const Screen kScreenList[] = {{"title", 4, 0},         {"play", 406, 3},         {"stage_clear", 944, 5},
+const Screen kScreenList[] = {{"title", 4, 0},           {"play", 406, 3},   {"stage_clear", 944, 5},
                               {"announcement", 1000, 1}, {"start", 1050, 2}, {"failure", 1660, 4}};
 
 // The rows a phase's messages may cover, as the installed font draws them
@@ -62,7 +62,8 @@ std::string fontFingerprint() {
     const auto mix = [&hash](int64_t v) { hash = (hash ^ static_cast<uint64_t>(v)) * 1099511628211ull; };
     for (size_t i = 0; i < kMessageRowCount; ++i) {
         TextMask mask{};
-        if (!rasterizeTextLine(kMessageRows[i].text, std::string(kMessageRows[i].text).size(), kMessageRows[i].height, &mask))
+        if (!rasterizeTextLine(kMessageRows[i].text, std::string(kMessageRows[i].text).size(), kMessageRows[i].height,
+                               &mask))
             continue;
         for (int64_t v : {mask.width, mask.rows, mask.left, mask.top}) mix(v);
         for (int32_t r = 0; r < mask.rows; ++r)
@@ -70,8 +71,8 @@ std::string fontFingerprint() {
     }
     FT_Face face = textFace();
     char text[128];
-    std::snprintf(text, sizeof text, "%s %s %016llx", face ? face->family_name : "no-font", face ? face->style_name : "",
-                  static_cast<unsigned long long>(hash));
+    std::snprintf(text, sizeof text, "%s %s %016llx", face ? face->family_name : "no-font",
+                  face ? face->style_name : "", static_cast<unsigned long long>(hash));
     return text;
 }
 
@@ -131,11 +132,13 @@ TEST(ReplayTool, PhaseScreensMatchTheKeptPictures) {
     std::string keptFont;
     std::getline(std::ifstream(kScreens + "font.txt"), keptFont);
     const bool sameFont = keptFont == font;
-    if (!sameFont) std::printf("text rows not compared: pictures kept with '%s', now '%s'\n", keptFont.c_str(), font.c_str());
+    if (!sameFont)
+        std::printf("text rows not compared: pictures kept with '%s', now '%s'\n", keptFont.c_str(), font.c_str());
 
     for (const Screen& s : kScreenList) {
         Picture kept, now;
-        ASSERT_TRUE(readPicture(kScreens + s.name + ".png", &kept)) << "case: " << s.name << ", kept picture unreadable";
+        ASSERT_TRUE(readPicture(kScreens + s.name + ".png", &kept))
+            << "case: " << s.name << ", kept picture unreadable";
         ASSERT_TRUE(readPicture(dir + s.name + ".png", &now)) << "case: " << s.name << ", new picture unreadable";
         ASSERT_EQ(now.width, kept.width) << "case: " << s.name << ", width";
         ASSERT_EQ(now.height, kept.height) << "case: " << s.name << ", height";

@@ -30,10 +30,11 @@ TEST(ReplayTrace, KeysComeInTheFixedOrder) {
     appendTraceLine(&line, 7, 2, world);
     EXPECT_EQ(line.find('\n'), line.size() - 1);
     size_t at = 0;
-    for (const char* key : {"call", "flips", "gameState", "stateTimer", "flyLevel", "killCount", "borderLine",
-                            "bestKills", "gauge", "gaugeRate", "frameInterval", "lastFrameTick", "swingStep",
-                            "swatterFrame", "buttonLatch", "splatsActive", "wingFrame", "cursorPos", "flyX", "flyY",
-                            "flyHeading", "flySpeed", "splatTimer", "splatX", "splatY"}) {
+    for (const char* key :
+         {"call",        "flips",        "gameState", "stateTimer",    "flyLevel",      "killCount", "borderLine",
+          "bestKills",   "gauge",        "gaugeRate", "frameInterval", "lastFrameTick", "swingStep", "swatterFrame",
+          "buttonLatch", "splatsActive", "wingFrame", "cursorPos",     "flyX",          "flyY",      "flyHeading",
+          "flySpeed",    "splatTimer",   "splatX",    "splatY"}) {
         at = line.find(std::string("\"") + key + "\":", at);
         ASSERT_NE(at, std::string::npos) << key << " missing or out of order";
     }

@@ -25,7 +25,8 @@ class StatusBar : public DisplayTest {
 protected:
     void SetUp() override {
         makeTestDisplay();
-        const uint8_t strips[][3] = {{0, 8, kBorderIndex}, {8, 15, kKillIndex}, {15, 23, kGaugeIndex}, {23, 30, kBestIndex}};
+        const uint8_t strips[][3] = {
+            {0, 8, kBorderIndex}, {8, 15, kKillIndex}, {15, 23, kGaugeIndex}, {23, 30, kBestIndex}};
         for (auto [top, bottom, index] : strips) {
             fillRect(displayObjects.spriteSurface, 0, top, 256, bottom, index);
             fillRect(displayObjects.spriteSurface, 0, top, 1, top + 1, 0);
@@ -46,8 +47,8 @@ TEST_F(StatusBar, KillBarAndGaugeAreTheirValuePlusOneWideAndStayInsideTheSheetAn
         float gauge;
         int killWidth, gaugeWidth;
     };
-    const Case cases[] = {{0, 0.99f, 1, 1},           {5, 1.0f, 6, 2},       {20, 57.7f, 21, 58},
-                          {255, 190.999f, 256, 191},  {256, 191.0f, 256, 192}, {INT32_MAX, 1.0e9f, 256, 640 - 416},
+    const Case cases[] = {{0, 0.99f, 1, 1},          {5, 1.0f, 6, 2},         {20, 57.7f, 21, 58},
+                          {255, 190.999f, 256, 191}, {256, 191.0f, 256, 192}, {INT32_MAX, 1.0e9f, 256, 640 - 416},
                           {-3, -5.0f, 0, 0}};
     world.bestKills = 0;
     for (const Case& c : cases) {
@@ -64,7 +65,8 @@ TEST_F(StatusBar, FormsAndTheOrderInWhichBarsCoverEachOther) {
     EXPECT_EQ(pixelAt(displayObjects.backSurface, 193, 455), 0) << "case: title form, index 0 copied too";
     EXPECT_EQ(runFrom(194, 456, kBorderIndex), 30) << "case: title form, border-line bar";
     EXPECT_EQ(runFrom(194, 464, kBestIndex), 20) << "case: title form, best bar";
-    EXPECT_EQ(countIndex(displayObjects.backSurface, kGround), 640 * 480 - 31 * 8 - 21 * 7) << "case: title form, nothing else";
+    EXPECT_EQ(countIndex(displayObjects.backSurface, kGround), 640 * 480 - 31 * 8 - 21 * 7)
+        << "case: title form, nothing else";
     // Kills over best, in every form that shows both.
     world.killCount = 5;
     const char* names[] = {"title", "announcement", "start", "full"};

@@ -72,10 +72,13 @@ Picture swatter(int frame) {
         p.outside[y][x] = true;
         for (auto [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) todo.push_back({x + dx, y + dy});
     }
-    const auto out = [&](int32_t x, int32_t y) { return x < 0 || y < 0 || x >= kCell || y >= kCell || p.outside[y][x]; };
+    const auto out = [&](int32_t x, int32_t y) {
+        return x < 0 || y < 0 || x >= kCell || y >= kCell || p.outside[y][x];
+    };
     for (int32_t y = 0; y < kCell; ++y)
         for (int32_t x = 0; x < kCell; ++x)
-            if (p.at[y][x] != 0 && (out(x - 1, y) || out(x + 1, y) || out(x, y - 1) || out(x, y + 1))) p.rim.push_back({x, y});
+            if (p.at[y][x] != 0 && (out(x - 1, y) || out(x + 1, y) || out(x, y - 1) || out(x, y + 1)))
+                p.rim.push_back({x, y});
     return p;
 }
 
@@ -127,7 +130,8 @@ TEST(SwatterArt, EveryRimPixelShowsAtEveryPointerPosition) {
                 for (int32_t y = std::max(0, ry - 1); y <= std::min(kCell - 1, ry + 1); ++y)
                     for (int32_t x = std::max(0, rx - 1); x <= std::min(kCell - 1, rx + 1); ++x)
                         if (p.at[y][x] != 0)
-                            most = std::max(most, static_cast<float>(contrastRatio(colour(p.at[y][x]), colour(static_cast<uint8_t>(c)))));
+                            most = std::max(most, static_cast<float>(contrastRatio(colour(p.at[y][x]),
+                                                                                   colour(static_cast<uint8_t>(c)))));
                 best[k][static_cast<size_t>(c)] = most;
             }
         }
@@ -211,7 +215,8 @@ TEST(SwatterArt, HeadIsAColourTheFieldNeverUses) {
             if (d < nearest) nearest = d, nearestX = x, nearestY = y;
         }
     }
-    EXPECT_GE(nearest, 10.0) << "case: head colour " << int{head} << " against the field colour at " << at(nearestX, nearestY);
+    EXPECT_GE(nearest, 10.0) << "case: head colour " << int{head} << " against the field colour at "
+                             << at(nearestX, nearestY);
 }
 
 // A fly is hit when its centre is within 23 pixels of the pointer on both

@@ -16,7 +16,8 @@ protected:
         makeTestDisplay();
         initSpriteRects();
         // Splat picture k is filled with index 20 + k, so what is drawn tells the picture.
-        for (int k = 0; k < 8; ++k) fillRect(displayObjects.spriteSurface, 32 * k, 64, 32 * k + 32, 96, static_cast<uint8_t>(20 + k));
+        for (int k = 0; k < 8; ++k)
+            fillRect(displayObjects.spriteSurface, 32 * k, 64, 32 * k + 32, 96, static_cast<uint8_t>(20 + k));
         world.flyLevel = 0;
         world.cursorPos = {100, 100};
     }
@@ -54,12 +55,16 @@ TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
         float x, y;  // the fly's centre is (x + 8, y + 8)
         bool hit;
     };
-    const Case cases[] = {
-        {{100, 100}, 115.0f, 92.0f, true},  {{100, 100}, 116.0f, 92.0f, false}, {{100, 100}, 69.0f, 92.0f, true},
-        {{100, 100}, 68.0f, 92.0f, false},  {{100, 100}, 92.0f, 115.0f, true},  {{100, 100}, 92.0f, 116.0f, false},
-        {{100, 100}, 92.0f, 69.0f, true},   {{100, 100}, 92.0f, 68.0f, false},
-        {{100, 100}, 115.9f, 115.9f, true},  // truncated toward zero: still 115, 115
-        {{INT32_MIN, INT32_MAX}, 100.0f, 100.0f, false}};
+    const Case cases[] = {{{100, 100}, 115.0f, 92.0f, true},
+                          {{100, 100}, 116.0f, 92.0f, false},
+                          {{100, 100}, 69.0f, 92.0f, true},
+                          {{100, 100}, 68.0f, 92.0f, false},
+                          {{100, 100}, 92.0f, 115.0f, true},
+                          {{100, 100}, 92.0f, 116.0f, false},
+                          {{100, 100}, 92.0f, 69.0f, true},
+                          {{100, 100}, 92.0f, 68.0f, false},
+                          {{100, 100}, 115.9f, 115.9f, true},  // truncated toward zero: still 115, 115
+                          {{INT32_MIN, INT32_MAX}, 100.0f, 100.0f, false}};
     for (const Case& c : cases) {
         world.killCount = 0;
         world.cursorPos = c.cursor;
@@ -72,7 +77,7 @@ TEST_F(Swatter, HitWindowIsExclusiveAt24OnBothAxesAndFarCursorsNeverOverflow) {
 
 TEST_F(Swatter, SeveralHitsTakeTheLowestFreeSlotsInFlyOrder) {
     world.flyLevel = 3;
-    world.killCount = 19;  // best 20: followed only once passed
+    world.killCount = 19;     // best 20: followed only once passed
     world.splatTimer[0] = 5;  // busy
     putFly(0, 92.0f, 92.0f);
     putFly(1, 500.0f, 300.0f);  // out of reach
@@ -115,7 +120,8 @@ TEST_F(Swatter, ASplatShowsPictures1To7TwiceEachThenFreesItsSlot) {
         EXPECT_EQ(world.splatTimer[4] != 0, call < 13) << "case: call " << call << ", slot 4 running";
         EXPECT_EQ(world.splatsActive, call < 13 ? 1 : 0) << "case: call " << call;
     }
-    EXPECT_EQ(shown, (std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7})) << "case: pictures shown, call by call";
+    EXPECT_EQ(shown, (std::vector<int>{1, 1, 2, 2, 3, 3, 4, 4, 5, 5, 6, 6, 7, 7}))
+        << "case: pictures shown, call by call";
     // Near the top left a splat is cut, not lost.
     world.splatTimer[0] = world.splatsActive = 1;
     world.splatX[0] = world.splatY[0] = -8;

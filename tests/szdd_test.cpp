@@ -10,8 +10,8 @@
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
 #include "platform/linux/szdd.h"
-#include "tools/common/bmp_fixture.h"
 #include "tests/test_support.h"
+#include "tools/common/bmp_fixture.h"
 
 namespace {
 
@@ -61,7 +61,8 @@ TEST_F(CompressedBitmap, LoadsExactlyLikeItsPlainSourceAndTheHeaderLengthRules) 
     ASSERT_EQ(load(displayObjects.backgroundSurface, withField(packed, 10, 1078 + 640)), 1);
     EXPECT_EQ(std::memcmp(&displayObjects.backgroundSurface->pixels[479 * 640], &pixels[479 * 640], 640), 0)
         << "case: length one row, the bottom row";
-    EXPECT_EQ(countIndex(displayObjects.backgroundSurface, 0), 640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0))
+    EXPECT_EQ(countIndex(displayObjects.backgroundSurface, 0),
+              640 * 479 + std::count(pixels.begin() + 479 * 640, pixels.end(), 0))
         << "case: length one row, the rest zero";
     // A length beyond the data: the output is what there is, as a plain file.
     fillAll(displayObjects.backSurface, 9);
@@ -73,7 +74,8 @@ TEST_F(CompressedBitmap, TruncatedFilesFailCleanlyOrLoadWhatIsThere) {
     // Cut inside the SZDD header, or before the bit count of what it holds: refused;
     // cut later, what is missing reads as zero.
     for (size_t n : {0, 1, 7, 8, 9, 13, 14, 15, 29, 40, 100, 1077})
-        EXPECT_EQ(load(displayObjects.backgroundSurface, std::vector(packed.begin(), packed.begin() + n)), n >= 100 ? 1 : 0)
+        EXPECT_EQ(load(displayObjects.backgroundSurface, std::vector(packed.begin(), packed.begin() + n)),
+                  n >= 100 ? 1 : 0)
             << "case: cut after " << n << " bytes";
     EXPECT_EQ(load(displayObjects.backgroundSurface, withField(packed, 8, 'B')), 0) << "case: method other than 'A'";
 }

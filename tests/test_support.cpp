@@ -45,9 +45,7 @@ void fillRect(Surface* s, int32_t left, int32_t top, int32_t right, int32_t bott
 
 void fillAll(Surface* s, uint8_t index) { fillRect(s, 0, 0, s->width, s->height, index); }
 
-uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) {
-    return s->pixels[static_cast<size_t>(y) * s->pitch + x];
-}
+uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) { return s->pixels[static_cast<size_t>(y) * s->pitch + x]; }
 
 int countIndex(const Surface* s, uint8_t index) {
     return static_cast<int>(std::count(s->pixels.begin(), s->pixels.end(), index));
@@ -56,7 +54,8 @@ int countIndex(const Surface* s, uint8_t index) {
 namespace {
 
 std::string differenceOf(const uint8_t* got, size_t gotSize, const uint8_t* want, size_t wantSize) {
-    if (gotSize != wantSize) return std::to_string(gotSize) + " pixels where " + std::to_string(wantSize) + " were wanted";
+    if (gotSize != wantSize)
+        return std::to_string(gotSize) + " pixels where " + std::to_string(wantSize) + " were wanted";
     size_t count = 0, first = 0;
     for (size_t i = 0; i < gotSize; ++i)
         if (got[i] != want[i] && count++ == 0) first = i;

@@ -8,8 +8,8 @@
 constexpr int kKeyDownQueue = 16;
 
 struct InputState {
-    uint8_t keys[256] = {};     // 0x80 while a key or button is down
-    bool pressUnread = false;   // left button went down since the last reading
+    uint8_t keys[256] = {};    // 0x80 while a key or button is down
+    bool pressUnread = false;  // left button went down since the last reading
     // Key-down notices not yet taken by the pump, oldest first.
     uint8_t keyDowns[kKeyDownQueue] = {};
     int keyDownCount = 0;

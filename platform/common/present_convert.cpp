@@ -31,7 +31,7 @@ void rebuildIfChanged(const PaletteEntry colours[256]) {
         for (int first = 0; first < 256; ++first) {
             const uint64_t lo = table.single[first], hi = table.single[second];
             pairTable.pair[first | (second << 8)] = std::endian::native == std::endian::little ? lo | (hi << 32)
-                                                                                          : (lo << 32) | hi;
+                                                                                               : (lo << 32) | hi;
         }
     table.valid = true;
 }

@@ -7,9 +7,7 @@
 namespace {
 
 // 64-bit: a span times a picture coordinate may pass 32 bits.
-int32_t floorScaled(int32_t at, int32_t span, int32_t size) {
-    return static_cast<int32_t>(int64_t{at} * span / size);
-}
+int32_t floorScaled(int32_t at, int32_t span, int32_t size) { return static_cast<int32_t>(int64_t{at} * span / size); }
 
 int32_t ceilScaled(int32_t at, int32_t span, int32_t size) {
     return static_cast<int32_t>((int64_t{at} * span + size - 1) / size);
@@ -36,8 +34,8 @@ bool planWindowUpdate(WindowUpdates& updates, const IndexedPicture& picture, int
     send.clear();
     // Compared every time, so that the copy is always the picture shown.
     collectPictureChanges(updates.changes, picture, updates.pictureChanged);
-    const bool newColours =
-        picture.colours && std::memcmp(picture.colours, updates.colours, sizeof updates.colours) != 0;
+    const bool newColours = picture.colours &&
+                            std::memcmp(picture.colours, updates.colours, sizeof updates.colours) != 0;
     if (!updates.shown || width != updates.width || height != updates.height || newColours) {
         if (picture.colours) std::memcpy(updates.colours, picture.colours, sizeof updates.colours);
         updates.shown = true;

@@ -9,9 +9,7 @@ HeadlessHost headlessHost;
 
 void resetHeadless() { headlessHost = HeadlessHost{}; }
 
-void headlessSetKey(int virtualKey, bool down) {
-    headlessHost.keys[virtualKey & 0xFF] = down ? 0x80 : 0x00;
-}
+void headlessSetKey(int virtualKey, bool down) { headlessHost.keys[virtualKey & 0xFF] = down ? 0x80 : 0x00; }
 
 bool hostOpenDisplay() {
     if (!headlessHost.displayAvailable) return false;
@@ -23,8 +21,7 @@ bool hostSetDisplayMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
     return width == kScreenWidth && height == kScreenHeight && bitsPerPixel == 8;
 }
 
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]) {
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     ++headlessHost.presentCount;
     if (headlessHost.onPresent)
         headlessHost.onPresent(pixels, pitch, width, height, colours, headlessHost.onPresentUser);

@@ -13,8 +13,8 @@ using PresentHook = void (*)(const uint8_t* pixels, int32_t pitch, int32_t width
 struct HeadlessHost {
     bool displayAvailable = true;  // false: opening the display fails
     bool displayOpen = false;
-    uint32_t tick = 0;             // every tick-count reading returns this
-    uint32_t tickStep = 0;         // added to tick after each reading
+    uint32_t tick = 0;      // every tick-count reading returns this
+    uint32_t tickStep = 0;  // added to tick after each reading
     Point cursor = {0, 0};
     uint8_t keys[256] = {};
     int presentCount = 0;
@@ -25,9 +25,9 @@ struct HeadlessHost {
     bool windowOpen = false;
     bool windowActive = true;
     bool endRequested = false;
-    InputState keyDowns;          // only its key-down notices are used
+    InputState keyDowns;  // only its key-down notices are used
     void (*onDestroyed)() = nullptr;
-    int waitCount = 0;            // hostWaitForEvent calls
+    int waitCount = 0;  // hostWaitForEvent calls
     int32_t lastWaitMs = 0;
 };
 

@@ -13,9 +13,10 @@ iconv_t converter() {
     static iconv_t cd = [] {
         iconv_t c = iconv_open("UTF-32LE", "CP932");
         if (c == reinterpret_cast<iconv_t>(-1))
-            std::fputs("nmnm: the CP932 text converter is missing; install the C library's gconv modules "
-                       "(package libc6); only plain ASCII text will show\n",
-                       stderr);
+            std::fputs(
+                "nmnm: the CP932 text converter is missing; install the C library's gconv modules "
+                "(package libc6); only plain ASCII text will show\n",
+                stderr);
         return c;
     }();
     return cd;
@@ -58,10 +59,8 @@ size_t decodeCp932(const char* text, size_t length, size_t* offset, uint32_t* ou
         const int error = result == static_cast<size_t>(-1) ? errno : 0;
         *offset = length - inLeft;
         n = (want * 4 - outLeft) / 4;
-        if (error == EILSEQ)
-            ++*offset;  // a byte that starts no character: leave it out
-        else if (error == EINVAL)
-            *offset = length;  // the last character is cut off
+        if (error == EILSEQ) ++*offset;              // a byte that starts no character: leave it out
+        else if (error == EINVAL) *offset = length;  // the last character is cut off
     }
     for (size_t i = 0; i < n; ++i) out[i] = littleEndian32(utf32 + 4 * i);
     return n;

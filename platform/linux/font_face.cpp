@@ -85,9 +85,10 @@ void lookUpFace() {
     const bool found = FcInit() && matchTextFont(nullptr, &match);
     if (!found || !match.coversJapanese) {
         // Every message is Japanese: a face without it would draw only boxes.
-        std::fputs("nmnm: no Japanese font is installed, so no on-screen text can be drawn; "
-                   "install fonts-ipafont-mincho (sudo apt-get install fonts-ipafont-mincho)\n",
-                   stderr);
+        std::fputs(
+            "nmnm: no Japanese font is installed, so no on-screen text can be drawn; "
+            "install fonts-ipafont-mincho (sudo apt-get install fonts-ipafont-mincho)\n",
+            stderr);
         return;
     }
     if (FT_Init_FreeType(&library) != 0) return;

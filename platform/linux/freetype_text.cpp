@@ -68,7 +68,11 @@ bool rasterizeTextLine(const char* text, size_t length, int32_t height, TextMask
                 if (bits[c >> 3] & (0x80u >> (c & 7))) row[x0 + c] = 1;
         }
     });
-    *out = TextMask{lineMask.data(), static_cast<int32_t>(width), static_cast<int32_t>(rows),
-                    static_cast<int32_t>(width), static_cast<int32_t>(left), static_cast<int32_t>(top)};
+    *out = TextMask{lineMask.data(),
+                    static_cast<int32_t>(width),
+                    static_cast<int32_t>(rows),
+                    static_cast<int32_t>(width),
+                    static_cast<int32_t>(left),
+                    static_cast<int32_t>(top)};
     return true;
 }

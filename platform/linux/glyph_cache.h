@@ -16,8 +16,8 @@ struct CachedGlyph {
     int32_t top;       // bitmap's top row above the baseline
     int32_t width;
     int32_t rows;
-    int32_t pitch;     // bytes a row; bits are most significant first
-    int32_t advance;   // whole pixels the pen moves on
+    int32_t pitch;    // bytes a row; bits are most significant first
+    int32_t advance;  // whole pixels the pen moves on
     std::vector<uint8_t> bits;
 };
 

@@ -111,8 +111,7 @@ const char* mspackError(int code) {
 
 }  // namespace
 
-bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<uint8_t>* out,
-                std::string* reason) {
+bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<uint8_t>* out, std::string* reason) {
     auto fail = [reason](const char* why) {
         if (reason) *reason = why;
         return false;
@@ -124,8 +123,8 @@ bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<u
     if (selftest != MSPACK_ERR_OK) return fail("libmspack was built for another file-offset size");
 
     MemorySystem ms{};
-    ms.sys = mspack_system{memOpen, memClose, memRead, memWrite, memSeek, memTell, memMessage,
-                           memAlloc, memFree, memCopy, nullptr};
+    ms.sys = mspack_system{memOpen,    memClose, memRead, memWrite, memSeek, memTell,
+                           memMessage, memAlloc, memFree, memCopy,  nullptr};
     ms.input.data = data;
     ms.input.size = size;
     ms.output.out = out;
@@ -139,7 +138,9 @@ bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<u
         return fail(mspackError(err));
     }
     const off_t length = header->length;
-    ms.output.limit = length < 0 ? 0 : static_cast<uint64_t>(length) < maxBytes ? static_cast<size_t>(length) : maxBytes;
+    ms.output.limit = length < 0                                 ? 0
+                      : static_cast<uint64_t>(length) < maxBytes ? static_cast<size_t>(length)
+                                                                 : maxBytes;
     // The format has no checksum: truncated or damaged data still "succeeds",
     // and what comes out is taken for what it is.
     const int err = szdd->extract(szdd, header, kOutputName);

@@ -21,8 +21,7 @@ bool displayNamed() {
 bool onlyXDisplayNamed() { return !isSet(std::getenv("WAYLAND_DISPLAY")); }
 
 bool drawsNowhere(const char* driver) {
-    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 ||
-           std::strcmp(driver, "dummy") == 0;
+    return driver == nullptr || std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
 }
 
 void reportNoDisplay(const char* detail) {

@@ -34,8 +34,8 @@ void store(uint8_t* at, uint32_t pixel) {
 // Draws the output pixels [x0, x1) x [y0, y1) of the stretched picture, in
 // coordinates inside the letterbox `box`.
 template <int Bytes>
-void drawSpan(const IndexedPicture& picture, const ScaleMap& map, const uint32_t pixelOf[256],
-              const Framebuffer& fb, const Rect& box, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+void drawSpan(const IndexedPicture& picture, const ScaleMap& map, const uint32_t pixelOf[256], const Framebuffer& fb,
+              const Rect& box, int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
     if (x0 >= x1 || y0 >= y1) return;
     const int32_t* columns = map.sourceColumn.data();
     const size_t rowBytes = static_cast<size_t>(x1 - x0) * Bytes;
@@ -55,10 +55,12 @@ void drawSpan(const IndexedPicture& picture, const ScaleMap& map, const uint32_t
                 if (reinterpret_cast<uintptr_t>(dst) % alignof(uint32_t) == 0) {
                     for (int32_t x = x0; x < x1; ++x) *out++ = pixelOf[row[columns[x]]];
                 } else {
-                    for (int32_t x = x0; x < x1; ++x) store<4>(dst + static_cast<size_t>(x - x0) * 4, pixelOf[row[columns[x]]]);
+                    for (int32_t x = x0; x < x1; ++x)
+                        store<4>(dst + static_cast<size_t>(x - x0) * 4, pixelOf[row[columns[x]]]);
                 }
             } else {
-                for (int32_t x = x0; x < x1; ++x) store<Bytes>(dst + static_cast<size_t>(x - x0) * Bytes, pixelOf[row[columns[x]]]);
+                for (int32_t x = x0; x < x1; ++x)
+                    store<Bytes>(dst + static_cast<size_t>(x - x0) * Bytes, pixelOf[row[columns[x]]]);
             }
         }
         previous = dst;
@@ -102,9 +104,8 @@ bool framebufferPixelSizeSupported(int32_t bytesPerPixel) {
     return bytesPerPixel == 2 || bytesPerPixel == 3 || bytesPerPixel == 4;
 }
 
-void presentToFramebuffer(FramebufferPresenter& presenter, const IndexedPicture& picture,
-                          const uint32_t pixelOf[256], const Framebuffer& fb, bool redrawAll,
-                          std::vector<Rect>& send) {
+void presentToFramebuffer(FramebufferPresenter& presenter, const IndexedPicture& picture, const uint32_t pixelOf[256],
+                          const Framebuffer& fb, bool redrawAll, std::vector<Rect>& send) {
     send.clear();
     if (!fb.pixels || fb.width <= 0 || fb.height <= 0 || !framebufferPixelSizeSupported(fb.bytesPerPixel) ||
         fb.pitch < fb.width * fb.bytesPerPixel)

@@ -41,9 +41,8 @@ struct FramebufferPresenter {
 // Everything is drawn and sent when `redrawAll` is set (the framebuffer may
 // be new), when its size changed or when any colour's pixel changed;
 // otherwise only what differs from the picture drawn last.
-void presentToFramebuffer(FramebufferPresenter& presenter, const IndexedPicture& picture,
-                          const uint32_t pixelOf[256], const Framebuffer& framebuffer, bool redrawAll,
-                          std::vector<Rect>& send);
+void presentToFramebuffer(FramebufferPresenter& presenter, const IndexedPicture& picture, const uint32_t pixelOf[256],
+                          const Framebuffer& framebuffer, bool redrawAll, std::vector<Rect>& send);
 
 // Forgets what the framebuffer shows, so that the next call draws everything.
 void forgetFramebuffer(FramebufferPresenter& presenter);

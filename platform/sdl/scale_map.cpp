@@ -18,8 +18,7 @@ void makeScaleMap(ScaleMap& map, int32_t width, int32_t height, int32_t outWidth
         map = ScaleMap{};
         return;
     }
-    if (map.width == width && map.height == height && map.outWidth == outWidth &&
-        map.outHeight == outHeight) {
+    if (map.width == width && map.height == height && map.outWidth == outWidth && map.outHeight == outHeight) {
         return;
     }
     map.width = width;

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "base/host.h"
-#include "platform/sdl/framebuffer_present.h"
 #include "platform/common/picture_changes.h"
 #include "platform/common/picture_fit.h"
 #include "platform/common/present_convert.h"
+#include "platform/sdl/framebuffer_present.h"
 #include "platform/sdl/render_node.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -51,19 +51,18 @@ bool runsOnSoftwareOpenGl(SDL_Renderer* renderer) {
     const unsigned char* name = getString(kGlRenderer);
     if (!name) return false;
     const char* text = reinterpret_cast<const char*>(name);
-    return std::strstr(text, "llvmpipe") || std::strstr(text, "softpipe") ||
-           std::strstr(text, "Software Rasterizer") || std::strstr(text, "swrast");
+    return std::strstr(text, "llvmpipe") || std::strstr(text, "softpipe") || std::strstr(text, "Software Rasterizer") ||
+           std::strstr(text, "swrast");
 }
 
 // `acceptSoftware`: the window system has no framebuffer of its own, so even
 // a software OpenGL is better than nothing.
 bool createAcceleratedRenderer(bool acceptSoftware) {
-    sdlHost.renderer =
-        SDL_CreateRenderer(sdlHost.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    sdlHost.renderer = SDL_CreateRenderer(sdlHost.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (!sdlHost.renderer) return false;
     if (acceptSoftware || !runsOnSoftwareOpenGl(sdlHost.renderer)) {
-        sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_RGB888,
-                                            SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+        sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                            kScreenWidth, kScreenHeight);
         if (sdlHost.texture) {
             SDL_SetTextureScaleMode(sdlHost.texture, SDL_ScaleModeNearest);
             return true;
@@ -105,7 +104,8 @@ void updateTexture() {
     if (SDL_LockTexture(sdlHost.texture, &area, &pixels, &pitch) != 0) return;
     const IndexedPicture part{picture.pixels + static_cast<size_t>(box.top) * kScreenWidth + box.left, kScreenWidth,
                               area.w, area.h, shownColours};
-    convertToRgb32(part, static_cast<uint32_t*>(pixels), static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
+    convertToRgb32(part, static_cast<uint32_t*>(pixels),
+                   static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
     SDL_UnlockTexture(sdlHost.texture);
     sdlHost.pictureShown = true;
 }
@@ -171,16 +171,17 @@ bool createPresentation() {
     const bool x11 = driver && std::strcmp(driver, "x11") == 0;
     if ((!x11 || graphicsDevicePresent()) && createAcceleratedRenderer(!x11)) return true;
     if (!x11) {
-        SDL_SetError("no OpenGL renderer for %s (%s); install libgl1-mesa-dri and libegl-mesa0", driver ? driver : "the display",
-                     SDL_GetError());
+        SDL_SetError("no OpenGL renderer for %s (%s); install libgl1-mesa-dri and libegl-mesa0",
+                     driver ? driver : "the display", SDL_GetError());
         return false;
     }
     SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
     const Uint32 format = surface ? surface->format->format : SDL_GetWindowPixelFormat(sdlHost.window);
     if (!framebufferPixelSizeSupported(SDL_BYTESPERPIXEL(format))) {
-        SDL_SetError("the X display's colour depth (%s) is not one of 15, 16, 24 or 32 bits; run the X server "
-                     "at one of those depths",
-                     format == SDL_PIXELFORMAT_UNKNOWN ? "unknown to SDL" : SDL_GetPixelFormatName(format));
+        SDL_SetError(
+            "the X display's colour depth (%s) is not one of 15, 16, 24 or 32 bits; run the X server "
+            "at one of those depths",
+            format == SDL_PIXELFORMAT_UNKNOWN ? "unknown to SDL" : SDL_GetPixelFormatName(format));
         return false;
     }
     return surface != nullptr;
@@ -200,8 +201,7 @@ void destroyPresentation() {
 
 void redrawPicture() { show(false, true); }
 
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]) {
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
     shownPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
     for (int32_t y = 0; y < height; ++y)

@@ -13,10 +13,10 @@ struct SdlState {
     SDL_Texture* texture = nullptr;  // the 640 x 480 picture as last presented
     bool pictureShown = false;       // the texture holds a picture worth redrawing
     bool fullScreen = true;
-    bool windowManager = false;   // full screen is asked of it; without one the window is simply placed
+    bool windowManager = false;  // full screen is asked of it; without one the window is simply placed
     bool active = false;
     bool quitRequested = false;
-    bool windowGone = false;      // destroyed by another program: draw nothing more
+    bool windowGone = false;  // destroyed by another program: draw nothing more
     bool pointerInWindow = false;
     bool cursorHidden = false;
     Point cursorInWindow = {0, 0};
@@ -29,7 +29,7 @@ extern SdlState sdlHost;
 // Presentation (sdl_present.cpp).
 bool createPresentation();  // renderer and texture for sdlHost.window
 void destroyPresentation();
-void redrawPicture();       // the last picture again, e.g. after a resize
+void redrawPicture();  // the last picture again, e.g. after a resize
 
 // Window (sdl_window.cpp).
 void toggleFullScreen();

@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "base/host.h"
-#include "platform/common/picture_fit.h"
 #include "base/window.h"
+#include "platform/common/picture_fit.h"
 #include "platform/sdl/display_names.h"
 #include "platform/sdl/sdl_state.h"
 #include "platform/sdl/window_icon.h"
@@ -100,8 +100,8 @@ bool hostOpenWindow(void (*onDestroyed)()) {
     }
     // Made hidden, borderless and over the whole display, then given full
     // screen before it is first shown, so it never shows at another size.
-    sdlHost.window = SDL_CreateWindow("nmnm", bounds.x, bounds.y, bounds.w, bounds.h,
-                                      SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
+    sdlHost.window =
+        SDL_CreateWindow("nmnm", bounds.x, bounds.y, bounds.w, bounds.h, SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN);
     if (!sdlHost.window) {
         reportNoDisplay(SDL_GetError());
         SDL_Quit();

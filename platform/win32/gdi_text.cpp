@@ -24,7 +24,7 @@ struct TextCanvas {
     HGDIOBJ firstBitmap = nullptr;
     HGDIOBJ firstFont = nullptr;
     uint8_t* bits = nullptr;
-    int32_t width = 0;   // pixels, a multiple of 4: also the pitch
+    int32_t width = 0;  // pixels, a multiple of 4: also the pitch
     int32_t height = 0;
 };
 TextCanvas canvas;
@@ -58,8 +58,7 @@ bool ensureCanvas(int32_t width, int32_t height) {
     info.header.biClrUsed = 256;
     info.colours[1] = RGBQUAD{255, 255, 255, 0};
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(canvas.dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits,
-                                   nullptr, 0);
+    HBITMAP dib = CreateDIBSection(canvas.dc, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
     if (!dib || !bits) return false;
     HGDIOBJ previous = SelectObject(canvas.dc, dib);
     if (canvas.dib) {
@@ -100,8 +99,8 @@ bool rasterizeTextLine(const char* text, size_t length, int32_t height, TextMask
         std::memset(canvas.bits, 0, static_cast<size_t>(canvas.width) * static_cast<size_t>(rows));
         TextOutA(canvas.dc, static_cast<int>(pad), 0, text, count);
         GdiFlush();  // the bits are read straight from memory next
-        *out = TextMask{canvas.bits, static_cast<int32_t>(width), static_cast<int32_t>(rows), canvas.width,
-                        static_cast<int32_t>(-pad), 0};
+        *out = TextMask{canvas.bits,  static_cast<int32_t>(width), static_cast<int32_t>(rows),
+                        canvas.width, static_cast<int32_t>(-pad),  0};
     }
     // The kept fonts may be let go later; none stays selected meanwhile.
     SelectObject(canvas.dc, canvas.firstFont);

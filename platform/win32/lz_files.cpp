@@ -30,7 +30,8 @@ bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 // getting another file. A name with a folder in it is taken as it stands.
 std::string findDataFile(const std::string& name, std::string* places) {
     const std::string besideProgram = programFolder();
-    *places = "the current folder" + (besideProgram.empty() ? std::string() : " or beside the program (" + besideProgram + ")");
+    *places = "the current folder" +
+              (besideProgram.empty() ? std::string() : " or beside the program (" + besideProgram + ")");
     if (name.find_first_of("\\/:") != std::string::npos || exists(name)) return name;
     if (!besideProgram.empty() && exists(besideProgram + name)) return besideProgram + name;
     return {};
@@ -38,8 +39,8 @@ std::string findDataFile(const std::string& name, std::string* places) {
 
 std::string systemMessage(DWORD error) {
     char text[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                   text, sizeof text, nullptr);
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                   sizeof text, nullptr);
     std::string message(text, n);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
@@ -56,7 +57,8 @@ bool checkFile(const std::string& path, std::string* reason) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION) return failWith(reason, "permission denied");
+        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+            return failWith(reason, "permission denied");
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return failWith(reason, "not found");
         return failWith(reason, "cannot open: " + systemMessage(error));
     }
@@ -88,7 +90,8 @@ bool readAll(INT lz, std::vector<uint8_t>* out, std::string* reason) {
     constexpr size_t kChunk = 64 * 1024;
     for (;;) {
         const size_t have = out->size();
-        if (have > kMaxDataFileBytes) return failWith(reason, "too large once expanded (over " + std::to_string(kMaxDataFileBytes) + " bytes)");
+        if (have > kMaxDataFileBytes)
+            return failWith(reason, "too large once expanded (over " + std::to_string(kMaxDataFileBytes) + " bytes)");
         out->resize(have + kChunk);
         const INT got = LZRead(lz, reinterpret_cast<char*>(out->data() + have), static_cast<INT>(kChunk));
         if (got < 0) {

@@ -50,7 +50,8 @@ void beginStartupReport() {
     if (!CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16)) return;
     const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY | _O_TEXT);
     if (fd < 0 || _dup2(fd, _fileno(stderr)) != 0) {
-        if (fd >= 0) _close(fd); else CloseHandle(writeEnd);
+        if (fd >= 0) _close(fd);
+        else CloseHandle(writeEnd);
         CloseHandle(readEnd);
         return;
     }

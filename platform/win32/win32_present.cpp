@@ -51,8 +51,8 @@ void drawPicture(HDC dc, const RECT& box) {
     const LONG height = box.bottom - box.top;
     const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&shownInfo);
     if (width == kScreenWidth && height == kScreenHeight) {
-        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels(), info,
-                          DIB_RGB_COLORS);
+        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels(),
+                          info, DIB_RGB_COLORS);
         return;
     }
     // Whole source pixels repeated or dropped, never blended: crisp.
@@ -79,8 +79,7 @@ void setColourTable(const PaletteEntry colours[256]) {
     shownInfo.header.biBitCount = 8;
     shownInfo.header.biCompression = BI_RGB;
     shownInfo.header.biClrUsed = 256;
-    for (int i = 0; i < 256; ++i)
-        shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
+    for (int i = 0; i < 256; ++i) shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
     std::memcpy(shownColours, colours, sizeof shownColours);
 }
 
@@ -108,8 +107,7 @@ void repaintPicture(HDC dc) {
 
 void forgetWindowContents() { forgetWindowUpdates(windowUpdates); }
 
-void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height,
-                 const PaletteEntry colours[256]) {
+void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
     if (!havePicture || std::memcmp(colours, shownColours, sizeof shownColours) != 0) setColourTable(colours);
     havePicture = true;

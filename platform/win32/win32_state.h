@@ -10,8 +10,8 @@ struct Win32Host {
     // WM_ACTIVATEAPP's wParam, kept unchanged: frames run while non-zero.
     WPARAM activeFlag = 0;
     bool active = false;
-    bool endRequested = false;            // the window was destroyed or the quit message came
-    void (*onDestroyed)() = nullptr;      // the game's destruction handling
+    bool endRequested = false;        // the window was destroyed or the quit message came
+    void (*onDestroyed)() = nullptr;  // the game's destruction handling
     bool fullScreen = true;
     bool cursorHidden = false;
     InputState input;

@@ -243,8 +243,8 @@ void toggleFullScreen() {
     if (win32Host.fullScreen) {
         const RECT frame = framedWindowRect();
         SetWindowLongPtrA(window, GWL_STYLE, WS_OVERLAPPEDWINDOW | WS_VISIBLE);
-        SetWindowPos(window, HWND_NOTOPMOST, frame.left, frame.top, frame.right - frame.left,
-                     frame.bottom - frame.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+        SetWindowPos(window, HWND_NOTOPMOST, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_FRAMECHANGED | SWP_SHOWWINDOW);
     } else {
         SetWindowLongPtrA(window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
         SetWindowPos(window, HWND_TOPMOST, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),

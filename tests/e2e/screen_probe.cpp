@@ -41,7 +41,8 @@ std::vector<uint32_t> grab(Display* display, const Rect& rect) {
             const Point p = mapToPicture({x, y}, a.width, a.height);
             if (p.x < rect.left || p.x >= rect.right || p.y < rect.top || p.y >= rect.bottom) continue;
             const unsigned long v = XGetPixel(image, x, y);
-            out.push_back(channel(v, image->red_mask) << 16 | channel(v, image->green_mask) << 8 | channel(v, image->blue_mask));
+            out.push_back(channel(v, image->red_mask) << 16 | channel(v, image->green_mask) << 8 |
+                          channel(v, image->blue_mask));
         }
     if (image) XDestroyImage(image);
     return out;
@@ -87,7 +88,8 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "cursor") == 0) return pointerShows(XOpenDisplay(nullptr));
     const bool count = argc == 10 && std::strcmp(argv[1], "count") == 0;
     if (!count && !(argc == 7 && std::strcmp(argv[1], "watch") == 0)) {
-        std::fprintf(stderr, "usage: screen_probe count L T R B RED GREEN BLUE TOL | watch L T R B MS | at X Y | cursor\n");
+        std::fprintf(stderr,
+                     "usage: screen_probe count L T R B RED GREEN BLUE TOL | watch L T R B MS | at X Y | cursor\n");
         return 2;
     }
     Display* display = XOpenDisplay(nullptr);
@@ -101,7 +103,8 @@ int main(int argc, char** argv) {
     for (size_t i = 0; count && i < first.size(); ++i) {
         bool near = true;  // red, green, blue within the tolerance
         for (int c = 0; c < 3; ++c)
-            near &= std::abs(static_cast<int>(first[i] >> (16 - 8 * c) & 0xFF) - std::atoi(argv[6 + c])) <= std::atoi(argv[9]);
+            near &= std::abs(static_cast<int>(first[i] >> (16 - 8 * c) & 0xFF) - std::atoi(argv[6 + c])) <=
+                    std::atoi(argv[9]);
         result += near;
     }
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(count ? 0 : std::atoi(argv[6]));

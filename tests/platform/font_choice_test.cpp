@@ -13,9 +13,8 @@ const std::string kStraddle = "\x82\x96\xbe\x92\xa9";
 
 TEST(FontChoice, MinchoNames) {
     const std::pair<std::string, bool> cases[] = {
-        {"IPAPMincho", true},         {"MS PMINCHO", true},  {"Noto Serif CJK JP", false},
-        {"IPAPGothic", false},        {"MS P" + kMincho, true}, {"MS P" + kGothic, false},
-        {"x" + kStraddle, false},     {"", false},
+        {"IPAPMincho", true},     {"MS PMINCHO", true},      {"Noto Serif CJK JP", false}, {"IPAPGothic", false},
+        {"MS P" + kMincho, true}, {"MS P" + kGothic, false}, {"x" + kStraddle, false},     {"", false},
     };
     for (const auto& [name, mincho] : cases) EXPECT_EQ(isMinchoFace(name), mincho) << "case: '" << name << "'";
 }

@@ -10,8 +10,8 @@
 // button, k the up key, 0 key 0 (unknown keys never show). A click reads
 // down once, a held button until released.
 TEST(InputState, ClickLatchHeldButtonKeysAndFocusLoss) {
-    for (auto [events, reads] : {std::pair<std::string, std::string>{"r d u r r d r r u r", "0 1 0 1 1 0"},
-                                 {"K k 0 d u R k r", "1 0 0 0"}}) {
+    for (auto [events, reads] :
+         {std::pair<std::string, std::string>{"r d u r r d r r u r", "0 1 0 1 1 0"}, {"K k 0 d u R k r", "1 0 0 0"}}) {
         InputState input;
         for (int key : {0, 0x100, -5}) inputKeyChanged(input, key, true);
         std::string got;
@@ -22,7 +22,11 @@ TEST(InputState, ClickLatchHeldButtonKeysAndFocusLoss) {
             if (e == 'R') inputReleaseAll(input);
             if (e != 'r' && e != 'k' && e != '0') continue;
             inputReadKeyState(input, keys);
-            got += std::string(got.empty() ? "" : " ") + (keys[e == 'r' ? VK_LBUTTON : e == 'k' ? VK_UP : 0] == 0x80 ? "1" : "0");
+            got += std::string(got.empty() ? "" : " ") + (keys[e == 'r'   ? VK_LBUTTON
+                                                               : e == 'k' ? VK_UP
+                                                                          : 0] == 0x80
+                                                              ? "1"
+                                                              : "0");
         }
         EXPECT_EQ(got, reads) << events;
     }

@@ -229,8 +229,8 @@ TEST(WindowUpdates, PartialUpdatesLeaveTheWindowAsAWholeRepaintWould) {
                                             static_cast<size_t>(x)],
                               window.stretched(picture, rgb, x, y))
                         << "case: " << (sampling == Sampling::Centre ? "centre" : "leading edge") << " sampling, step "
-                        << step << " (" << event << "), window " << window.width << "x" << window.height
-                        << ", pixel (" << x << ", " << y << ")";
+                        << step << " (" << event << "), window " << window.width << "x" << window.height << ", pixel ("
+                        << x << ", " << y << ")";
         }
     }
 }

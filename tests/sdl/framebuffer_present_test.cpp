@@ -126,8 +126,7 @@ TEST(FramebufferPresent, WindowAlwaysShowsTheWholePicture) {
             window.receive(sent);
             for (int32_t y = 0; y < window.height; ++y)
                 for (int32_t x = 0; x < window.width; ++x)
-                    ASSERT_EQ(window.shown(x, y),
-                              expected(picture, pixelOf, bytes, window.width, window.height, x, y))
+                    ASSERT_EQ(window.shown(x, y), expected(picture, pixelOf, bytes, window.width, window.height, x, y))
                         << "case: " << bytes << " bytes a pixel, step " << step << " (" << event << "), window "
                         << window.width << "x" << window.height << ", pixel (" << x << ", " << y << ")";
         }

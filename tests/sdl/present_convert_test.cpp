@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/sdl/framebuffer_present.h"
 #include "platform/common/picture_fit.h"
+#include "platform/sdl/framebuffer_present.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ void makePicture(TestPicture& t, int32_t width, int32_t height, int32_t pitch) {
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) t.pixels[y * pitch + x] = static_cast<uint8_t>(x * 7 + y * 13 + y / 5);
     for (int i = 0; i < 256; ++i)
-        t.colours[i] = PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i ^ 0x5A), 0};
+        t.colours[i] =
+            PaletteEntry{static_cast<uint8_t>(i), static_cast<uint8_t>(255 - i), static_cast<uint8_t>(i ^ 0x5A), 0};
     t.view = IndexedPicture{t.pixels.data(), pitch, width, height, t.colours};
 }
 

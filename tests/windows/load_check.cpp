@@ -33,7 +33,8 @@ int main(int argc, char** argv) {
     SurfaceLock lock{};
     if (surfaceLock(surface, &lock) != DD_OK) return 2;
     uint64_t hash = 0xcbf29ce484222325u;
-    for (uint32_t y = 0; y < lock.height; ++y) hash = fnv(hash, lock.surface + static_cast<size_t>(y) * static_cast<size_t>(lock.pitch), 640);
+    for (uint32_t y = 0; y < lock.height; ++y)
+        hash = fnv(hash, lock.surface + static_cast<size_t>(y) * static_cast<size_t>(lock.pitch), 640);
     surfaceUnlock(surface);
     for (const PaletteEntry& e : displayObjects.paletteEntries) {
         const uint8_t rgb[3] = {e.red, e.green, e.blue};

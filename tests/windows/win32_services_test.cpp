@@ -16,7 +16,8 @@
 namespace {
 
 // "クリックすると始まるよ！！" and "ＳＴＡＲＴ！！" in code page 932.
-const char kClickLine[] = "\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xb7\x82\xe9\x82\xc6\x8e\x6e\x82\xdc\x82\xe9\x82\xe6\x81\x49\x81\x49";
+const char kClickLine[] =
+    "\x83\x4e\x83\x8a\x83\x62\x83\x4e\x82\xb7\x82\xe9\x82\xc6\x8e\x6e\x82\xdc\x82\xe9\x82\xe6\x81\x49\x81\x49";
 const char kStartLine[] = "\x82\x72\x82\x73\x82\x60\x82\x71\x82\x73\x81\x49\x81\x49";
 
 struct MaskSummary {
@@ -29,7 +30,8 @@ MaskSummary summarize(const TextMask& mask) {
     MaskSummary s;
     for (int32_t r = 0; r < mask.rows; ++r)
         for (int32_t c = 0; c < mask.width; ++c) {
-            const uint8_t v = mask.bits[static_cast<size_t>(r) * static_cast<size_t>(mask.pitch) + static_cast<size_t>(c)];
+            const uint8_t v =
+                mask.bits[static_cast<size_t>(r) * static_cast<size_t>(mask.pitch) + static_cast<size_t>(c)];
             s.ink += v != 0;
             s.other += v > 1;
             if (v && s.firstInkRow < 0) s.firstInkRow = r;
@@ -151,7 +153,8 @@ TEST(GdiText, WarmLinesCreateNothing) {
         ASSERT_TRUE(rasterizeTextLine(kClickLine, std::strlen(kClickLine), 16, &mask));
     }
     EXPECT_EQ(mask.bits, warmBits) << "case: the mask is not made anew";
-    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore) << "case: GDI objects after 100 lines";
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objectsBefore)
+        << "case: GDI objects after 100 lines";
 }
 
 TEST_F(ScratchFolder, PlainAndSzddReadAlike) {

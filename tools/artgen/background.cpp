@@ -38,9 +38,8 @@ void paintSky(ShadeCanvas& c) {
         double x, y, r;
     };
     const Puff puffs[] = {
-        {70, 70, 20}, {100, 56, 26}, {134, 64, 22}, {160, 76, 14}, {44, 82, 12},
-        {400, 74, 16}, {430, 52, 24}, {466, 40, 28}, {502, 56, 22}, {530, 72, 15}, {372, 86, 10},
-        {250, 92, 8}, {266, 86, 10}, {284, 92, 7},
+        {70, 70, 20},  {100, 56, 26}, {134, 64, 22}, {160, 76, 14}, {44, 82, 12}, {400, 74, 16}, {430, 52, 24},
+        {466, 40, 28}, {502, 56, 22}, {530, 72, 15}, {372, 86, 10}, {250, 92, 8}, {266, 86, 10}, {284, 92, 7},
     };
     for (const Puff& p : puffs) {
         c.ellipse(p.x, p.y, p.r, p.r * 0.9, [&](int32_t x, int32_t y, double u, double v) {
@@ -71,7 +70,8 @@ void paintWindow(ShadeCanvas& c) {
         for (int32_t y = t; y < b; ++y) {
             for (int32_t x = l; x < r; ++x) {
                 const double across = upright ? (fx(x) - l) / (r - l) : (fx(y) - t) / (b - t);
-                double shade = 0.80 - 0.35 * across * across + 0.05 * std::sin((upright ? y : x) * 0.21 + hashNoise(x / 8, y / 8));
+                double shade =
+                    0.80 - 0.35 * across * across + 0.05 * std::sin((upright ? y : x) * 0.21 + hashNoise(x / 8, y / 8));
                 if (across < 0.12) shade += 0.12;
                 c.paint(x, y, Ramp::Wood, shade);
             }
@@ -103,7 +103,8 @@ void paintWindow(ShadeCanvas& c) {
 
     // A glass wind chime with a red pattern and a paper strip.
     const double bx = 560.0, by = 44.0;
-    c.stroke({bx, 24}, {bx, by - 8}, 0.5, [&](int32_t x, int32_t y, double, double) { c.paint(x, y, Ramp::Steel, 0.5); });
+    c.stroke({bx, 24}, {bx, by - 8}, 0.5,
+             [&](int32_t x, int32_t y, double, double) { c.paint(x, y, Ramp::Steel, 0.5); });
     c.ellipse(bx, by, 10, 10, [&](int32_t x, int32_t y, double u, double v) {
         if (v > 0.55) return;
         double shade = 0.72 - 0.3 * u - 0.2 * v;
@@ -111,7 +112,8 @@ void paintWindow(ShadeCanvas& c) {
         const bool band = v > 0.0 && v < 0.3 && static_cast<int32_t>(std::floor((u + 1.0) * 4.0)) % 2 == 0;
         c.paint(x, y, band ? Ramp::Melon : Ramp::Ice, band ? 0.55 : shade);
     });
-    c.stroke({bx, by + 5}, {bx, by + 12}, 0.5, [&](int32_t x, int32_t y, double, double) { c.paint(x, y, Ramp::Steel, 0.4); });
+    c.stroke({bx, by + 5}, {bx, by + 12}, 0.5,
+             [&](int32_t x, int32_t y, double, double) { c.paint(x, y, Ramp::Steel, 0.4); });
     c.polygon({{bx - 4, by + 12}, {bx + 4, by + 12}, {bx + 6, by + 40}, {bx - 2, by + 40}}, [&](int32_t x, int32_t y) {
         c.paint(x, y, Ramp::Pink, 1.0 - (fx(x) - bx + 4.0) / 9.0 + 0.1 * (fx(y) - by - 12.0) / 28.0);
     });
@@ -141,7 +143,8 @@ void paintTable(ShadeCanvas& c) {
             } else {
                 const double plank = std::floor((u + 100.0) / 2.4);
                 const double inPlank = (u + 100.0) / 2.4 - plank;
-                double shade = 0.50 + 0.07 * std::sin(v * 2.3 + plank * 1.9) + 0.04 * std::sin(v * 9.0 + u * 1.3 + plank);
+                double shade =
+                    0.50 + 0.07 * std::sin(v * 2.3 + plank * 1.9) + 0.04 * std::sin(v * 9.0 + u * 1.3 + plank);
                 shade += 0.05 * (hashNoise(static_cast<int32_t>(plank), static_cast<int32_t>(v * 6.0)) - 0.5);
                 if (inPlank < 0.04 || inPlank > 0.97) shade = 0.22;  // seam
                 if (au < 7.6) shade -= 0.14 * (7.6 - au) / 0.4;      // the cloth's edge casts a little shade
@@ -166,8 +169,8 @@ void plate(ShadeCanvas& c, double cx, double cy, double rx, double ry, Ramp ramp
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
         double shade;
-        if (r > 0.78) shade = 0.92 - 0.35 * (u * 0.5 + v * 0.85);    // rim, lit from the back left
-        else if (r > 0.70) shade = 0.55 + 0.3 * (u * 0.5 + v * 0.85); // the step down into the well
+        if (r > 0.78) shade = 0.92 - 0.35 * (u * 0.5 + v * 0.85);      // rim, lit from the back left
+        else if (r > 0.70) shade = 0.55 + 0.3 * (u * 0.5 + v * 0.85);  // the step down into the well
         else shade = 0.84 - 0.12 * r + 0.06 * v;
         if (r > 0.96) shade -= 0.8;
         c.paint(x, y, ramp, shade);
@@ -211,7 +214,8 @@ void watermelon(ShadeCanvas& c, double tipX, double tipY, double direction, doub
 }
 
 void riceBall(ShadeCanvas& c, double cx, double cy, double size) {
-    const std::vector<PointF> tri{{cx, cy - size}, {cx + size * 0.95, cy + size * 0.7}, {cx - size * 0.95, cy + size * 0.7}};
+    const std::vector<PointF> tri{
+        {cx, cy - size}, {cx + size * 0.95, cy + size * 0.7}, {cx - size * 0.95, cy + size * 0.7}};
     shadow(c, cx + 6, cy + size * 0.7, size * 1.0, size * 0.3, 0.25);
     c.polygon(tri, [&](int32_t x, int32_t y) {
         // Rounded corners: cut what lies outside a slightly larger circle.
@@ -221,17 +225,18 @@ void riceBall(ShadeCanvas& c, double cx, double cy, double size) {
         c.paint(x, y, Ramp::Cream, 0.96 - 0.28 * (dx * 0.7 + dy * 0.6) - 0.05 * hashNoise(x, y) - edge);
     });
     // A band of seaweed round the bottom.
-    c.polygon({{cx - size * 0.36, cy + size * 0.15}, {cx + size * 0.36, cy + size * 0.15},
-               {cx + size * 0.42, cy + size * 0.66}, {cx - size * 0.42, cy + size * 0.66}},
+    c.polygon({{cx - size * 0.36, cy + size * 0.15},
+               {cx + size * 0.36, cy + size * 0.15},
+               {cx + size * 0.42, cy + size * 0.66},
+               {cx - size * 0.42, cy + size * 0.66}},
               [&](int32_t x, int32_t y) { c.paint(x, y, Ramp::Leaf, fx(x) < cx ? 0.08 : 0.0); });
 }
 
 void noodleBowl(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
     shadow(c, cx + 8, cy + 9, rx + 4, ry + 5, 0.2);
     // The glass bowl's outer wall, then the cold water with noodles.
-    c.ellipse(cx, cy + 6, rx, ry + 4, [&](int32_t x, int32_t y, double u, double v) {
-        c.paint(x, y, Ramp::Ice, 0.35 - 0.4 * u + 0.2 * v);
-    });
+    c.ellipse(cx, cy + 6, rx, ry + 4,
+              [&](int32_t x, int32_t y, double u, double v) { c.paint(x, y, Ramp::Ice, 0.35 - 0.4 * u + 0.2 * v); });
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
         if (r > 0.9) {
@@ -244,15 +249,13 @@ void noodleBowl(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
         else c.paint(x, y, Ramp::Ice, 0.70 + 0.08 * u + 0.1 * v);
     });
     // Ice, a cherry and a leaf on top.
-    c.ellipse(cx - rx * 0.35, cy - 2, 6, 4, [&](int32_t x, int32_t y, double u, double v) {
-        c.paint(x, y, Ramp::Cloud, 0.85 - 0.3 * (u + v));
-    });
+    c.ellipse(cx - rx * 0.35, cy - 2, 6, 4,
+              [&](int32_t x, int32_t y, double u, double v) { c.paint(x, y, Ramp::Cloud, 0.85 - 0.3 * (u + v)); });
     c.ellipse(cx + rx * 0.3, cy - 3, 4, 4, [&](int32_t x, int32_t y, double u, double v) {
         c.paint(x, y, Ramp::Melon, (u < -0.2 && v < -0.2) ? 0.95 : 0.55 - 0.2 * (u + v));
     });
-    c.ellipse(cx + rx * 0.3 + 8, cy - 4, 6, 3, [&](int32_t x, int32_t y, double u, double) {
-        c.paint(x, y, Ramp::Leaf, 0.55 - 0.2 * u);
-    });
+    c.ellipse(cx + rx * 0.3 + 8, cy - 4, 6, 3,
+              [&](int32_t x, int32_t y, double u, double) { c.paint(x, y, Ramp::Leaf, 0.55 - 0.2 * u); });
 }
 
 void teaGlass(ShadeCanvas& c, double cx, double top, double bottom, double rx) {
@@ -262,17 +265,25 @@ void teaGlass(ShadeCanvas& c, double cx, double top, double bottom, double rx) {
         c.paint(x, y, Ramp::Wood, 0.70 - 0.12 * (u + v) + 0.08 * hashNoise(x, y));
     });
     shadow(c, cx + 22, bottom + 4, rx + 6, ry + 3, 0.25);
-    c.ellipse(cx, bottom, rx, ry, [&](int32_t x, int32_t y, double u, double) {
-        c.paint(x, y, Ramp::Amber, 0.35 - 0.15 * u);
-    });
+    c.ellipse(cx, bottom, rx, ry,
+              [&](int32_t x, int32_t y, double u, double) { c.paint(x, y, Ramp::Amber, 0.35 - 0.15 * u); });
     for (int32_t y = static_cast<int32_t>(top); y < static_cast<int32_t>(bottom); ++y) {
         for (int32_t x = static_cast<int32_t>(cx - rx); x < static_cast<int32_t>(cx + rx); ++x) {
             const double u = (fx(x) - cx) / rx;
             double shade = 0.52 - 0.22 * u - 0.12 * (fx(y) - top) / (bottom - top);
             Ramp ramp = Ramp::Amber;
-            if (u < -0.62 && u > -0.78) { ramp = Ramp::Cream; shade = 1.0; }  // the glass's highlight
-            if (std::abs(u) > 0.93) { ramp = Ramp::Ice; shade = 0.88; }
-            if (y > top + 12 && hashNoise(x / 2, y / 3) > 0.992 && (x + y) % 2 == 0) { ramp = Ramp::Cream; shade = 0.95; }  // condensation
+            if (u < -0.62 && u > -0.78) {
+                ramp = Ramp::Cream;
+                shade = 1.0;
+            }  // the glass's highlight
+            if (std::abs(u) > 0.93) {
+                ramp = Ramp::Ice;
+                shade = 0.88;
+            }
+            if (y > top + 12 && hashNoise(x / 2, y / 3) > 0.992 && (x + y) % 2 == 0) {
+                ramp = Ramp::Cream;
+                shade = 0.95;
+            }  // condensation
             c.paint(x, y, ramp, shade);
         }
     }
@@ -293,9 +304,8 @@ void teaGlass(ShadeCanvas& c, double cx, double top, double bottom, double rx) {
 void paperFan(ShadeCanvas& c, double cx, double cy, double rx, double ry) {
     // Bamboo handle toward the front left.
     shadow(c, cx + 8, cy + 8, rx, ry, 0.2);
-    c.stroke({cx - rx * 0.6, cy + ry * 0.6}, {cx - rx * 1.5, cy + ry * 1.5}, 3.0, [&](int32_t x, int32_t y, double, double d) {
-        c.paint(x, y, Ramp::Amber, 0.7 - 0.15 * d);
-    });
+    c.stroke({cx - rx * 0.6, cy + ry * 0.6}, {cx - rx * 1.5, cy + ry * 1.5}, 3.0,
+             [&](int32_t x, int32_t y, double, double d) { c.paint(x, y, Ramp::Amber, 0.7 - 0.15 * d); });
     c.ellipse(cx, cy, rx, ry, [&](int32_t x, int32_t y, double u, double v) {
         const double r = std::sqrt(u * u + v * v);
         if (r > 0.93) {

@@ -62,8 +62,7 @@ IndexedImage swatterAndFly(const IndexedImage& sheet) {
         const int32_t head = headBottom(sheet, kSwatterLeft, kSwatterTop, kSwatterSize);
         if (head >= 0) flyBottom = std::min(30, head + 1 - swatter.top + 1);
     }
-    if (fly.left <= fly.right)
-        stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 30 - fly.right, flyBottom - fly.bottom);
+    if (fly.left <= fly.right) stamp(&icon, sheet, kFlyLeft, kFlyTop, kFlySize, 30 - fly.right, flyBottom - fly.bottom);
     return icon;
 }
 
@@ -81,7 +80,8 @@ IndexedImage enlarge(const IndexedImage& art, int32_t size) {
     const int32_t margin = (size - art.width * factor) / 2;
     IndexedImage out(size, size, kClear);
     for (int32_t y = 0; y < art.height * factor; ++y)
-        for (int32_t x = 0; x < art.width * factor; ++x) out.set(margin + x, margin + y, art.at(x / factor, y / factor));
+        for (int32_t x = 0; x < art.width * factor; ++x)
+            out.set(margin + x, margin + y, art.at(x / factor, y / factor));
     return out;
 }
 

@@ -11,8 +11,23 @@ struct Rgb {
 };
 
 enum class Ramp : uint8_t {
-    Sky, Cloud, Sea, Wood, Cloth, Cream, Melon, Leaf, Amber, Steel,
-    Ice, Gore, Navy, Plum, Pink, Fuchsia, Count
+    Sky,
+    Cloud,
+    Sea,
+    Wood,
+    Cloth,
+    Cream,
+    Melon,
+    Leaf,
+    Amber,
+    Steel,
+    Ice,
+    Gore,
+    Navy,
+    Plum,
+    Pink,
+    Fuchsia,
+    Count
 };
 
 struct RampInfo {

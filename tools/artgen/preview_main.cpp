@@ -6,8 +6,8 @@
 // desktop.
 #include <cstdio>
 #include <iterator>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "tools/artgen/art_bmp.h"
 #include "tools/artgen/icon.h"
@@ -119,12 +119,12 @@ int main(int argc, char** argv) {
     // and the status bars at a few values.
     IndexedImage scene = background;
     const int32_t field = 448;
-    blit(&scene, sheet, 193, 455, 0, 0, 31, 8, false, 480);    // border line 30
-    blit(&scene, sheet, 416, 455, 0, 15, 121, 23, false, 480); // gauge 120.0
-    blit(&scene, sheet, 193, 463, 0, 23, 41, 30, false, 480);  // best 40
-    blit(&scene, sheet, 193, 463, 0, 8, 23, 15, false, 480);   // kills 22
-    const int32_t flies[][3] = {{90, 60, 0}, {250, 150, 1}, {420, 250, 0}, {180, 300, 1}, {560, 120, 1},
-                                {600, 300, 0}, {40, 250, 1}, {330, 420, 0}, {470, 180, 1}, {120, 380, 0}};
+    blit(&scene, sheet, 193, 455, 0, 0, 31, 8, false, 480);     // border line 30
+    blit(&scene, sheet, 416, 455, 0, 15, 121, 23, false, 480);  // gauge 120.0
+    blit(&scene, sheet, 193, 463, 0, 23, 41, 30, false, 480);   // best 40
+    blit(&scene, sheet, 193, 463, 0, 8, 23, 15, false, 480);    // kills 22
+    const int32_t flies[][3] = {{90, 60, 0},   {250, 150, 1}, {420, 250, 0}, {180, 300, 1}, {560, 120, 1},
+                                {600, 300, 0}, {40, 250, 1},  {330, 420, 0}, {470, 180, 1}, {120, 380, 0}};
     for (const auto& f : flies) blit(&scene, sheet, f[0], f[1], 16 * f[2], 32, 16 * f[2] + 16, 48, true, field);
     for (int i = 1; i < 8; ++i) blit(&scene, sheet, 150 + 46 * i, 352, 32 * i, 64, 32 * i + 32, 96, true, field);
     // The swing's three pictures on the green runner, and the swatter at rest
@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
     const std::string swatterPng = out + "/swatter.png", iconPng = out + "/icon.png";
     if (!writeIndexedPng(sheetPng, contact.pixels.data(), contact.width, contact.height, contact.width, palette) ||
         !writeIndexedPng(scenePng, scene.pixels.data(), scene.width, scene.height, scene.width, palette) ||
-        !writeIndexedPng(swatterPng, closeUps.pixels.data(), closeUps.width, closeUps.height, closeUps.width, palette) ||
+        !writeIndexedPng(swatterPng, closeUps.pixels.data(), closeUps.width, closeUps.height, closeUps.width,
+                         palette) ||
         !writeIndexedPng(iconPng, icons.pixels.data(), icons.width, icons.height, icons.width, palette)) {
         std::fprintf(stderr, "nmnm-artpreview: cannot write PNGs into %s (does the folder exist?)\n", out.c_str());
         return 1;

@@ -73,8 +73,8 @@ public:
             }
             std::sort(xs.begin(), xs.end());
             for (size_t i = 0; i + 1 < xs.size(); i += 2) {
-                for (int32_t x = static_cast<int32_t>(std::ceil(xs[i] - 0.5));
-                     static_cast<double>(x) + 0.5 < xs[i + 1]; ++x) {
+                for (int32_t x = static_cast<int32_t>(std::ceil(xs[i] - 0.5)); static_cast<double>(x) + 0.5 < xs[i + 1];
+                     ++x) {
                     if (inside(x, y)) fn(x, y);
                 }
             }

@@ -26,7 +26,8 @@ std::vector<Droplet> droplets() {
     uint32_t state = 7;
     const int count = 11;
     for (int i = 0; i < count; ++i) {
-        const double angle = (static_cast<double>(i) + 0.2 + 0.6 * unit(&state)) * 2.0 * kPi / static_cast<double>(count);
+        const double angle =
+            (static_cast<double>(i) + 0.2 + 0.6 * unit(&state)) * 2.0 * kPi / static_cast<double>(count);
         out.push_back({angle, 0.55 + 0.45 * unit(&state), 1.0 + 1.4 * unit(&state)});
     }
     return out;
@@ -98,7 +99,8 @@ IndexedImage paintSplat(int frame) {
             const double a = static_cast<double>(i) * kPi / 4.0 + kPi / 8.0;
             const PointF from{kCentre + std::cos(a) * 9.0, kCentre + std::sin(a) * 9.0};
             const PointF to{kCentre + std::cos(a) * 13.0, kCentre + std::sin(a) * 13.0};
-            canvas.stroke(from, to, 0.6, [&](int32_t x, int32_t y, double, double) { canvas.paintFixed(x, y, kWhite); });
+            canvas.stroke(from, to, 0.6,
+                          [&](int32_t x, int32_t y, double, double) { canvas.paintFixed(x, y, kWhite); });
         }
     }
 

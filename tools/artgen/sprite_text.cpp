@@ -57,10 +57,12 @@ bool loadSpriteText(const std::string& path, int32_t width, int32_t height, Spri
         ++lineNo;
         line = trimRight(line);
         if (frame >= 0 && row < height) {
-            if (static_cast<int32_t>(line.size()) != width) return fail("row must be " + std::to_string(width) + " characters");
+            if (static_cast<int32_t>(line.size()) != width)
+                return fail("row must be " + std::to_string(width) + " characters");
             for (int32_t x = 0; x < width; ++x) {
                 const int idx = legend[static_cast<unsigned char>(line[static_cast<size_t>(x)])];
-                if (idx < 0) return fail(std::string("character '") + line[static_cast<size_t>(x)] + "' is not in the colours");
+                if (idx < 0)
+                    return fail(std::string("character '") + line[static_cast<size_t>(x)] + "' is not in the colours");
                 result.frames[frame].set(x, row, static_cast<uint8_t>(idx));
             }
             ++row;
@@ -83,7 +85,8 @@ bool loadSpriteText(const std::string& path, int32_t width, int32_t height, Spri
         } else if (word == "colours") {
             inColours = true;
         } else if (word == "frame") {
-            if (!(words >> frame) || frame < 0 || result.frames.count(frame)) return fail("expected a new frame number");
+            if (!(words >> frame) || frame < 0 || result.frames.count(frame))
+                return fail("expected a new frame number");
             result.frames[frame] = IndexedImage(width, height);
             row = 0;
         } else {

@@ -9,8 +9,8 @@ namespace {
 constexpr int32_t kPanelTop = 448;
 // Where the game draws its bars (left, top, right, bottom; right and bottom exclusive).
 constexpr int32_t kBarLeft = 193;
-constexpr int32_t kUpperTop = 455, kUpperBottom = 463;   // border line, then the gauge from x 416
-constexpr int32_t kLowerTop = 463, kLowerBottom = 470;   // kills over best, up to 256 wide
+constexpr int32_t kUpperTop = 455, kUpperBottom = 463;  // border line, then the gauge from x 416
+constexpr int32_t kLowerTop = 463, kLowerBottom = 470;  // kills over best, up to 256 wide
 constexpr int32_t kGaugeLeft = 416, kGaugeRight = 608;
 constexpr int32_t kLowerRight = kBarLeft + 256;
 
@@ -65,7 +65,9 @@ void paintStatusPanel(IndexedImage* p) {
     drawPixelText(p, x, kLowerTop, "BEST", rampIndex(Ramp::Amber, 17));
     drawPixelText(p, kLowerRight + 8, kLowerTop + 1, "GAUGE", rampIndex(Ramp::Ice, 13));
     // The gauge's end: a small pennant pointing back at the trough.
-    for (int32_t i = 0; i < 4; ++i) fill(p, kGaugeRight + 3 + i, kUpperTop + 2 - i / 2, kGaugeRight + 4 + i, kUpperTop + 6 + i / 2, rampIndex(Ramp::Pink, 6 - i));
+    for (int32_t i = 0; i < 4; ++i)
+        fill(p, kGaugeRight + 3 + i, kUpperTop + 2 - i / 2, kGaugeRight + 4 + i, kUpperTop + 6 + i / 2,
+             rampIndex(Ramp::Pink, 6 - i));
 
     // A groove between the name and the labels.
     fill(p, 100, kPanelTop + 5, 101, 477, rampIndex(Ramp::Navy, 0));

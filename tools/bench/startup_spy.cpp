@@ -26,8 +26,8 @@ void note(const char* what) {
     if (!path || !launch) return;
     timespec now;
     clock_gettime(CLOCK_REALTIME, &now);
-    const double ms = (static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec) -
-                       std::strtod(launch, nullptr)) / 1e6;
+    const double ms =
+        (static_cast<double>(now.tv_sec) * 1e9 + static_cast<double>(now.tv_nsec) - std::strtod(launch, nullptr)) / 1e6;
     if (FILE* log = std::fopen(path, "a")) {
         std::fprintf(log, "%s %.1f\n", what, ms);
         std::fclose(log);

@@ -61,8 +61,8 @@ bool writePng(const std::string& path, const uint8_t* pixels, int32_t width, int
 
 // The header and the inflated, unfiltered rows of a PNG this file's writers
 // made; false for anything else.
-bool readPng(const std::string& path, int32_t* width, int32_t* height, uint8_t* colourType,
-             std::vector<uint8_t>* raw, PaletteEntry paletteOut[256]) {
+bool readPng(const std::string& path, int32_t* width, int32_t* height, uint8_t* colourType, std::vector<uint8_t>* raw,
+             PaletteEntry paletteOut[256]) {
     std::ifstream in(path, std::ios::binary);
     const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (file.size() < 8 || std::memcmp(file.data(), "\x89PNG\r\n\x1a\n", 8) != 0) return false;
@@ -92,7 +92,8 @@ bool readPng(const std::string& path, int32_t* width, int32_t* height, uint8_t* 
     raw->assign((rowBytes + 1) * static_cast<size_t>(h), 0);
     if (!zlibUnpack(idat.data(), idat.size(), raw)) return false;
     for (int32_t y = 0; y < h; ++y)
-        if ((*raw)[static_cast<size_t>(y) * (rowBytes + 1)] != 0) return false;  // only the unfiltered rows written here
+        if ((*raw)[static_cast<size_t>(y) * (rowBytes + 1)] != 0)
+            return false;  // only the unfiltered rows written here
     *width = w;
     *height = h;
     return true;
@@ -111,8 +112,8 @@ std::string unfiltered(const std::vector<uint8_t>& raw, int32_t height, size_t r
 
 }  // namespace
 
-bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height,
-                     int32_t pitch, const PaletteEntry palette[256]) {
+bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                     const PaletteEntry palette[256]) {
     if (!pixels || width <= 0 || height <= 0 || pitch < width) return false;
     std::vector<uint8_t> plte;
     for (int i = 0; i < 256; ++i) plte.insert(plte.end(), {palette[i].red, palette[i].green, palette[i].blue});

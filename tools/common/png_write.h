@@ -7,8 +7,8 @@
 #include "base/palette_entry.h"
 
 // `pixels` holds `height` rows of `width` indices, `pitch` bytes apart.
-bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height,
-                     int32_t pitch, const PaletteEntry palette[256]);
+bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                     const PaletteEntry palette[256]);
 // `rgba` holds `height` rows of `width` pixels, four bytes each, no gaps.
 bool writeRgbaPng(const std::string& path, const uint8_t* rgba, int32_t width, int32_t height);
 

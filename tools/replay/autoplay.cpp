@@ -64,8 +64,7 @@ Aim densestSpot(const GameWorld& w, int steps, int32_t handX, int32_t handY) {
     int64_t bestDistance = 0;
     auto consider = [&](Centre spot) {
         int count = 0;
-        for (int k = 0; k < n; ++k)
-            count += flyInReach(centres[k].x - 8, centres[k].y - 8, spot.x, spot.y);
+        for (int k = 0; k < n; ++k) count += flyInReach(centres[k].x - 8, centres[k].y - 8, spot.x, spot.y);
         const int64_t dx = spot.x - handX, dy = spot.y - handY;
         const int64_t distance = dx * dx + dy * dy;
         if (count > best.count || (count == best.count && count > 0 && distance < bestDistance)) {

@@ -9,13 +9,13 @@
 #include "tools/replay/script.h"
 
 struct AutoplayPlayer {
-    uint32_t tick = 1000;      // the clock of the next call
-    bool started = false;      // the first call has been made
-    int32_t x = 320;           // where the hand is
+    uint32_t tick = 1000;  // the clock of the next call
+    bool started = false;  // the first call has been made
+    int32_t x = 320;       // where the hand is
     int32_t y = 240;
-    bool buttonDown = false;   // the button was down in the last call
-    int32_t titleCalls = 0;    // calls spent on the title screen so far
-    uint32_t jitter = 12345;   // the player's own unsteadiness, not the game's dice
+    bool buttonDown = false;  // the button was down in the last call
+    int32_t titleCalls = 0;   // calls spent on the title screen so far
+    uint32_t jitter = 12345;  // the player's own unsteadiness, not the game's dice
 };
 
 // The input of the next call. The clock moves on by the world's frameInterval

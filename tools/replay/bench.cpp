@@ -87,6 +87,5 @@ void printBench(const BenchResult& r, std::ostream& out) {
         << "compose median: " << r.composeMedianUs << " us/frame\n"
         << "convert median: " << r.convertMedianUs << " us/frame\n"
         << "memcpy 640x480x4 median (floor): " << r.copyMedianUs << " us\n"
-        << "compose+convert / floor: " << (r.copyMedianUs > 0.0 ? work / r.copyMedianUs : 0.0)
-        << "x (target 3x)\n";
+        << "compose+convert / floor: " << (r.copyMedianUs > 0.0 ? work / r.copyMedianUs : 0.0) << "x (target 3x)\n";
 }

@@ -10,7 +10,7 @@ struct BenchResult {
     double framesPerSecond = 0.0;  // composing and converting, back to back
     double composeMedianUs = 0.0;
     double convertMedianUs = 0.0;
-    double copyMedianUs = 0.0;     // the floor
+    double copyMedianUs = 0.0;  // the floor
 };
 
 // Runs `frames` autoplay calls with the gate always open. Display setup must

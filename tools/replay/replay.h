@@ -13,11 +13,11 @@
 struct ReplaySession {
     std::ostream* trace = nullptr;  // null: no trace
     std::vector<ScreenshotRequest> screenshots;
-    uint64_t calls = 0;            // calls made so far
-    uint64_t framesRun = 0;        // calls whose frame passed the gate
-    bool lastFrameRan = false;     // whether the last call's frame passed the gate
-    std::string error;             // why the last step failed
-    std::string line;              // reused trace line buffer
+    uint64_t calls = 0;         // calls made so far
+    uint64_t framesRun = 0;     // calls whose frame passed the gate
+    bool lastFrameRan = false;  // whether the last call's frame passed the gate
+    std::string error;          // why the last step failed
+    std::string line;           // reused trace line buffer
 };
 
 // Takes the screenshots of call 0. False with `error` set when one fails.

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "platform/headless/headless_host.h"
 #include "base/virtual_keys.h"
+#include "platform/headless/headless_host.h"
 
 namespace {
 

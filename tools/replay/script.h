@@ -16,7 +16,7 @@ struct CallInput {
     uint32_t tick = 0;  // every tick-count reading in the call returns this
     int32_t x = 0;      // cursor, used as given
     int32_t y = 0;
-    uint8_t keys = 0;   // kInput* bits
+    uint8_t keys = 0;  // kInput* bits
 };
 
 // Reads one line. Returns false for a blank or comment line (nothing stored,
