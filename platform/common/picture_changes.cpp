@@ -96,3 +96,14 @@ void forgetShownPicture(PictureChanges& changes) {
     changes.width = 0;
     changes.height = 0;
 }
+
+Rect boundingBox(const std::vector<Rect>& rects) {
+    Rect box = rects.front();
+    for (const Rect& r : rects) {
+        box.left = std::min(box.left, r.left);
+        box.top = std::min(box.top, r.top);
+        box.right = std::max(box.right, r.right);
+        box.bottom = std::max(box.bottom, r.bottom);
+    }
+    return box;
+}

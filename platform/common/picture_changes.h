@@ -27,5 +27,8 @@ struct PictureChanges {
 // back whole.
 void collectPictureChanges(PictureChanges& changes, const IndexedPicture& picture, std::vector<Rect>& changed);
 
+// The smallest rectangle holding every one of `rects` (not empty).
+Rect boundingBox(const std::vector<Rect>& rects);
+
 // Forgets the copy, so that the next picture comes back whole.
 void forgetShownPicture(PictureChanges& changes);

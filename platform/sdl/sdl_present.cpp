@@ -75,18 +75,6 @@ bool createAcceleratedRenderer(bool acceptSoftware) {
     return false;
 }
 
-// The bounding box of the changed parts: one texture upload per frame.
-Rect boundingBox(const std::vector<Rect>& rects) {
-    Rect box = rects.front();
-    for (const Rect& r : rects) {
-        box.left = std::min(box.left, r.left);
-        box.top = std::min(box.top, r.top);
-        box.right = std::max(box.right, r.right);
-        box.bottom = std::max(box.bottom, r.bottom);
-    }
-    return box;
-}
-
 void updateTexture() {
     const IndexedPicture picture = shownPicture();
     collectPictureChanges(textureChanges, picture, changedRects);
@@ -97,6 +85,7 @@ void updateTexture() {
         textureColoursValid = true;
     }
     if (changedRects.empty()) return;
+    // The bounding box of the changed parts: one texture upload per frame.
     const Rect box = boundingBox(changedRects);
     const SDL_Rect area{box.left, box.top, box.right - box.left, box.bottom - box.top};
     void* pixels = nullptr;

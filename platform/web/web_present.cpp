@@ -102,17 +102,6 @@ EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHei
 });
 // clang-format on
 
-Rect boundingBox(const std::vector<Rect>& rects) {
-    Rect box = rects.front();
-    for (const Rect& r : rects) {
-        box.left = std::min(box.left, r.left);
-        box.top = std::min(box.top, r.top);
-        box.right = std::max(box.right, r.right);
-        box.bottom = std::max(box.bottom, r.bottom);
-    }
-    return box;
-}
-
 // Enlarges the picture rectangles `rects` and puts them on the canvas.
 void putEnlarged(const std::vector<Rect>& rects) {
     if (rgba.empty()) return;

@@ -139,3 +139,11 @@ TEST(PictureChanges, RandomChangesAreAllCovered) {
             }
     }
 }
+
+TEST(PictureChanges, TheBoundingBoxHoldsEveryRectangle) {
+    const Rect box = boundingBox({Rect{10, 20, 30, 40}, Rect{5, 25, 12, 60}, Rect{28, 21, 90, 22}});
+    EXPECT_EQ(box.left, 5) << "leftmost edge";
+    EXPECT_EQ(box.top, 20) << "topmost edge";
+    EXPECT_EQ(box.right, 90) << "rightmost edge";
+    EXPECT_EQ(box.bottom, 60) << "lowest edge";
+}
