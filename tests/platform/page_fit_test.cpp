@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -191,7 +192,7 @@ TEST(PageFit, AlignedUnitsOfCommonRatios) {
                  // Browser zoom: 110 % as the browser keeps it, a float; 80 %.
                  {static_cast<float>(1.1), 10},
                  {0.8, 5},
-                 {M_PI, 1},
+                 {std::numbers::pi, 1},
                  {0, 1},
                  {std::nan(""), 1}};
     for (const auto& c : cases) EXPECT_EQ(alignedCssUnit(c.ratio), c.unit) << "case: ratio " << c.ratio;
