@@ -12,7 +12,7 @@
 
 #include "base/geometry.h"
 #include "base/host.h"
-#include "platform/win32/win32_host.h"
+#include "base/window.h"
 
 namespace {
 
@@ -21,19 +21,7 @@ uint32_t nextRandom(uint32_t& seed, uint32_t range) {
     return (seed >> 8) % range;
 }
 
-LRESULT CALLBACK testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (handleHostMessage(window, message, wParam, lParam, &result)) return result;
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void pumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+void pumpMessages() { hostHandleEvents(); }
 
 // What the client area shows, one 0x00RRGGBB value a pixel, rows top-down.
 struct Shot {
@@ -118,14 +106,13 @@ struct Picture {
 class PresentUnderWine : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        std::string reason;
-        window = createGameWindow(GetModuleHandleA(nullptr), testWindowProc, SW_SHOW, &reason);
-        ASSERT_NE(window, nullptr) << reason;
+        ASSERT_TRUE(hostOpenWindow(nullptr)) << "the game's window";
+        window = FindWindowA("nmnm", "nmnm");
+        ASSERT_NE(window, nullptr) << "the window of class nmnm";
         pumpMessages();
     }
     static void TearDownTestSuite() {
-        if (window) DestroyWindow(window);
-        releaseGameWindow();
+        hostCloseWindow();
         window = nullptr;
     }
     // The client area made `width` x `height`, shown and painted.
