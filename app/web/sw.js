@@ -185,8 +185,10 @@ async function forgetOldBuilds() {
   }
   for (const name of await caches.keys()) {
     if (!name.startsWith(kBuildPrefix) || inUse.has(name.slice(kBuildPrefix.length))) continue;
+    const build = name.slice(kBuildPrefix.length);
     opened.delete(name);
-    complete.delete(name.slice(kBuildPrefix.length));
+    complete.delete(build);
+    for (const key of kept.keys()) if (key.startsWith(build + " ")) kept.delete(key);
     await caches.delete(name);
   }
 }
@@ -203,8 +205,24 @@ async function answerPageLoad(event) {
   if (event.resultingClientId) pages.set(event.resultingClientId, build);
   event.waitUntil(
     (event.resultingClientId ? recordPage(event.resultingClientId, build) : Promise.resolve()).then(forgetOldBuilds));
-  const page = await (await openCache(kBuildPrefix + build)).match(urlOf(kPageName));
+  const page = await keptFile(build, urlOf(kPageName));
   return page || fetch(event.request);
+}
+
+// Files as read from a build's cache, kept by this run of the worker: a
+// reload asks for them all again at once, and the cache answers each far
+// more slowly than memory. Key: build and address without the query.
+const kept = new Map();
+
+async function keptFile(build, url) {
+  const key = build + " " + url.split("?")[0];
+  if (!kept.has(key)) {
+    const hit = await (await openCache(kBuildPrefix + build)).match(url, { ignoreSearch: true });
+    if (!hit) return null;
+    kept.set(key, { body: await hit.arrayBuffer(), type: hit.headers.get("Content-Type") });
+  }
+  const file = kept.get(key);
+  return new Response(file.body, { headers: file.type ? { "Content-Type": file.type } : {} });
 }
 
 // A file of the page's own build; a page loaded before this worker (or
@@ -212,11 +230,8 @@ async function answerPageLoad(event) {
 // from the network.
 async function answerFile(event) {
   const build = (await pageBuild(event.clientId)) || (await readState("newest"));
-  if (build) {
-    const hit = await (await openCache(kBuildPrefix + build)).match(event.request.url, { ignoreSearch: true });
-    if (hit) return hit;
-  }
-  return fetch(event.request);
+  const hit = build ? await keptFile(build, event.request.url) : null;
+  return hit || fetch(event.request);
 }
 
 self.addEventListener("install", (event) => {
