@@ -119,11 +119,7 @@
     if (started) started();
     pictures.refresh();
   };
-  // The module fetched while its script loads; nmnm.js asks for it in the
-  // same way. Only here: a browser that cannot run it never fetches it.
-  const preload = document.createElement("link");
-  Object.assign(preload, { rel: "preload", href: "nmnm.wasm", as: "fetch", type: "application/wasm", crossOrigin: "anonymous" });
-  document.head.append(preload);
+  // Fetched already (index.html preloads it and nmnm.wasm).
   const script = document.createElement("script");
   script.src = "nmnm.js";
   script.onerror = () => {

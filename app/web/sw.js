@@ -26,13 +26,35 @@ function stateKey(key) {
   return urlOf("nmnm-state/" + key);
 }
 
+// Caches opened once per run of the worker: a page load asks for a dozen
+// files, and each open costs.
+const opened = new Map();
+function openCache(name) {
+  if (!opened.has(name)) opened.set(name, caches.open(name));
+  return opened.get(name);
+}
+
+// The state as last read or written by this run of the worker; a worker
+// started again reads it from its cache.
+const remembered = new Map();
+
 async function readState(key) {
-  const hit = await (await caches.open(kStateCache)).match(stateKey(key));
-  return hit ? hit.text() : null;
+  if (remembered.has(key)) return remembered.get(key);
+  const hit = await (await openCache(kStateCache)).match(stateKey(key));
+  const value = hit ? await hit.text() : null;
+  remembered.set(key, value);
+  return value;
 }
 
 async function writeState(key, value) {
-  await (await caches.open(kStateCache)).put(stateKey(key), new Response(value));
+  if (remembered.get(key) === value) return;
+  remembered.set(key, value);
+  await (await openCache(kStateCache)).put(stateKey(key), new Response(value));
+}
+
+async function dropState(request, key) {
+  remembered.delete(key);
+  await (await openCache(kStateCache)).delete(request);
 }
 
 function isBuildList(list) {
@@ -65,9 +87,14 @@ async function sha256Hex(bytes) {
 }
 
 // A build is complete once its cache holds its build.json, put there last.
+const complete = new Set();
 async function isComplete(build) {
-  if (!build || !(await caches.has(kBuildPrefix + build))) return false;
-  return !!(await (await caches.open(kBuildPrefix + build)).match(urlOf(kListName)));
+  if (!build) return false;
+  if (complete.has(build)) return true;
+  if (!(await caches.has(kBuildPrefix + build))) return false;
+  const whole = !!(await (await openCache(kBuildPrefix + build)).match(urlOf(kListName)));
+  if (whole) complete.add(build);
+  return whole;
 }
 
 // Fetches every file of `list` and keeps them, each checked against its sum:
@@ -86,9 +113,10 @@ async function storeBuild(list) {
       const type = response.headers.get("Content-Type");
       return [name, new Response(bytes, { headers: type ? { "Content-Type": type } : {} })];
     }));
-  const cache = await caches.open(kBuildPrefix + list.build);
+  const cache = await openCache(kBuildPrefix + list.build);
   for (const [name, response] of files) await cache.put(urlOf(name), response);
   await cache.put(urlOf(kListName), new Response(JSON.stringify(list), { headers: { "Content-Type": "application/json" } }));
+  complete.add(list.build);
 }
 
 // The build a new page load gets: the server's, once it is kept whole; else
@@ -112,25 +140,32 @@ async function buildForNewPage() {
 // was made: the page being loaded is not among the open ones yet.
 const kNewPageMs = 60000;
 
+const pages = new Map();  // page id -> build, for this run of the worker
+
 async function recordPage(id, build) {
+  pages.set(id, build);
   await writeState("page/" + id, JSON.stringify({ build, at: Date.now() }));
 }
 
 async function pageBuild(id) {
-  const text = id ? await readState("page/" + id) : null;
-  if (!text) return null;
+  if (!id) return null;
+  if (pages.has(id)) return pages.get(id);
+  const text = await readState("page/" + id);
+  let build = null;
   try {
-    return JSON.parse(text).build;
+    build = text ? JSON.parse(text).build : null;
   } catch (error) {
-    return null;
+    // Not a record this worker wrote.
   }
+  if (build) pages.set(id, build);
+  return build;
 }
 
 // Drops builds no open page uses and the records of pages that are gone.
 async function forgetOldBuilds() {
   const inUse = new Set([await readState("newest")]);
   const openIds = new Set((await self.clients.matchAll({ includeUncontrolled: true })).map((client) => client.id));
-  const state = await caches.open(kStateCache);
+  const state = await openCache(kStateCache);
   const prefix = stateKey("page/");
   for (const request of await state.keys()) {
     if (!request.url.startsWith(prefix)) continue;
@@ -140,14 +175,21 @@ async function forgetOldBuilds() {
     } catch (error) {
       // Not a record this worker wrote: dropped.
     }
-    if (record && (openIds.has(request.url.slice(prefix.length)) || Date.now() - record.at < kNewPageMs)) {
+    const id = request.url.slice(prefix.length);
+    if (record && (openIds.has(id) || Date.now() - record.at < kNewPageMs)) {
       inUse.add(record.build);
     } else {
-      await state.delete(request);
+      pages.delete(id);
+      await dropState(request, "page/" + id);
     }
   }
   for (const name of await caches.keys()) {
-    if (name.startsWith(kBuildPrefix) && !inUse.has(name.slice(kBuildPrefix.length))) await caches.delete(name);
+    if (!name.startsWith(kBuildPrefix) || inUse.has(name.slice(kBuildPrefix.length))) continue;
+    const build = name.slice(kBuildPrefix.length);
+    opened.delete(name);
+    complete.delete(build);
+    for (const key of kept.keys()) if (key.startsWith(build + " ")) kept.delete(key);
+    await caches.delete(name);
   }
 }
 
@@ -158,10 +200,29 @@ function isThePage(url) {
 async function answerPageLoad(event) {
   const build = await buildForNewPage();
   if (!build) return fetch(event.request);
-  if (event.resultingClientId) await recordPage(event.resultingClientId, build);
-  event.waitUntil(forgetOldBuilds());
-  const page = await (await caches.open(kBuildPrefix + build)).match(urlOf(kPageName));
+  // Known at once to this run of the worker; kept, and old builds
+  // dropped, once the page is on its way.
+  if (event.resultingClientId) pages.set(event.resultingClientId, build);
+  event.waitUntil(
+    (event.resultingClientId ? recordPage(event.resultingClientId, build) : Promise.resolve()).then(forgetOldBuilds));
+  const page = await keptFile(build, urlOf(kPageName));
   return page || fetch(event.request);
+}
+
+// Files as read from a build's cache, kept by this run of the worker: a
+// reload asks for them all again at once, and the cache answers each far
+// more slowly than memory. Key: build and address without the query.
+const kept = new Map();
+
+async function keptFile(build, url) {
+  const key = build + " " + url.split("?")[0];
+  if (!kept.has(key)) {
+    const hit = await (await openCache(kBuildPrefix + build)).match(url, { ignoreSearch: true });
+    if (!hit) return null;
+    kept.set(key, { body: await hit.arrayBuffer(), type: hit.headers.get("Content-Type") });
+  }
+  const file = kept.get(key);
+  return new Response(file.body, { headers: file.type ? { "Content-Type": file.type } : {} });
 }
 
 // A file of the page's own build; a page loaded before this worker (or
@@ -169,11 +230,8 @@ async function answerPageLoad(event) {
 // from the network.
 async function answerFile(event) {
   const build = (await pageBuild(event.clientId)) || (await readState("newest"));
-  if (build) {
-    const hit = await (await caches.open(kBuildPrefix + build)).match(event.request.url, { ignoreSearch: true });
-    if (hit) return hit;
-  }
-  return fetch(event.request);
+  const hit = build ? await keptFile(build, event.request.url) : null;
+  return hit || fetch(event.request);
 }
 
 self.addEventListener("install", (event) => {

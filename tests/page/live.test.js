@@ -173,6 +173,34 @@ test("in play only the changed parts of the picture reach the canvas", async () 
   await page.close();
 });
 
+test("a button pressed on the game and let go elsewhere is let go", async () => {
+  const page = await openGame();
+  await playing(page);
+  const box = await canvasBox(page);
+  await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
+  await page.mouse.down();
+  await lib.waitForState(page, "the button held", (s) => s.buttonDown, 2000);
+  // Over the how-to-play beside the game.
+  const aside = await page.evaluate(() => {
+    const r = document.getElementById("howto").getBoundingClientRect();
+    return { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  });
+  await page.mouse.move(aside.x, aside.y);
+  await page.mouse.up();
+  const released = await lib.waitForState(page, "the button let go", (s) => !s.buttonDown, 2000);
+  assert.deepStrictEqual([released.cursorX, released.cursorY > 0], [639, true], "let go beside: the cursor waits at the right edge");
+  // Let go outside the browser's window: the page hears no mouseup, only a
+  // later move with no button down.
+  await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
+  await page.mouse.down();
+  await lib.waitForState(page, "the button held again", (s) => s.buttonDown, 2000);
+  const session = await page.createCDPSession();
+  await session.send("Input.dispatchMouseEvent", { type: "mouseMoved", x: box.left + 10, y: box.top + 10, buttons: 0 });
+  await lib.waitForState(page, "the button let go outside the window", (s) => !s.buttonDown, 2000);
+  assert.deepStrictEqual(page.problems, [], "let go: console errors or warnings");
+  await page.close();
+});
+
 // The game area made a given size, 40 CSS pixels in from the page's corner,
 // at a device pixel ratio where the picture fills it by a whole multiple:
 // 800 x 600 at 1.6 is 1280 x 960 device pixels, twice the picture, 1.25 CSS

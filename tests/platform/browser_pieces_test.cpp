@@ -1,51 +1,14 @@
-// The browser host's window-free pieces: where a pointer over the scaled
-// canvas falls in the picture, the canvas's RGBA bytes and the wrapping tick
-// count.
+// The browser host's window-free pieces: the canvas's RGBA bytes and the
+// wrapping tick count (where the pointer falls: page_fit_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <tuple>
 #include <vector>
 
-#include "platform/common/canvas_point.h"
 #include "platform/common/rgba_picture.h"
 #include "platform/common/tick_count.h"
-
-TEST(CanvasPoint, ScaledBoxesEdgesAndClamping) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    // x, y from the box's corner; box size; the picture pixel expected.
-    const std::tuple<double, double, double, double, int, int> cases[] = {
-        {0, 0, 640, 480, 0, 0},              // scale 1: the corner
-        {639.9, 479.9, 640, 480, 639, 479},  // scale 1: the far pixel
-        {640, 480, 640, 480, 639, 479},      // just past the far edge: clamped
-        {1.24, 1.24, 800, 600, 0, 0},        // CSS scale 1.25: still the first pixel
-        {1.25, 1.25, 800, 600, 1, 1},        //   the second starts at 1.25
-        {400.6, 300.6, 800, 600, 320, 240},  //   the centre
-        {799.9, 599.9, 800, 600, 639, 479},
-        {0.5, 0.5, 320, 240, 1, 1},     // half size: two pixels a CSS pixel
-        {-30, 9000, 800, 600, 0, 479},  // beyond the box: the nearest edge
-        {nan, 10, 640, 480, 0, 10},     // not a number: the edge
-        {inf, -inf, 640, 480, 639, 0},
-        {10, 10, 0, 480, 0, 0},  // a box with no area
-        {10, 10, 640, nan, 0, 0},
-    };
-    for (const auto& [x, y, w, h, px, py] : cases) {
-        const Point p = canvasPointToPicture(x, y, w, h);
-        EXPECT_EQ(p.x, px) << "point " << x << "," << y << " in a " << w << "x" << h << " box, x";
-        EXPECT_EQ(p.y, py) << "point " << x << "," << y << " in a " << w << "x" << h << " box, y";
-    }
-    // Every pixel's centre maps back to that pixel at the page's usual scales.
-    for (double scale : {1.0, 1.25, 1.5, 2.0, 0.75}) {
-        int wrong = 0;
-        for (int i = 0; i < 640; ++i)
-            if (canvasPointToPicture((i + 0.5) * scale, (i % 480 + 0.5) * scale, 640 * scale, 480 * scale).x != i)
-                ++wrong;
-        EXPECT_EQ(wrong, 0) << "pixel centres at scale " << scale;
-    }
-}
 
 TEST(RgbaPicture, BytesInCanvasOrderOnlyInsideTheRectangle) {
     PaletteEntry colours[256] = {};
