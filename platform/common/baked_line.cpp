@@ -81,12 +81,7 @@ bool rasterizeBakedLine(const BakedFont& font, const char* text, size_t length, 
         const int64_t x0 = pen + g.left - left;
         const int64_t y0 = int64_t{size->ascent} - g.top - top;
         const size_t pitch = (static_cast<size_t>(std::max<int16_t>(g.width, 0)) + 7) / 8;
-        for (int32_t r = 0; r < g.rows; ++r) {
-            const uint8_t* bits = font.bits + g.bits + static_cast<size_t>(r) * pitch;
-            uint8_t* row = lineMask.data() + static_cast<size_t>(y0 + r) * static_cast<size_t>(width);
-            for (int32_t c = 0; c < g.width; ++c)
-                if (bits[c >> 3] & (0x80u >> (c & 7))) row[x0 + c] = 1;
-        }
+        stampGlyph(font.bits + g.bits, pitch, g.width, g.rows, lineMask.data(), static_cast<size_t>(width), x0, y0);
     });
     *out = TextMask{lineMask.data(),
                     static_cast<int32_t>(width),
@@ -95,4 +90,14 @@ bool rasterizeBakedLine(const BakedFont& font, const char* text, size_t length, 
                     static_cast<int32_t>(left),
                     static_cast<int32_t>(top)};
     return true;
+}
+
+void stampGlyph(const uint8_t* bits, size_t pitch, int32_t width, int32_t rows, uint8_t* mask, size_t maskWidth,
+                int64_t x0, int64_t y0) {
+    for (int32_t r = 0; r < rows; ++r) {
+        const uint8_t* rowBits = bits + static_cast<size_t>(r) * pitch;
+        uint8_t* row = mask + static_cast<size_t>(y0 + r) * maskWidth;
+        for (int32_t c = 0; c < width; ++c)
+            if (rowBits[c >> 3] & (0x80u >> (c & 7))) row[x0 + c] = 1;
+    }
 }

@@ -37,6 +37,12 @@ struct BakedFont {
 // 0xE0-0xFC) takes the byte after it; one cut off by the end is dropped.
 // Returns how many codes were written (at most `capacity`), resuming at
 // *offset.
+// Sets to 1 the cells of `mask` (`maskWidth` cells a row) under the set bits
+// of a one-bit glyph whose top-left lands at (x0, y0): the one way a glyph
+// enters a line, for baked and FreeType glyphs alike.
+void stampGlyph(const uint8_t* bits, size_t pitch, int32_t width, int32_t rows, uint8_t* mask, size_t maskWidth,
+                int64_t x0, int64_t y0);
+
 size_t splitCp932(const char* text, size_t length, size_t* offset, uint16_t* codes, size_t capacity);
 
 // The table a build compiles in, as nmnm-text-bake writes it.

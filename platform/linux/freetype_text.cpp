@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/text_raster.h"
+#include "platform/common/baked_line.h"
 #include "platform/linux/cp932.h"
 #include "platform/linux/font_face.h"
 #include "platform/linux/glyph_cache.h"
@@ -61,12 +62,8 @@ bool rasterizeTextLine(const char* text, size_t length, int32_t height, TextMask
     forEachGlyph(face, cell.ppem, text, length, [&](const CachedGlyph& g, int64_t pen) {
         const int64_t x0 = pen + g.left - left;
         const int64_t y0 = int64_t{cell.ascent} - g.top - top;
-        for (int32_t r = 0; r < g.rows; ++r) {
-            const uint8_t* bits = g.bits.data() + static_cast<size_t>(r) * static_cast<size_t>(g.pitch);
-            uint8_t* row = lineMask.data() + static_cast<size_t>(y0 + r) * static_cast<size_t>(width);
-            for (int32_t c = 0; c < g.width; ++c)
-                if (bits[c >> 3] & (0x80u >> (c & 7))) row[x0 + c] = 1;
-        }
+        stampGlyph(g.bits.data(), static_cast<size_t>(g.pitch), g.width, g.rows, lineMask.data(),
+                   static_cast<size_t>(width), x0, y0);
     });
     *out = TextMask{lineMask.data(),
                     static_cast<int32_t>(width),
