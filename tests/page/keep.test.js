@@ -79,7 +79,7 @@ async function checkSharp(page, name, ratio) {
   const browser = seen.pixels === 640 && p.width !== 640;
 
   const picture = await lib.readScreen(page);
-  const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
+  const shot = pictures.readPng(Buffer.from(await page.screenshot({ type: "png" })));
   let wrong = 0;
   let first = null;
   let lit = 0;
@@ -111,7 +111,7 @@ for (const screen of kSharpScreens) {
     await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=4");
     await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
     const shot = await page.screenshot({ type: "png" });
-    assert.strictEqual(pictures.readTruecolourPng(Buffer.from(shot)).width, Math.round(screen.width * screen.deviceScaleFactor),
+    assert.strictEqual(pictures.readPng(Buffer.from(shot)).width, Math.round(screen.width * screen.deviceScaleFactor),
       name + ": screenshot in device pixels");
     await checkSharp(page, name, screen.deviceScaleFactor);
     assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
@@ -172,27 +172,6 @@ function pointOf(box, x, y) {
   return [box.left + ((x + 0.5) * box.width) / 640, box.top + ((y + 0.5) * box.height) / 480];
 }
 
-// A static server of one folder on a given port (0: any), which can be
-// stopped and started again on the same port, as a network cut and back.
-function serveFolder(dir, port) {
-  const http = require("node:http");
-  const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-    ".wasm": "application/wasm", ".png": "image/png", ".json": "application/json",
-    ".webmanifest": "application/manifest+json" };
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname.slice(1)) || "index.html";
-    const file = path.join(dir, name);
-    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
-      response.writeHead(404);
-      response.end();
-      return;
-    }
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-    response.end(fs.readFileSync(file));
-  });
-  return new Promise((resolve) => server.listen(port, "127.0.0.1", () => resolve({ server, port: server.address().port })));
-}
-
 function stopServing(served) {
   return new Promise((resolve) => {
     served.server.close(resolve);
@@ -229,7 +208,7 @@ test("offline: after one visit the game starts with no network; a new build is u
   fs.cpSync(lib.pageDir(), dir, { recursive: true });
   markBuild(dir, "1");
   relist(dir);
-  let served = await serveFolder(dir, 0);
+  let served = await lib.startServer({ "/": dir });
   const origin = "http://127.0.0.1:" + served.port;
   // A browser of its own: a fresh profile, no service worker of other tests.
   const own = await lib.launchBrowser();
@@ -248,7 +227,7 @@ test("offline: after one visit the game starts with no network; a new build is u
     // A new build on the server: the next load takes it, every file of it.
     markBuild(dir, "2");
     relist(dir);
-    served = await serveFolder(dir, served.port);
+    served = await lib.startServer({ "/": dir }, {}, served.port);
     response = await page.reload();
     assert.ok(response.fromServiceWorker(), "new build: the page came from the service worker");
     await playing(page);

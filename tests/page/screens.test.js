@@ -3,9 +3,11 @@
 // nmnm-replay took of every phase (tests/screens/, from phases.txt), text
 // included: the same game, the same drawing, the same baked glyphs.
 const assert = require("node:assert");
+const fs = require("node:fs");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const lib = require("./lib.js");
+const pictures = require("./pictures.js");
 
 const kScreensDir = path.resolve(__dirname, "..", "screens");
 // The calls after which tests/screens/ holds a picture (see phases.txt).
@@ -38,7 +40,7 @@ for (const [name, calls] of kScreens) {
     await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
     const outcome = await page.evaluate(() => [document.body.dataset.script, document.getElementById("status").textContent]);
     assert.deepStrictEqual(outcome, ["done", ""], name + ": the script ran");
-    const want = lib.readIndexedPng(path.join(kScreensDir, name + ".png"));
+    const want = pictures.readPng(fs.readFileSync(path.join(kScreensDir, name + ".png")));
     const got = await lib.readScreen(page);
     const difference = lib.pictureDifference(got, want.rgba, want.width);
     assert.strictEqual(
