@@ -1,7 +1,7 @@
 // The player's own pictures: a good one is put where the next run's loader
 // finds it and the built-in one comes back on request; a refused one says
 // why in one line and leaves every file as it was.
-#include "app/own_pictures.h"
+#include "app/web/own_pictures.h"
 
 #include <gtest/gtest.h>
 

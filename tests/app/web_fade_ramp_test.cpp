@@ -1,6 +1,6 @@
 // The browser's start-up fade: a ramp from black over about the desktop's
 // fade time, whatever the timer's rate.
-#include "app/web_fade_ramp.h"
+#include "app/web/web_fade_ramp.h"
 
 #include <gtest/gtest.h>
 

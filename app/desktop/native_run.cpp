@@ -1,4 +1,4 @@
-#include "app/native_run.h"
+#include "app/desktop/native_run.h"
 
 #include <cstdio>
 

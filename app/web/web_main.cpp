@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/web_fade_ramp.h"
-#include "app/web_run.h"
+#include "app/web/web_fade_ramp.h"
+#include "app/web/web_run.h"
 #include "base/window.h"
 #include "display/bitmap_loader.h"
 #include "display/display_setup.h"

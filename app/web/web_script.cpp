@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "app/web_run.h"
+#include "app/web/web_run.h"
 #include "base/window.h"
 #include "display/bitmap_loader.h"
 #include "display/display_setup.h"

@@ -129,7 +129,7 @@
   document.head.append(script);
 
   window.nmnm = {
-    // The run and the game as plain values (app/web_probe.cpp).
+    // The run and the game as plain values (app/web/web_probe.cpp).
     state() {
       const at = Module._nmnm_test_state();
       const bytes = Module.HEAPU8.subarray(at, Module.HEAPU8.indexOf(0, at));

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/own_pictures.h"
-#include "app/web_run.h"
+#include "app/web/own_pictures.h"
+#include "app/web/web_run.h"
 #include "base/data_files.h"
 
 namespace {

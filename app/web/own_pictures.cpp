@@ -1,4 +1,4 @@
-#include "app/own_pictures.h"
+#include "app/web/own_pictures.h"
 
 #include <cctype>
 #include <cerrno>

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "app/native_run.h"
+#include "app/desktop/native_run.h"
 #include "platform/win32/startup_report.h"
 #include "platform/win32/win32_host.h"
 

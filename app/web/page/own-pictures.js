@@ -1,7 +1,7 @@
 "use strict";
 // The player's own pictures: an hk.bmp or pt.bmp dropped anywhere on the
 // page, or chosen with the button, is read here and handed to the game
-// (app/web_own_pictures.cpp), which starts a new run with it or says in one
+// (app/web/web_own_pictures.cpp), which starts a new run with it or says in one
 // line why not, and then the run goes on untouched. "Built-in pictures" puts
 // the game's own back. Nothing is sent anywhere.
 var nmnmOwnPictures = (function () {

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "app/web_run.h"
+#include "app/web/web_run.h"
 #include "game/world.h"
 
 namespace {

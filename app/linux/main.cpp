@@ -1,8 +1,8 @@
 // nmnm: swat the flies. The Linux entry: --version and --help are answered
 // without opening anything; otherwise the window, the start-up and the pump
 // (app/native_run.h).
-#include "app/command_line.h"
-#include "app/native_run.h"
+#include "app/desktop/command_line.h"
+#include "app/desktop/native_run.h"
 #include "platform/linux/text_warm_up.h"
 
 int main(int argc, char** argv) {
