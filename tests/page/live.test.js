@@ -1,6 +1,6 @@
 "use strict";
-// The page as a player meets it, in headless Chromium: the fade, a click on
-// the title, a swing at a fly, a hidden page,
+// The page as a player meets it, in headless Chromium: the fade, the parts
+// of the picture drawn, a button let go elsewhere, a hidden page,
 // Esc and "play again", full screen, and the page inside an iframe. No test
 // may leave a console error or warning.
 const assert = require("node:assert");
@@ -82,13 +82,6 @@ async function canvasBox(page) {
   });
 }
 
-async function clickAt(page, x, y) {
-  await page.mouse.move(x, y);
-  await page.mouse.down();
-  await lib.sleep(50);
-  await page.mouse.up();
-}
-
 test("the fade from black is a visible ramp of about the desktop's length", async () => {
   const page = await openGame();
   // The mean brightness of the canvas at every animation frame until play.
@@ -122,27 +115,6 @@ test("the fade from black is a visible ramp of about the desktop's length", asyn
   const full = ramp.find(([, sum]) => sum === levels[levels.length - 1])[0];
   assert.ok(full - firstLight >= 200 && full - firstLight <= 2000, "fade: lasted " + Math.round(full - firstLight) + " ms");
   assert.deepStrictEqual(page.problems, [], "fade: console errors or warnings");
-  await page.close();
-});
-
-test("a click starts the game and a swing kills a fly held under the pointer", async () => {
-  const page = await openGame();
-  await playing(page);
-  const box = await canvasBox(page);
-  assert.strictEqual((await lib.gameState(page)).gameState, 0, "before the click: the title");
-  await clickAt(page, box.left + box.width / 2, box.top + box.height / 2);
-  await lib.waitForState(page, "the title to give way", (s) => s.gameState !== 0, 2000);
-  await lib.waitForState(page, "the play phase", (s) => s.gameState === 3, 10000);
-  // About picture pixel (200, 150); the fly goes where the game sees the cursor.
-  await page.mouse.move(box.left + (box.width * 200) / 640, box.top + (box.height * 150) / 480);
-  const aim = await lib.waitForState(page, "the cursor to arrive", (s) => Math.abs(s.cursorX - 200) <= 2 && Math.abs(s.cursorY - 150) <= 2, 2000);
-  await page.evaluate((x, y) => window.nmnm.holdFly(x, y), aim.cursorX, aim.cursorY);
-  const before = aim.killCount;
-  await page.mouse.down();
-  await page.mouse.up();
-  const state = await lib.waitForState(page, "the fly to be swatted", (s) => s.killCount > before, 2000);
-  assert.strictEqual(state.killCount, before + 1, "swing: one fly swatted");
-  assert.deepStrictEqual(page.problems, [], "swing: console errors or warnings");
   await page.close();
 });
 
