@@ -32,6 +32,8 @@ version=$(sed -n 's/^project(nmnm VERSION \([0-9.]*\) .*/\1/p' CMakeLists.txt)
 export SOURCE_DATE_EPOCH
 SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
 export TZ=UTC0 LC_ALL=C.UTF-8
+# Every object compiled afresh: a cached one would hide a difference.
+export CCACHE_DISABLE=1
 jobs=$(nproc)
 if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
   echo "release: uncommitted changes are left out; releasing commit ${commit:0:12}" >&2
