@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes build.json for the page in DIR: every file of FILES (names relative to
 # DIR) with its SHA-256, the build's name, a sum of them all, and the game's
-# VERSION. The page's service worker (app/web/sw.js) keeps each build whole
+# VERSION. The page's service worker (app/web/page/sw.js) keeps each build whole
 # under that name. The same files give the same bytes, in whatever order
 # they are named.
 # Run as: cmake -DDIR=<page folder> -DVERSION=<x.y> -DFILES="index.html,nmnm.js,..." -P web_build_list.cmake
