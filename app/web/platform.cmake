@@ -95,7 +95,7 @@ function(nmnm_platform_program)
   endforeach()
   list(JOIN page_names "," page_list)
   add_custom_command(OUTPUT ${page}/build.json
-    COMMAND ${CMAKE_COMMAND} -DDIR=${page} -DFILES=${page_list} -P ${PROJECT_SOURCE_DIR}/cmake/web_build_list.cmake
+    COMMAND ${CMAKE_COMMAND} -DDIR=${page} -DVERSION=${PROJECT_VERSION} -DFILES=${page_list} -P ${PROJECT_SOURCE_DIR}/cmake/web_build_list.cmake
     DEPENDS nmnm ${page_files} ${PROJECT_SOURCE_DIR}/cmake/web_build_list.cmake
     COMMENT "Listing this build's page files for its service worker"
     VERBATIM)
