@@ -9,7 +9,6 @@
   const body = document.body;
   const stage = document.getElementById("stage");
   const game = document.getElementById("game");
-  const canvas = document.getElementById("screen");
   const ended = document.getElementById("ended");
   const again = document.getElementById("again");
   const fullScreenButton = document.getElementById("fullscreen");

@@ -2,10 +2,10 @@
 // What the page tests share: Debian's headless Chromium driven through
 // puppeteer-core (no browser is ever downloaded), a small static server for
 // the built page and the test data, console watching, and a PNG reader.
-const fs = require("fs");
-const http = require("http");
-const path = require("path");
-const zlib = require("zlib");
+const fs = require("node:fs");
+const http = require("node:http");
+const path = require("node:path");
+const zlib = require("node:zlib");
 
 const kChromium = process.env.NMNM_CHROMIUM || "/usr/bin/chromium-headless-shell";
 

@@ -2,7 +2,7 @@
 // Pictures for the page's tests: screenshots (8-bit RGB or RGBA PNGs, as
 // Chromium writes them) read into RGBA, and 8-bit BMP files made for the
 // player's own pictures.
-const zlib = require("zlib");
+const zlib = require("node:zlib");
 
 function paeth(a, b, c) {
   const p = a + b - c;

@@ -8,12 +8,12 @@
 // tools/bench_web/bench_web.js measures CPU while playing and hidden.
 // A benchmark, not a test: run it on a quiet machine.
 // Usage: node tools/bench_web/bench_keep.js PAGE_DIR [RELOADS]
-const { spawn } = require("child_process");
-const fs = require("fs");
-const net = require("net");
-const os = require("os");
-const path = require("path");
-const zlib = require("zlib");
+const { spawn } = require("node:child_process");
+const fs = require("node:fs");
+const net = require("node:net");
+const os = require("node:os");
+const path = require("node:path");
+const zlib = require("node:zlib");
 const lib = require("../../tests/page/lib.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");

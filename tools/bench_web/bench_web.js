@@ -8,11 +8,11 @@
 //   - a hidden page: frames run and CPU.
 // A benchmark, not a test: run it on a quiet machine.
 // Usage: node tools/bench_web/bench_web.js PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
-const { spawn } = require("child_process");
-const fs = require("fs");
-const net = require("net");
-const path = require("path");
-const zlib = require("zlib");
+const { spawn } = require("node:child_process");
+const fs = require("node:fs");
+const net = require("node:net");
+const path = require("node:path");
+const zlib = require("node:zlib");
 const lib = require("../../tests/page/lib.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
@@ -151,7 +151,7 @@ async function play(page, box, ms) {
 // scripts/play.sh --web runs) serves it, so that the measuring process's
 // work never delays a file; the empty page beside it.
 async function startSite() {
-  const folder = fs.mkdtempSync(path.join(require("os").tmpdir(), "nmnm-bench-"));
+  const folder = fs.mkdtempSync(path.join(require("node:os").tmpdir(), "nmnm-bench-"));
   for (const file of fs.readdirSync(pageDir)) fs.copyFileSync(path.join(pageDir, file), path.join(folder, file));
   fs.writeFileSync(path.join(folder, "empty.html"), kEmptyLoop);
   const port = await new Promise((resolve) => {

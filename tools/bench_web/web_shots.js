@@ -3,7 +3,7 @@
 // desktop window (docs/images/web-page.png) and a phone held upright
 // (docs/images/web-phone.png), each on the title screen a few frames in.
 // Usage: node tools/bench_web/web_shots.js PAGE_DIR OUT_DIR
-const path = require("path");
+const path = require("node:path");
 const lib = require("../../tests/page/lib.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
