@@ -13,7 +13,9 @@ function requirePuppeteer() {
   try {
     return require("puppeteer-core");
   } catch (error) {
-    throw new Error("puppeteer-core is missing in tests/page/node_modules; run scripts/setup.sh (it runs npm ci there)");
+    throw new Error(
+      "puppeteer-core is missing in tests/page/node_modules; run scripts/setup.sh (it runs npm ci there)",
+    );
   }
 }
 
@@ -49,7 +51,8 @@ function startServer(roots, pages = {}) {
     const prefix = Object.keys(roots)
       .sort((a, b) => b.length - a.length)
       .find((p) => url.pathname.startsWith(p));
-    const relative = prefix === undefined ? null : decodeURIComponent(url.pathname.slice(prefix.length)) || "index.html";
+    const relative =
+      prefix === undefined ? null : decodeURIComponent(url.pathname.slice(prefix.length)) || "index.html";
     const file = relative === null ? null : path.join(roots[prefix], relative);
     if (!file || !file.startsWith(roots[prefix]) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
       response.writeHead(404);
@@ -66,7 +69,8 @@ function startServer(roots, pages = {}) {
 
 async function launchBrowser() {
   const puppeteer = requirePuppeteer();
-  if (!fs.existsSync(kChromium)) throw new Error(kChromium + " is missing; run scripts/setup.sh (chromium-headless-shell)");
+  if (!fs.existsSync(kChromium))
+    throw new Error(kChromium + " is missing; run scripts/setup.sh (chromium-headless-shell)");
   return puppeteer.launch({
     executablePath: kChromium,
     headless: "shell",
@@ -131,7 +135,7 @@ function readIndexedPng(file) {
   let height = 0;
   let palette = null;
   const idat = [];
-  for (let at = 8; at < data.length; ) {
+  for (let at = 8; at < data.length;) {
     const length = data.readUInt32BE(at);
     const type = data.toString("latin1", at + 4, at + 8);
     const chunk = data.subarray(at + 8, at + 8 + length);

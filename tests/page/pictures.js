@@ -18,7 +18,7 @@ function readTruecolourPng(data) {
   let height = 0;
   let channels = 0;
   const idat = [];
-  for (let at = 8; at < data.length; ) {
+  for (let at = 8; at < data.length;) {
     const length = data.readUInt32BE(at);
     const type = data.toString("latin1", at + 4, at + 8);
     const chunk = data.subarray(at + 8, at + 8 + length);

@@ -38,10 +38,13 @@ async function startSite() {
   });
   for (let i = 0; i < 100; ++i) {
     const up = await new Promise((resolve) =>
-      net.connect(port, "127.0.0.1").on("connect", function () {
-        this.end();
-        resolve(true);
-      }).on("error", () => resolve(false)),
+      net
+        .connect(port, "127.0.0.1")
+        .on("connect", function () {
+          this.end();
+          resolve(true);
+        })
+        .on("error", () => resolve(false)),
     );
     if (up) break;
     await lib.sleep(50);
@@ -120,19 +123,39 @@ async function main() {
   const browser = await lib.launchBrowser();
   try {
     const rows = await firstVisit(browser, site.origin);
-    console.log("Everything a first visit loads, the service worker's fetches, manifest and icons included (bytes, gzip -9):");
-    for (const [name, raw, gz] of rows) console.log("  " + name.padEnd(22) + String(raw).padStart(9) + String(gz).padStart(9));
+    console.log(
+      "Everything a first visit loads, the service worker's fetches, manifest and icons included (bytes, gzip -9):",
+    );
+    for (const [name, raw, gz] of rows)
+      console.log("  " + name.padEnd(22) + String(raw).padStart(9) + String(gz).padStart(9));
     const total = rows.reduce((sum, row) => sum + row[2], 0);
-    console.log("  total".padEnd(33) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 250 KB)");
+    console.log(
+      "  total".padEnd(33) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 250 KB)",
+    );
 
     const { times, fromWorker } = await reloadsFromWorker(browser, site.origin);
     const part = (key) => median(times.map((t) => t[key])).toFixed(0);
     const totals = times.map((t) => t.total);
     console.log(
-      "Reload served by the service worker (" + fromWorker + " of " + reloads + " from it), navigation start to the " +
-        "first fade step: median " + part("total") + " ms, min " + Math.min(...totals).toFixed(0) + ", max " +
-        Math.max(...totals).toFixed(0) + " (target <= 150 ms); medians: page " + part("page") + ", nmnm.js " +
-        part("script") + ", nmnm.wasm " + part("wasm") + ", main " + part("main"),
+      "Reload served by the service worker (" +
+        fromWorker +
+        " of " +
+        reloads +
+        " from it), navigation start to the " +
+        "first fade step: median " +
+        part("total") +
+        " ms, min " +
+        Math.min(...totals).toFixed(0) +
+        ", max " +
+        Math.max(...totals).toFixed(0) +
+        " (target <= 150 ms); medians: page " +
+        part("page") +
+        ", nmnm.js " +
+        part("script") +
+        ", nmnm.wasm " +
+        part("wasm") +
+        ", main " +
+        part("main"),
     );
   } finally {
     await browser.close();

@@ -166,10 +166,13 @@ async function startSite() {
   const origin = "http://127.0.0.1:" + port;
   for (let i = 0; i < 100; ++i) {
     const up = await new Promise((resolve) =>
-      net.connect(port, "127.0.0.1").on("connect", function () {
-        this.end();
-        resolve(true);
-      }).on("error", () => resolve(false)),
+      net
+        .connect(port, "127.0.0.1")
+        .on("connect", function () {
+          this.end();
+          resolve(true);
+        })
+        .on("error", () => resolve(false)),
     );
     if (up) break;
     await lib.sleep(50);
@@ -189,16 +192,29 @@ async function main() {
   try {
     const sizes = await measureSize(browser, site.origin);
     console.log("Everything the page loads (bytes, gzip -9):");
-    for (const [name, raw, gz] of sizes) console.log("  " + name.padEnd(20) + String(raw).padStart(9) + String(gz).padStart(9));
+    for (const [name, raw, gz] of sizes)
+      console.log("  " + name.padEnd(20) + String(raw).padStart(9) + String(gz).padStart(9));
     const total = sizes.reduce((sum, row) => sum + row[2], 0);
-    console.log("  total".padEnd(31) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 200 KB)");
+    console.log(
+      "  total".padEnd(31) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 200 KB)",
+    );
 
     const fades = await measureFirstFade(browser, site.origin);
     const part = (key) => median(fades.map((f) => f[key])).toFixed(0);
     console.log(
-      "Navigation start to the first fade step on the canvas: median " + part("total") + " ms, max " +
-        Math.max(...fades.map((f) => f.total)).toFixed(0) + " ms over " + loads + " loads (target <= 300 ms);" +
-        " medians: page loaded " + part("page") + ", nmnm.wasm loaded " + part("wasm") + ", main " + part("main"),
+      "Navigation start to the first fade step on the canvas: median " +
+        part("total") +
+        " ms, max " +
+        Math.max(...fades.map((f) => f.total)).toFixed(0) +
+        " ms over " +
+        loads +
+        " loads (target <= 300 ms);" +
+        " medians: page loaded " +
+        part("page") +
+        ", nmnm.wasm loaded " +
+        part("wasm") +
+        ", main " +
+        part("main"),
     );
 
     // Rounds of: the empty page left alone, the empty page under the same
@@ -234,10 +250,24 @@ async function main() {
     }
     const [idleCpu, handCpu, gameCpu] = [median(idle), median(handled), median(game)];
     console.log(
-      "CPU of all browser processes, medians of " + rounds + " rounds of " + seconds + " s, % of a core: empty " +
-        "requestAnimationFrame page " + idleCpu.toFixed(1) + " alone, " + handCpu.toFixed(1) + " under the same mouse " +
-        "as the game; playing " + gameCpu.toFixed(1) + " (" + median(rates).toFixed(1) + " frames/s): " +
-        (gameCpu / handCpu).toFixed(2) + "x the empty page under the same mouse, " + (gameCpu / idleCpu).toFixed(2) +
+      "CPU of all browser processes, medians of " +
+        rounds +
+        " rounds of " +
+        seconds +
+        " s, % of a core: empty " +
+        "requestAnimationFrame page " +
+        idleCpu.toFixed(1) +
+        " alone, " +
+        handCpu.toFixed(1) +
+        " under the same mouse " +
+        "as the game; playing " +
+        gameCpu.toFixed(1) +
+        " (" +
+        median(rates).toFixed(1) +
+        " frames/s): " +
+        (gameCpu / handCpu).toFixed(2) +
+        "x the empty page under the same mouse, " +
+        (gameCpu / idleCpu).toFixed(2) +
         "x the empty page alone (target <= 1.5x)",
     );
 
@@ -249,8 +279,13 @@ async function main() {
     const hiddenCpu = await cpuWhile(browser, () => lib.sleep(seconds * 1000));
     const hiddenFrames = (await lib.gameState(page)).frames - hiddenBefore;
     console.log(
-      "Hidden page, " + seconds + " s: " + hiddenFrames + " frames, CPU of all browser processes " +
-        hiddenCpu.toFixed(2) + "% of a core (target: no frames, <= 0.5%)",
+      "Hidden page, " +
+        seconds +
+        " s: " +
+        hiddenFrames +
+        " frames, CPU of all browser processes " +
+        hiddenCpu.toFixed(2) +
+        "% of a core (target: no frames, <= 0.5%)",
     );
     if (page.problems.length) console.log("Console problems: " + page.problems.join("; "));
   } finally {
