@@ -7,30 +7,22 @@
 //     that runs an empty requestAnimationFrame loop in the same browser,
 //   - a hidden page: frames run and CPU.
 // A benchmark, not a test: run it on a quiet machine.
-// Usage: node tools/bench_web/bench_web.js PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
-const { spawn } = require("node:child_process");
+// Usage: tools/bench/run.sh web PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
 const fs = require("node:fs");
-const net = require("node:net");
 const path = require("node:path");
 const zlib = require("node:zlib");
-const lib = require("../../tests/page/lib.js");
+const lib = require("./web_site.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
 const seconds = Number(process.argv[3] || 10);
 const loads = Number(process.argv[4] || 5);
 const rounds = Number(process.argv[5] || 3);
-process.env.NMNM_PAGE_DIR = pageDir;
 
 const kEmptyLoop =
   "<!doctype html><title>empty loop</title><body style='background:#000'><script>" +
   "function loop() { requestAnimationFrame(loop); } requestAnimationFrame(loop);</script></body>";
 
 const kHz = 100; // USER_HZ of /proc/PID/stat on Linux
-
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  return sorted[Math.floor((sorted.length - 1) / 2)];
-}
 
 // Every process under `root`, itself included.
 function processTree(root) {
@@ -134,7 +126,7 @@ async function measureFirstFade(browser, origin) {
 }
 
 // A player's hand: the pointer sweeps across the picture and swings now and
-// then, as tools/bench_window.sh does on the desktop.
+// then, as tools/bench/window.sh does on the desktop.
 async function play(page, box, ms) {
   const end = Date.now() + ms;
   let x = box.width / 5;
@@ -147,47 +139,8 @@ async function play(page, box, ms) {
   }
 }
 
-// The page from its own process, as python3 -m http.server (what
-// scripts/play.sh --web runs) serves it, so that the measuring process's
-// work never delays a file; the empty page beside it.
-async function startSite() {
-  const folder = fs.mkdtempSync(path.join(require("node:os").tmpdir(), "nmnm-bench-"));
-  for (const file of fs.readdirSync(pageDir)) fs.copyFileSync(path.join(pageDir, file), path.join(folder, file));
-  fs.writeFileSync(path.join(folder, "empty.html"), kEmptyLoop);
-  const port = await new Promise((resolve) => {
-    const probe = net.createServer().listen(0, "127.0.0.1", () => {
-      const free = probe.address().port;
-      probe.close(() => resolve(free));
-    });
-  });
-  const server = spawn("python3", ["-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", folder], {
-    stdio: "ignore",
-  });
-  const origin = "http://127.0.0.1:" + port;
-  for (let i = 0; i < 100; ++i) {
-    const up = await new Promise((resolve) =>
-      net
-        .connect(port, "127.0.0.1")
-        .on("connect", function () {
-          this.end();
-          resolve(true);
-        })
-        .on("error", () => resolve(false)),
-    );
-    if (up) break;
-    await lib.sleep(50);
-  }
-  return {
-    origin,
-    close() {
-      server.kill();
-      fs.rmSync(folder, { recursive: true, force: true });
-    },
-  };
-}
-
 async function main() {
-  const site = await startSite();
+  const site = await lib.startSite(pageDir, { "empty.html": kEmptyLoop });
   const browser = await lib.launchBrowser();
   try {
     const sizes = await measureSize(browser, site.origin);
@@ -200,7 +153,7 @@ async function main() {
     );
 
     const fades = await measureFirstFade(browser, site.origin);
-    const part = (key) => median(fades.map((f) => f[key])).toFixed(0);
+    const part = (key) => lib.median(fades.map((f) => f[key])).toFixed(0);
     console.log(
       "Navigation start to the first fade step on the canvas: median " +
         part("total") +
@@ -248,7 +201,7 @@ async function main() {
       rates.push(((await lib.gameState(page)).frames - framesBefore) / ((Date.now() - t0) / 1000));
       if (round + 1 < rounds) await page.close();
     }
-    const [idleCpu, handCpu, gameCpu] = [median(idle), median(handled), median(game)];
+    const [idleCpu, handCpu, gameCpu] = [lib.median(idle), lib.median(handled), lib.median(game)];
     console.log(
       "CPU of all browser processes, medians of " +
         rounds +
@@ -263,7 +216,7 @@ async function main() {
         "as the game; playing " +
         gameCpu.toFixed(1) +
         " (" +
-        median(rates).toFixed(1) +
+        lib.median(rates).toFixed(1) +
         " frames/s): " +
         (gameCpu / handCpu).toFixed(2) +
         "x the empty page under the same mouse, " +
