@@ -38,11 +38,11 @@ export default [
     rules: { "no-var": "off" },
   },
   {
-    files: ["app/web/page.js"],
+    files: ["app/web/**/page.js"],
     languageOptions: { globals: { nmnmScriptMode: "readonly", nmnmOwnPictures: "readonly" } },
   },
   {
-    files: ["app/web/sw.js"],
+    files: ["app/web/**/sw.js"],
     languageOptions: { globals: { ...globals.serviceworker } },
   },
   // Node programs (the page's tests, the benchmarks, the shared helpers); the
