@@ -15,10 +15,15 @@ function instrument() {
   const clearTimer = window.clearTimeout;
   const requestFrame = window.requestAnimationFrame;
   window.setTimeout = function (callback, ms, ...rest) {
-    const id = setTimer.call(window, (...args) => {
-      pending.delete(id);
-      callback(...args);
-    }, ms, ...rest);
+    const id = setTimer.call(
+      window,
+      (...args) => {
+        pending.delete(id);
+        callback(...args);
+      },
+      ms,
+      ...rest,
+    );
     pending.add(id);
     return id;
   };
@@ -54,9 +59,13 @@ let browser;
 let site;
 
 before(async () => {
-  site = await lib.startServer({ "/": lib.pageDir() }, {
-    "/framed.html": '<!doctype html><title>framed</title><iframe src="/index.html" width="900" height="600"></iframe>',
-  });
+  site = await lib.startServer(
+    { "/": lib.pageDir() },
+    {
+      "/framed.html":
+        '<!doctype html><title>framed</title><iframe src="/index.html" width="900" height="600"></iframe>',
+    },
+  );
   browser = await lib.launchBrowser();
 });
 
@@ -110,10 +119,14 @@ test("the fade from black is a visible ramp of about the desktop's length", asyn
   // The animation frames sampled come at the display's rate or slower on a
   // busy machine; a fade in one jump would show none between.
   assert.ok(distinct.size >= 5, "fade: at least 5 levels between black and full, saw " + distinct.size);
-  for (let i = 1; i < levels.length; ++i) assert.ok(levels[i] >= levels[i - 1], "fade: never darker again, sample " + i);
+  for (let i = 1; i < levels.length; ++i)
+    assert.ok(levels[i] >= levels[i - 1], "fade: never darker again, sample " + i);
   const firstLight = ramp.find(([, sum]) => sum > 0)[0];
   const full = ramp.find(([, sum]) => sum === levels[levels.length - 1])[0];
-  assert.ok(full - firstLight >= 200 && full - firstLight <= 2000, "fade: lasted " + Math.round(full - firstLight) + " ms");
+  assert.ok(
+    full - firstLight >= 200 && full - firstLight <= 2000,
+    "fade: lasted " + Math.round(full - firstLight) + " ms",
+  );
   assert.deepStrictEqual(page.problems, [], "fade: console errors or warnings");
   await page.close();
 });
@@ -131,7 +144,10 @@ test("in play only the changed parts of the picture reach the canvas", async () 
   // The title: two flies and the swatter move, the messages stay.
   const share = (end[1] - start[1]) / frames / (640 * 480);
   assert.ok(share < 0.1, "changed parts: " + (share * 100).toFixed(1) + "% of the picture put per frame");
-  assert.ok(end[2] - start[2] >= frames / 2, "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts");
+  assert.ok(
+    end[2] - start[2] >= frames / 2,
+    "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts",
+  );
   assert.deepStrictEqual(page.problems, [], "changed parts: console errors or warnings");
   await page.close();
 });
@@ -151,7 +167,11 @@ test("a button pressed on the game and let go elsewhere is let go", async () => 
   await page.mouse.move(aside.x, aside.y);
   await page.mouse.up();
   const released = await lib.waitForState(page, "the button let go", (s) => !s.buttonDown, 2000);
-  assert.deepStrictEqual([released.cursorX, released.cursorY > 0], [639, true], "let go beside: the cursor waits at the right edge");
+  assert.deepStrictEqual(
+    [released.cursorX, released.cursorY > 0],
+    [639, true],
+    "let go beside: the cursor waits at the right edge",
+  );
   // Let go outside the browser's window: the page hears no mouseup, only a
   // later move with no button down.
   await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
@@ -236,7 +256,11 @@ test("the full-screen button, Alt+Enter and F ask for full screen of the game", 
   await page.click("#fullscreen");
   await lib.sleep(200);
   const afterButton = await page.evaluate(() => [window.testFullScreenRequests.slice(), document.activeElement.id]);
-  assert.deepStrictEqual(afterButton, [["stage"], "game"], "button: full screen asked of the stage; the game keeps the focus");
+  assert.deepStrictEqual(
+    afterButton,
+    [["stage"], "game"],
+    "button: full screen asked of the stage; the game keeps the focus",
+  );
   // Leave it again, whatever the browser did, so that each key asks anew.
   const leave = () => page.evaluate(() => document.fullscreenElement && document.exitFullscreen());
   await leave();
@@ -259,10 +283,12 @@ test("in the browser's full screen Esc only leaves full screen", async () => {
   const page = await openGame();
   await playing(page);
   await page.click("#fullscreen");
-  const entered = await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 2000 }).then(
-    () => true,
-    () => false,
-  );
+  const entered = await page
+    .waitForFunction(() => document.fullscreenElement !== null, { timeout: 2000 })
+    .then(
+      () => true,
+      () => false,
+    );
   if (!entered) {
     // Nothing to check where the browser grants no full screen.
     await page.close();

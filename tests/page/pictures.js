@@ -19,7 +19,7 @@ function readPng(data) {
   let channels = 0;
   let palette = null;
   const idat = [];
-  for (let at = 8; at < data.length; ) {
+  for (let at = 8; at < data.length;) {
     const length = data.readUInt32BE(at);
     const type = data.toString("latin1", at + 4, at + 8);
     const chunk = data.subarray(at + 8, at + 8 + length);
