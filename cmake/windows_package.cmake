@@ -5,6 +5,10 @@
 if(TARGET nmnm)
   install(TARGETS nmnm RUNTIME DESTINATION . COMPONENT windows)
 endif()
+# The replay tool: a run as a trace or an animated PNG, from a console.
+if(TARGET nmnm-replay)
+  install(TARGETS nmnm-replay RUNTIME DESTINATION . COMPONENT windows)
+endif()
 install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/hk.bmp ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/pt.bmp
   DESTINATION . COMPONENT windows)
 

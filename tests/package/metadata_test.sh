@@ -22,8 +22,10 @@ done
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects the desktop entry: $out"
 [ -z "$out" ] || fail "desktop-file-validate warns about the desktop entry: $out"
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli rejects the metainfo: $out"
-out=$(groff -man -ww -z "$manpage" 2>&1)
-[ -z "$out" ] || fail "the manual page has roff warnings: $out"
+for page in "$manpage" "$src/tools/replay/nmnm-replay.1"; do
+  out=$(groff -man -ww -z "$page" 2>&1)
+  [ -z "$out" ] || fail "the manual page $(basename "$page") has roff warnings: $out"
+done
 
 # The pieces name each other: the icon by its theme name, the desktop entry
 # by its installed file name, the program by its command.
@@ -39,6 +41,8 @@ grep -q '<content_rating type="oars-1.1">' "$metainfo" || fail "the metainfo has
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the build says '$version'"
 grep -q "^\.TH NMNM 6 [0-9-]* \"nmnm $version\"" "$manpage" || fail "the manual page's header does not say nmnm $version"
+grep -q "^\.TH NMNM-REPLAY 1 [0-9-]* \"nmnm $version\"" "$src/tools/replay/nmnm-replay.1" ||
+  fail "nmnm-replay's manual page header does not say nmnm $version"
 if [ -f "$src/debian/changelog" ]; then
   deb=$(head -n1 "$src/debian/changelog" | sed -n 's/^nmnm (\([^)-]*\).*/\1/p')
   [ "$deb" = "$version" ] || fail "debian/changelog's newest version is '$deb', the build says '$version'"
