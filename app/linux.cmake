@@ -1,6 +1,6 @@
 # The game on Linux: the entry with its pump on the SDL2 window, and what an
 # install puts beside it (desktop entry, metainfo, manual page).
-nmnm_add_program(nmnm HOST ${NMNM_WINDOW_HOST} SOURCES main.cpp command_line.cpp native_run.cpp)
+nmnm_add_program(nmnm HOST ${NMNM_WINDOW_HOST} SOURCES main.cpp command_line.cpp native_run.cpp run_keeping.cpp)
 target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")
 target_link_libraries(nmnm PRIVATE nmnm_text_freetype)
 

@@ -6,7 +6,8 @@ enable_language(RC)
 # pixels as the Linux icons; the resource compiler finds it on the include path.
 set(NMNM_ICON_DIR ${CMAKE_BINARY_DIR}/icons)
 
-nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp native_run.cpp nmnm.rc)
+nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST} SOURCES winmain.cpp native_run.cpp run_keeping.cpp nmnm.rc)
+target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")
 set_source_files_properties(nmnm.rc PROPERTIES OBJECT_DEPENDS ${NMNM_ICON_DIR}/nmnm.ico)
 target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${NMNM_ICON_DIR})
 # The version, written where the resource compiler reads it.
