@@ -4,8 +4,12 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "app/native_run.h"
 #include "app/run_keeping.h"
+#include "app/watch_run.h"
 #include "platform/win32/startup_report.h"
 #include "platform/win32/win32_host.h"
 
@@ -14,6 +18,21 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     SetProcessDPIAware();
     beginStartupReport();
     useStartArguments(instance, showCommand);
+    // `nmnm --watch FILE`, or a run file dropped on the program.
+    if (WatchRequest watch; readWatchRequest(__argc, __argv, &watch)) {
+        std::string error;
+        timeBeginPeriod(1);
+        const WatchEnd end = watchRun(watch, &error);
+        timeEndPeriod(1);
+        switch (end) {
+            case WatchEnd::Watched: return 0;
+            case WatchEnd::NoWindow: showStartupFailure(windowFailure()); break;
+            case WatchEnd::NoDisplay: showStartupFailure(kNoDisplayReason); break;
+            case WatchEnd::Refused:
+            case WatchEnd::TraceFailed: showStartupFailure(error); break;
+        }
+        return 1;
+    }
     switch (startGame()) {
         case GameStart::NoWindow: showStartupFailure(windowFailure()); return 1;
         case GameStart::NoDisplay: showStartupFailure(kNoDisplayReason); return 1;
