@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes build.json for the page in DIR: every file of FILES (names relative to
 # DIR) with its SHA-256, and the build's name, a sum of them all. The page's
-# service worker (app/web/sw.js) keeps each build whole under that name.
+# service worker (app/web/page/sw.js) keeps each build whole under that name.
 # Run as: cmake -DDIR=<page folder> -DFILES="index.html,nmnm.js,..." -P web_build_list.cmake
 # (commas or semicolons between the names).
 if(NOT DIR OR NOT FILES)

@@ -8,11 +8,11 @@
 set -uo pipefail
 src=$1
 version=$2
-desktop=$src/app/nmnm.desktop
-metainfo=$src/app/org.example.nmnm.metainfo.xml
-manpage=$src/app/nmnm.6
+desktop=$src/app/linux/nmnm.desktop
+metainfo=$src/app/linux/org.example.nmnm.metainfo.xml
+manpage=$src/app/linux/nmnm.6
 label=metadata_test
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 
 for tool in desktop-file-validate appstreamcli groff; do
   command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
@@ -55,8 +55,8 @@ notice=$(sed -n 's/^Copyright (c) \([0-9]\{4\}\) \(.*\)$/\1 \2/p' "$license")
 [ "$(head -n1 "$license")" = "MIT License" ] || fail "LICENSE does not start with 'MIT License'"
 [ -n "$notice" ] || fail "LICENSE has no 'Copyright (c) YEAR HOLDER' line"
 grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo does not give MIT as the project licence"
-grep -q "VALUE \"LegalCopyright\", \"Copyright (C) $notice\..* MIT licence" "$src/app/nmnm.rc" ||
-  fail "app/nmnm.rc's LegalCopyright does not name '$notice' and the MIT licence"
+grep -q "VALUE \"LegalCopyright\", \"Copyright (C) $notice\..* MIT licence" "$src/app/windows/nmnm.rc" ||
+  fail "app/windows/nmnm.rc's LegalCopyright does not name '$notice' and the MIT licence"
 copyright=$src/debian/copyright
 if [ -f "$copyright" ]; then
   # The paragraph for all files, then the licence text: LICENSE's own words,
