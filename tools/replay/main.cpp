@@ -2,6 +2,7 @@
 // clock, mouse and key readings (or from the built-in player), writing a
 // state trace, screenshots, or frame timings.
 #include <charconv>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -11,6 +12,7 @@
 
 #include "display/display_setup.h"
 #include "game/run_file.h"
+#include "game/run_record.h"
 #include "game/start_up.h"
 #include "game/world.h"
 #include "tools/replay/autoplay.h"
@@ -24,12 +26,13 @@ constexpr const char* kUsage =
     "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --video OUT.webm|OUT.mp4|OUT.png [--scale N] FILE\n"
-    "       nmnm-replay --bench [--autoplay N]\n"
+    "       nmnm-replay --bench [--autoplay N] [--record OUT]\n"
     "FILE: a run the game recorded, or a script of lines TICK X Y KEYS [TICK2 [TICK3]]\n"
     "(KEYS '-' or letters L U D; the call's clock readings in turn); '#' starts a comment line.\n"
     "--write-script writes the input of every call made as a script (the player's play, for one).\n"
     "--video writes the pictures at the run's own frame times, enlarged --scale times (default 2),\n"
     "through ffmpeg (an animated PNG where ffmpeg is missing). A lone FILE is the same as --script FILE.\n"
+    "--bench --record OUT times the frames while the game records them into OUT, as it does in play.\n"
     "hk.bmp and pt.bmp are looked up as the game looks them up (current directory first).\n";
 
 struct Options {
@@ -37,6 +40,7 @@ struct Options {
     std::string trace;
     std::string writeScript;
     std::string video;
+    std::string record;  // --bench only
     int32_t scale = 2;
     std::vector<ScreenshotRequest> screenshots;
     uint64_t autoplay = 0;
@@ -66,7 +70,7 @@ int parseOptions(int argc, char** argv, Options* o) {
             continue;
         }
         if (arg != "--script" && arg != "--trace" && arg != "--screenshot" && arg != "--autoplay" &&
-            arg != "--write-script" && arg != "--video" && arg != "--scale")
+            arg != "--write-script" && arg != "--video" && arg != "--scale" && arg != "--record")
             return usageError("unknown option '" + std::string(arg) + "'");
         if (i + 1 >= argc) return usageError(std::string(arg) + " needs a value");
         const std::string_view value = argv[++i];
@@ -78,6 +82,8 @@ int parseOptions(int argc, char** argv, Options* o) {
             o->writeScript = value;
         } else if (arg == "--video") {
             o->video = value;
+        } else if (arg == "--record") {
+            o->record = value;
         } else if (arg == "--scale") {
             const char* end = value.data() + value.size();
             const auto [ptr, ec] = std::from_chars(value.data(), end, o->scale, 10);
@@ -98,11 +104,16 @@ int parseOptions(int argc, char** argv, Options* o) {
     if (o->bench) {
         if (!o->script.empty() || !o->trace.empty() || !o->screenshots.empty() || !o->writeScript.empty() ||
             !o->video.empty())
-            return usageError("--bench takes only --autoplay N (the number of frames)");
+            return usageError("--bench takes only --autoplay N (the number of frames) and --record OUT");
         return -1;
     }
+    if (!o->record.empty()) return usageError("--record goes with --bench only");
     if (o->script.empty() == !o->haveAutoplay) return usageError("give exactly one of --script FILE and --autoplay N");
     return -1;
+}
+
+bool writeToFile(const char* bytes, size_t size, void* file) {
+    return std::fwrite(bytes, 1, size, static_cast<std::FILE*>(file)) == size;
 }
 
 bool readScript(const std::string& path, RunFile* run) {
@@ -152,7 +163,18 @@ int main(int argc, char** argv) {
 
     int status = 0;
     if (options.bench) {
+        std::FILE* record = options.record.empty() ? nullptr : std::fopen(options.record.c_str(), "wb");
+        if (!options.record.empty() && !record) {
+            std::cerr << "nmnm-replay: cannot write " << options.record << " (check the folder exists)\n";
+            releaseDisplay();
+            return 1;
+        }
+        if (record) startRunRecording(RunHeader{true, kRunFormatVersion, NMNM_VERSION, "bench"}, writeToFile, record);
         printBench(runBench(options.haveAutoplay ? options.autoplay : 10000), std::cout);
+        if (record && (!stopRunRecording() || std::fclose(record) != 0)) {
+            std::cerr << "nmnm-replay: cannot write " << options.record << " (is the disk full?)\n";
+            status = 1;
+        }
     } else {
         ReplaySession session;
         session.trace = options.trace.empty() ? nullptr : &traceFile;
