@@ -24,6 +24,10 @@ struct Recording {
     uint32_t flushTick = 0;  // first clock reading of the call after the last flush
     uint64_t written = 0;    // bytes handed to the sink
     RunEnd summary;
+    // The last call, held back while the calls after it are alike (a shut
+    // gate polled again and again): one line with a count stands for them.
+    RunCall pending;
+    bool havePending = false;
 };
 
 Recording recording;
@@ -33,6 +37,14 @@ const RunCall* played = nullptr;
 // values read, so that a call with a shut gate repeats them.
 RunCall current;
 int readings = 0;
+
+void append(const std::string& text);
+
+void writePending() {
+    if (!recording.havePending) return;
+    recording.havePending = false;
+    append(formatRunCall(recording.pending));
+}
 
 void flushBuffer() {
     if (recording.used == 0) return;
@@ -68,11 +80,14 @@ void startRunRecording(const RunHeader& header, RunSink sink, void* user) {
 }
 
 void flushRunRecording() {
-    if (recording.on) flushBuffer();
+    if (!recording.on) return;
+    writePending();
+    flushBuffer();
 }
 
 bool stopRunRecording() {
     if (!recording.on) return true;
+    writePending();
     append(formatRunEnd(recording.summary));
     flushBuffer();
     recording.on = false;
@@ -92,18 +107,28 @@ void beginFrameCall() { readings = 0; }
 void endFrameCall() {
     if (!recording.on) return;
     for (int i = readings; i < 3; ++i) current.ticks[i] = readings > 0 ? current.ticks[readings - 1] : 0;
-    const std::string line = formatRunCall(current);
-    // A recording stops short of what a run file may hold, its end line included.
-    if (recording.written + recording.used + line.size() + 64 > kMaxRunFileBytes) {
-        stopRunRecording();
-        return;
+    RunCall& p = recording.pending;
+    if (recording.havePending && p.repeat < UINT32_MAX && p.ticks[0] == current.ticks[0] &&
+        p.ticks[1] == current.ticks[1] && p.ticks[2] == current.ticks[2] && p.x == current.x && p.y == current.y &&
+        p.keys == current.keys) {
+        ++p.repeat;
+    } else {
+        // A recording stops short of what a run file may hold, its end line included.
+        if (recording.written + recording.used + 2 * kMaxRunLineBytes > kMaxRunFileBytes) {
+            stopRunRecording();
+            return;
+        }
+        writePending();
+        p = current;
+        p.repeat = 1;
+        recording.havePending = true;
     }
-    append(line);
     noteProgress();
     if (!recording.flushTickSet) {
         recording.flushTickSet = true;
         recording.flushTick = current.ticks[0];
     } else if (current.ticks[0] - recording.flushTick >= kFlushEveryMs) {
+        writePending();
         flushBuffer();
         recording.flushTick = current.ticks[0];
     }

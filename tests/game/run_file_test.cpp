@@ -31,7 +31,7 @@ std::string unescape(const std::string& text) {
 }
 
 std::string answerOf(bool ok, const RunFile& run, const std::string& error) {
-    return ok ? "calls " + std::to_string(run.calls.size()) : error;
+    return ok ? "calls " + std::to_string(run.callCount) : error;
 }
 
 // An endless stream of one repeated line (or of one line without end when

@@ -13,11 +13,11 @@
 namespace {
 
 bool sameCalls(const RunFile& a, const RunFile& b) {
-    if (a.calls.size() != b.calls.size()) return false;
+    if (a.calls.size() != b.calls.size() || a.callCount != b.callCount) return false;
     for (size_t i = 0; i < a.calls.size(); ++i) {
         const RunCall &x = a.calls[i], &y = b.calls[i];
         if (x.ticks[0] != y.ticks[0] || x.ticks[1] != y.ticks[1] || x.ticks[2] != y.ticks[2] || x.x != y.x ||
-            x.y != y.y || x.keys != y.keys)
+            x.y != y.y || x.keys != y.keys || x.repeat != y.repeat)
             return false;
     }
     return a.end.present == b.end.present && a.end.stage == b.end.stage && a.end.kills == b.end.kills &&
