@@ -50,8 +50,9 @@ std::string firstDifference(const std::string& a, const std::string& b) {
     std::istringstream x(a), y(b);
     std::string lx, ly;
     for (int line = 1;; ++line) {
-        const bool more = static_cast<bool>(std::getline(x, lx)) | static_cast<bool>(std::getline(y, ly));
-        if (!more) return "";
+        const bool moreX = static_cast<bool>(std::getline(x, lx));
+        const bool moreY = static_cast<bool>(std::getline(y, ly));
+        if (!moreX && !moreY) return "";
         if (lx != ly) return "line " + std::to_string(line) + ": " + lx + " | " + ly;
         lx.clear();
         ly.clear();
