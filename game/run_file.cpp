@@ -81,9 +81,16 @@ bool startsWithTag(std::string_view line, std::string_view tag) {
 
 // Reads a call line into `call`; an empty result means it was sound.
 std::string parseCallLine(std::string_view line, RunCall* call) {
-    std::string_view fields[6];
-    const int n = splitFields(line, fields, 6);
-    if (n < 4 || n > 6) return "expected 4 to 6 fields TICK X Y KEYS [TICK2 [TICK3]], found " + std::to_string(n);
+    std::string_view fields[7];
+    const int found = splitFields(line, fields, 7);
+    int n = found;
+    if (n >= 5 && n <= 7 && fields[n - 1].front() == '*') {
+        if (!parseWhole(fields[n - 1].substr(1), &call->repeat) || call->repeat == 0)
+            return "COUNT " + quoted(fields[n - 1]) + " is not '*' and a number of calls from 1";
+        --n;
+    }
+    if (n < 4 || n > 6)
+        return "expected TICK X Y KEYS [TICK2 [TICK3]] [*COUNT], found " + std::to_string(found) + " fields";
     if (!parseTick(fields[0], &call->ticks[0]))
         return "TICK " + quoted(fields[0]) + " is not an unsigned 32-bit decimal number";
     if (!parseWhole(fields[1], &call->x)) return "X " + quoted(fields[1]) + " is not a signed 32-bit decimal number";
@@ -186,6 +193,8 @@ struct Reader {
         RunCall call;
         const std::string what = parseCallLine(text, &call);
         if (!what.empty()) return fail(what);
+        out->callCount += call.repeat;
+        if (out->callCount > kMaxRunCalls) return fail("more calls than a run holds (2^32)");
         out->calls.push_back(call);
         return true;
     }
@@ -225,17 +234,20 @@ struct Reader {
     // The last line, when the file does not end with a line feed: a plain
     // script may end so, a recording may not (it was cut short).
     bool finish(const std::string& carry) {
-        if (out->header.present && line < 3 && carry.empty()) {
+        if (!carry.empty()) {
+            if (out->header.present) {
+                ++line;
+                return fail("cut short: the last line has no line end (was the recording stopped?)");
+            }
+            if (!take(carry)) return false;
+        }
+        // The format line promises the game and platform lines after it.
+        if (out->header.present && line < 3) {
             ++line;
             return fail(line == 2 ? "expected '#game VERSION' after the format line"
                                   : "expected '#platform NAME' after the game line");
         }
-        if (carry.empty()) return true;
-        if (out->header.present) {
-            ++line;
-            return fail("cut short: the last line has no line end (was the recording stopped?)");
-        }
-        return take(carry);
+        return true;
     }
 };
 
@@ -319,6 +331,7 @@ std::string formatRunCall(const RunCall& call) {
     // Only the readings that differ: the second when it or the third does.
     if (call.ticks[1] != call.ticks[0] || call.ticks[2] != call.ticks[1]) line += " " + std::to_string(call.ticks[1]);
     if (call.ticks[2] != call.ticks[1]) line += " " + std::to_string(call.ticks[2]);
+    if (call.repeat != 1) line += " *" + std::to_string(call.repeat);
     line += '\n';
     return line;
 }

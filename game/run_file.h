@@ -7,13 +7,15 @@
 //   #nmnm-run 1            format version (a run file's first line)
 //   #game 0.1              the game version that recorded it
 //   #platform linux        where it was recorded: linux, windows, web
-//   0 320 240 -            TICK X Y KEYS [TICK2 [TICK3]]
+//   0 320 240 -            TICK X Y KEYS [TICK2 [TICK3]] [*COUNT]
 //   31 320 240 - 32        the fresh reading differed by a millisecond
+//   44 320 240 - *12       twelve calls alike (a shut frame gate, say)
 //   #end stage 2 kills 41  written when the recording ends
 //
 // KEYS is '-' or a set of the letters L (left button), U (Up), D (Down), each
 // at most once. The call's first clock reading gives TICK, its second TICK2
-// and its third TICK3; a reading past the last one given repeats it.
+// and its third TICK3; a reading past the last one given repeats it. *COUNT
+// (1 or more) stands for that many calls with the same readings.
 // Blank lines and other lines starting with '#' are skipped.
 #include <cstdint>
 #include <istream>
@@ -30,12 +32,14 @@ constexpr int32_t kRunFormatVersion = 1;
 // What one file or one line may hold, so that no input costs unbounded memory.
 constexpr uint64_t kMaxRunFileBytes = 64ull << 20;
 constexpr size_t kMaxRunLineBytes = 256;
+constexpr uint64_t kMaxRunCalls = uint64_t{1} << 32;
 
 struct RunCall {
     uint32_t ticks[3] = {};  // the call's 1st, 2nd and 3rd clock readings (later ones repeat the 3rd)
     int32_t x = 0;           // cursor, used as given
     int32_t y = 0;
-    uint8_t keys = 0;  // kRunKey* bits
+    uint8_t keys = 0;     // kRunKey* bits
+    uint32_t repeat = 1;  // how many calls alike this line stands for, 1 or more
 };
 
 struct RunHeader {
@@ -54,6 +58,7 @@ struct RunEnd {
 struct RunFile {
     RunHeader header;
     std::vector<RunCall> calls;
+    uint64_t callCount = 0;  // the calls made, repeats counted
     RunEnd end;
 };
 
@@ -75,8 +80,8 @@ bool loadRunFile(const std::string& path, RunFile* out, std::string* error);
 
 // The header lines of `header` (each with its newline).
 std::string formatRunHeader(const RunHeader& header);
-// One call's line (with its newline) that reads back as `call`; only the
-// clock readings that differ are written.
+// One line (with its newline) that reads back as `call`; only the clock
+// readings that differ are written, and the count when above 1.
 std::string formatRunCall(const RunCall& call);
 // The last line of a finished recording.
 std::string formatRunEnd(const RunEnd& end);

@@ -24,15 +24,31 @@ struct Recording {
     uint32_t flushTick = 0;  // first clock reading of the call after the last flush
     uint64_t written = 0;    // bytes handed to the sink
     RunEnd summary;
+    // The last call, held back while the calls after it are alike: one line
+    // with a count stands for them. A window's pump polls a shut frame gate
+    // hundreds of times a second.
+    RunCall pending;
+    bool havePending = false;
+    bool pendingShut = false;  // its gate stayed shut (it read no cursor)
+    bool firstCallDone = false;
 };
 
 Recording recording;
 const RunCall* played = nullptr;
+bool cursorRead = false;  // the call under way got past the gate
 
 // The call under way: its readings so far. Cursor and keys keep the last
 // values read, so that a call with a shut gate repeats them.
 RunCall current;
 int readings = 0;
+
+void append(const std::string& text);
+
+void writePending() {
+    if (!recording.havePending) return;
+    recording.havePending = false;
+    append(formatRunCall(recording.pending));
+}
 
 void flushBuffer() {
     if (recording.used == 0) return;
@@ -68,11 +84,14 @@ void startRunRecording(const RunHeader& header, RunSink sink, void* user) {
 }
 
 void flushRunRecording() {
-    if (recording.on) flushBuffer();
+    if (!recording.on) return;
+    writePending();
+    flushBuffer();
 }
 
 bool stopRunRecording() {
     if (!recording.on) return true;
+    writePending();
     append(formatRunEnd(recording.summary));
     flushBuffer();
     recording.on = false;
@@ -87,23 +106,42 @@ void playRunCall(const RunCall* call) { played = call; }
 
 void playLiveInput() { played = nullptr; }
 
-void beginFrameCall() { readings = 0; }
+void beginFrameCall() {
+    readings = 0;
+    cursorRead = false;
+}
 
 void endFrameCall() {
     if (!recording.on) return;
     for (int i = readings; i < 3; ++i) current.ticks[i] = readings > 0 ? current.ticks[readings - 1] : 0;
-    const std::string line = formatRunCall(current);
-    // A recording stops short of what a run file may hold, its end line included.
-    if (recording.written + recording.used + line.size() + 64 > kMaxRunFileBytes) {
-        stopRunRecording();
-        return;
+    RunCall& p = recording.pending;
+    // Shut gates after the first call change nothing but the count of calls:
+    // a run of them replays alike with the first one's clock reading, which
+    // kept the gate shut from the same last frame.
+    const bool shut = !cursorRead && recording.firstCallDone;
+    recording.firstCallDone = true;
+    const bool alike = p.ticks[0] == current.ticks[0] && p.ticks[1] == current.ticks[1] &&
+                       p.ticks[2] == current.ticks[2] && p.x == current.x && p.y == current.y && p.keys == current.keys;
+    if (recording.havePending && p.repeat < UINT32_MAX && (shut ? recording.pendingShut : alike)) {
+        ++p.repeat;
+    } else {
+        // A recording stops short of what a run file may hold, its end line included.
+        if (recording.written + recording.used + 2 * kMaxRunLineBytes > kMaxRunFileBytes) {
+            stopRunRecording();
+            return;
+        }
+        writePending();
+        p = current;
+        p.repeat = 1;
+        recording.havePending = true;
+        recording.pendingShut = shut;
     }
-    append(line);
     noteProgress();
     if (!recording.flushTickSet) {
         recording.flushTickSet = true;
         recording.flushTick = current.ticks[0];
     } else if (current.ticks[0] - recording.flushTick >= kFlushEveryMs) {
+        writePending();
         flushBuffer();
         recording.flushTick = current.ticks[0];
     }
@@ -118,6 +156,7 @@ uint32_t frameTickCount() {
 
 Point frameCursorPos() {
     const Point at = played ? Point{played->x, played->y} : hostCursorPos();
+    cursorRead = true;
     current.x = at.x;
     current.y = at.y;
     return at;

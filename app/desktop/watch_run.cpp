@@ -25,8 +25,10 @@ void countFlip(const DisplayEvent& event, void* user) {
 
 struct Watch {
     const RunFile* run = nullptr;
-    size_t next = 0;   // the call to make next
-    uint32_t due = 0;  // when it is due, on the host's clock
+    size_t next = 0;       // the line whose call is made next
+    uint32_t repeats = 0;  // calls of that line made so far (a line may stand for several)
+    uint64_t made = 0;     // calls made
+    uint32_t due = 0;      // when the next call is due, on the host's clock
     bool paused = false;
     int steps = 0;  // frames to run while paused
     int flips = 0;
@@ -43,17 +45,19 @@ bool playNextCall(Watch& w) {
     const bool tickWasSet = world.lastFrameTickSet;
     const uint32_t tickBefore = world.lastFrameTick;
     runFrame();
-    ++w.next;
+    ++w.made;
     // A frame that passes the gate stamps a new tick; a shut gate none.
     const bool ran = tickWasSet && world.lastFrameTick != tickBefore;
     if (ran && w.trace) {
         w.line.clear();
-        appendTraceLine(&w.line, w.next, w.flips - flipsBefore, world);
+        appendTraceLine(&w.line, w.made, w.flips - flipsBefore, world);
         // Whole lines at once, so that whoever reads the trace meanwhile sees how far the run is.
         if (std::fwrite(w.line.data(), 1, w.line.size(), w.trace) != w.line.size() || std::fflush(w.trace) != 0)
             w.traceOk = false;
     }
-    if (w.next < w.run->calls.size()) {
+    if (++w.repeats < call.repeat) return ran;  // calls alike, back to back
+    w.repeats = 0;
+    if (++w.next < w.run->calls.size()) {
         const uint32_t gap = w.run->calls[w.next].ticks[0] - call.ticks[0];
         w.due += gap < kLongestWait ? gap : kLongestWait;
     }

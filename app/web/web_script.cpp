@@ -50,7 +50,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE const char* nmnm_script_read(double size) {
     return scriptError.c_str();
 }
 
-extern "C" EMSCRIPTEN_KEEPALIVE double nmnm_script_calls() { return static_cast<double>(script.calls.size()); }
+// The calls the file makes, repeats counted.
+extern "C" EMSCRIPTEN_KEEPALIVE double nmnm_script_calls() { return static_cast<double>(script.callCount); }
 
 // Instead of main: 1 once the display is set up, 0 when it could not be.
 extern "C" EMSCRIPTEN_KEEPALIVE int nmnm_script_begin() {
@@ -62,10 +63,12 @@ extern "C" EMSCRIPTEN_KEEPALIVE int nmnm_script_begin() {
     return initDisplay();
 }
 
-// One call of the frame with the input of the file's call `index`.
-extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_script_call(double index) {
-    if (!(index >= 0 && index < static_cast<double>(script.calls.size()))) return;
-    playRunCall(&script.calls[static_cast<size_t>(index)]);
-    runFrame();
+// Makes the file's first `count` calls, each with its own input.
+extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_script_play(double count) {
+    for (const RunCall& call : script.calls) {
+        if (!(count >= 1)) break;
+        playRunCall(&call);
+        for (uint32_t i = 0; i < call.repeat && count >= 1; ++i, --count) runFrame();
+    }
     playLiveInput();
 }

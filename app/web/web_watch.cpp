@@ -57,13 +57,16 @@ bool playNext() {
     const bool tickWasSet = world.lastFrameTickSet;
     const uint32_t tickBefore = world.lastFrameTick;
     runFrame();
-    ++next;
-    if (next < run.calls.size()) {
+    ++made;
+    if (made == stopAt) paused = true;
+    const bool ran = tickWasSet && world.lastFrameTick != tickBefore;
+    if (++repeats < call.repeat) return ran;  // calls alike, back to back
+    repeats = 0;
+    if (++next < run.calls.size()) {
         const double gap = static_cast<double>(run.calls[next].ticks[0] - call.ticks[0]);
         due += gap < kLongestWaitMs ? gap : kLongestWaitMs;
     }
-    if (next == stopAt) paused = true;
-    return tickWasSet && world.lastFrameTick != tickBefore;
+    return ran;
 }
 
 void onTimer(void*);
@@ -132,6 +135,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE int nmnm_watch_begin(uint32_t size) {
     watching = true;
     paused = false;
     next = 0;
+    repeats = 0;
+    made = 0;
     stopAt = 0;
     due = emscripten_get_now();
     tick();
@@ -162,7 +167,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_watch_run_to(uint32_t calls) {
 // A JSON object for the page: whether a run is watched, how far, paused.
 extern "C" EMSCRIPTEN_KEEPALIVE const char* nmnm_watch_state() {
     static char line[160];
-    std::snprintf(line, sizeof line, "{\"watching\":%s,\"calls\":%zu,\"made\":%zu,\"paused\":%s}",
-                  watching ? "true" : "false", run.calls.size(), next, paused ? "true" : "false");
+    std::snprintf(line, sizeof line, "{\"watching\":%s,\"calls\":%llu,\"made\":%llu,\"paused\":%s}",
+                  watching ? "true" : "false", static_cast<unsigned long long>(run.callCount),
+                  static_cast<unsigned long long>(made), paused ? "true" : "false");
     return line;
 }

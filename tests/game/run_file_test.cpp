@@ -31,7 +31,7 @@ std::string unescape(const std::string& text) {
 }
 
 std::string answerOf(bool ok, const RunFile& run, const std::string& error) {
-    return ok ? "calls " + std::to_string(run.calls.size()) : error;
+    return ok ? "calls " + std::to_string(run.callCount) : error;
 }
 
 // An endless stream of one repeated line (or of one line without end when
@@ -91,7 +91,7 @@ TEST(RunFile, RefusesBadFilesWithOneLineAndNothingToPlay) {
     std::ofstream(huge) << "0 0 0 -\n";
     std::error_code ec;
     std::filesystem::resize_file(huge, uint64_t{2} << 30, ec);
-    if (!ec) {
+    if (!ec && std::filesystem::file_size(huge, ec) == uint64_t{2} << 30) {  // not under node
         EXPECT_FALSE(loadRunFile(huge, &run, &error)) << "case: 2 GB file";
         EXPECT_EQ(error, "too large: 2147483648 bytes, and a run file holds at most 64 MiB; nothing was read")
             << "case: 2 GB file";

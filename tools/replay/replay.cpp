@@ -25,7 +25,8 @@ bool replayBegin(ReplaySession& session) { return takeScreenshots(session, 0); }
 
 bool replayCall(ReplaySession& session, const RunCall& input) {
     playRunCall(&input);
-    const bool ok = replayStep(session);
+    bool ok = true;
+    for (uint32_t i = 0; ok && i < input.repeat; ++i) ok = replayStep(session);
     playLiveInput();
     return ok;
 }

@@ -22,8 +22,8 @@ struct ReplaySession {
 
 // Takes the screenshots of call 0. False with `error` set when one fails.
 bool replayBegin(ReplaySession& session);
-// Makes the next call with `input`. False with `error` set when writing the
-// trace or a screenshot fails.
+// Makes the next calls with `input` (input.repeat of them). False with
+// `error` set when writing the trace or a screenshot fails.
 bool replayCall(ReplaySession& session, const RunCall& input);
 // The same with whatever input the frame finds: the host's (a live game, as
 // it is being recorded), or a call played with playRunCall.

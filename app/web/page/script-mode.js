@@ -28,7 +28,7 @@ var nmnmScriptMode = (function () {
     const wanted = count === null ? calls : count;
     if (!(wanted >= 0 && wanted <= calls)) throw new Error("calls=" + count + " but the script has " + calls + " calls");
     if (!module._nmnm_script_begin()) throw new Error("the display could not be set up");
-    for (let i = 0; i < wanted; ++i) module._nmnm_script_call(i);
+    module._nmnm_script_play(wanted);
     // The last picture reaches the canvas in the next animation frame.
     await nextAnimationFrame();
     await nextAnimationFrame();
