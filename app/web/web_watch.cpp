@@ -29,10 +29,12 @@ namespace {
 constexpr double kLongestWaitMs = 1000.0;
 
 RunFile run;
-std::string text;   // the file's bytes as the page handed them
-size_t next = 0;    // the call to make next
-size_t stopAt = 0;  // pause once this many calls are made (0: never)
-double due = 0;     // when it is due, page time in ms
+std::string text;      // the file's bytes as the page handed them
+size_t next = 0;       // the line whose call is made next
+uint32_t repeats = 0;  // calls of that line made so far (a line may stand for several)
+uint64_t made = 0;     // calls made
+uint64_t stopAt = 0;   // pause once this many calls are made (0: never)
+double due = 0;        // when it is due, page time in ms
 bool watching = false;
 bool paused = false;
 int timer = 0;
