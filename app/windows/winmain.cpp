@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -29,7 +30,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
             case WatchEnd::NoWindow: showStartupFailure(windowFailure()); break;
             case WatchEnd::NoDisplay: showStartupFailure(kNoDisplayReason); break;
             case WatchEnd::Refused:
-            case WatchEnd::TraceFailed: showStartupFailure(error); break;
+            case WatchEnd::TraceFailed:
+                std::fprintf(stderr, "nmnm: %s\n", error.c_str());
+                showStartupFailure(error);
+                break;
         }
         return 1;
     }
