@@ -38,8 +38,8 @@ done
 xdotool key Escape
 expect_clean_end "after Esc while recording"
 [ "$(head -n1 "$run")" = "#nmnm-run 1" ] || fail "the recording has no run file header: $(head -n1 "$run")"
-calls=$(grep -c '^[0-9]' "$run")
-[ "$calls" -ge 100 ] || fail "the recording holds only $calls calls"
+call_lines=$(grep -c "^[0-9]" "$run")
+[ "$call_lines" -ge 100 ] || fail "the recording holds only $call_lines call lines"
 
 # What the run must give.
 (cd "$(dirname "$game")" && "$replay" --script "$run" --trace "$work/replay.jsonl") 2>>"$work/stderr" ||
@@ -73,4 +73,4 @@ expect_clean_end "after Esc while watching"
 cmp -s "$work/replay.jsonl" "$work/watch.jsonl" ||
   fail "the watched trace ($(wc -l <"$work/watch.jsonl") frames) differs from nmnm-replay's ($frames frames): $(diff "$work/replay.jsonl" "$work/watch.jsonl" | head -n 3)"
 [ -n "${NMNM_RUN_OUT:-}" ] && cp "$run" "$NMNM_RUN_OUT"
-echo "run_file_test: $calls calls recorded by hand; watched in the window with a pause and a step, $frames frames, the same trace as nmnm-replay"
+echo "run_file_test: $call_lines call lines recorded by hand; watched in the window with a pause and a step, $frames frames, the same trace as nmnm-replay"
