@@ -77,5 +77,5 @@ for i in $(seq "$runs"); do
   awk -v n="$packed" -v s="$seconds" 'BEGIN {print n * 60 / (s + 2) / 1024}' >>"$work/kbgz"
   grep -c '^[0-9]' "$work/play.nmnm-run" >>"$work/calls"
 done
-printf 'file growth, median of %s runs of %s s: %.1f KB a minute, %.1f KB gzipped (%s calls a run)\n' \
+printf 'file growth, median of %s runs of %s s: %.1f KB a minute, %.1f KB gzipped (%s call lines a run)\n' \
   "$runs" "$seconds" "$(median <"$work/kb")" "$(median <"$work/kbgz")" "$(median <"$work/calls")"
