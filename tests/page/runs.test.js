@@ -54,7 +54,11 @@ async function expectReplayPictures(page, file, what) {
     assert.strictEqual(made, call, what + ": the watch stopped after call " + call);
     const want = lib.readIndexedPng(path.join(work, call + ".png"));
     const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
-    assert.strictEqual(difference, null, what + " after call " + call + ": " + JSON.stringify(difference) + " pixels differ");
+    assert.strictEqual(
+      difference,
+      null,
+      what + " after call " + call + ": " + JSON.stringify(difference) + " pixels differ",
+    );
   }
 }
 
@@ -68,7 +72,12 @@ test("a game played on the page is kept, saved, and watched after a reload as nm
   const at = (x, y) => [box.x + (x * box.width) / 640, box.y + (y * box.height) / 480];
   await page.mouse.click(...at(320, 300));
   await lib.sleep(3000);
-  for (const [x, y] of [[200, 150], [420, 260], [320, 380], [520, 120]]) {
+  for (const [x, y] of [
+    [200, 150],
+    [420, 260],
+    [320, 380],
+    [520, 120],
+  ]) {
     await page.mouse.move(...at(x, y), { steps: 4 });
     await page.mouse.down();
     await lib.sleep(120);
@@ -94,7 +103,11 @@ test("a game played on the page is kept, saved, and watched after a reload as nm
   await page.reload();
   await page.waitForFunction(() => !document.getElementById("watch-last-run").disabled, { timeout: 30000 });
   await page.click("#watch-last-run");
-  assert.strictEqual((await page.evaluate(() => window.nmnm.watchState())).watching, true, "watch the last run: it plays");
+  assert.strictEqual(
+    (await page.evaluate(() => window.nmnm.watchState())).watching,
+    true,
+    "watch the last run: it plays",
+  );
   await expectReplayPictures(page, file, "the page's own run");
   assert.deepStrictEqual(page.problems, [], "console errors or warnings");
   await page.close();
@@ -110,7 +123,10 @@ test("a run recorded in the Linux window plays from a ?watch= link; another site
 
   await page.goto(site.origin + "/index.html?watch=" + encodeURIComponent("http://example.invalid/run.nmnm-run"));
   await page.waitForFunction(() => document.body.dataset.watch, { timeout: 30000 });
-  const outcome = await page.evaluate(() => [document.body.dataset.watch, document.getElementById("status").textContent]);
+  const outcome = await page.evaluate(() => [
+    document.body.dataset.watch,
+    document.getElementById("status").textContent,
+  ]);
   assert.strictEqual(outcome[0], "refused", "another site's link: refused");
   assert.match(outcome[1], /Only run files from this site/, "another site's link: the page says why");
   await page.close();

@@ -115,7 +115,9 @@
     save: document.getElementById("save-run"),
     watchLast: document.getElementById("watch-last-run"),
   });
-  document.getElementById("save-ended-run").addEventListener("click", () => document.getElementById("save-run").click());
+  document
+    .getElementById("save-ended-run")
+    .addEventListener("click", () => document.getElementById("save-run").click());
   const pictures = nmnmOwnPictures.attach({
     takeOther: (file) => nmnmRuns.isRunFile(file) && (runs.watchFile(file), true),
     module: Module,

@@ -12,7 +12,7 @@ var nmnmRuns = (function () {
     try {
       return localStorage.getItem(kStoreKey) || "";
     } catch {
-      return "";  // storage switched off
+      return ""; // storage switched off
     }
   }
 
@@ -22,8 +22,13 @@ var nmnmRuns = (function () {
     const now = new Date();
     const two = (n) => String(n).padStart(2, "0");
     const stamp =
-      now.getFullYear() + two(now.getMonth() + 1) + two(now.getDate()) + "-" +
-      two(now.getHours()) + two(now.getMinutes()) + two(now.getSeconds());
+      now.getFullYear() +
+      two(now.getMonth() + 1) +
+      two(now.getDate()) +
+      "-" +
+      two(now.getHours()) +
+      two(now.getMinutes()) +
+      two(now.getSeconds());
     return "nmnm-" + stamp + (end ? "-stage" + end[1] + "-kills" + end[2] : "") + ".nmnm-run";
   }
 
@@ -31,7 +36,7 @@ var nmnmRuns = (function () {
   // game can take a file), and the controls: input, choose, save, watchLast.
   function attach(options) {
     const { module, area, say, ready, input, choose, save, watchLast } = options;
-    let current = "";  // the run being recorded, or the one that just ended
+    let current = ""; // the run being recorded, or the one that just ended
 
     const refresh = () => {
       save.disabled = current === "" && stored() === "";
@@ -69,7 +74,7 @@ var nmnmRuns = (function () {
       }
       module.HEAPU8.set(bytes, at);
       if (!module._nmnm_watch_begin(bytes.length)) return false;
-      keep();  // the game under way ended here, its end line written
+      keep(); // the game under way ended here, its end line written
       say("記録を再生中: Space 一時停止、→ 一コマ、Esc 終了 / Watching: Space pauses, Right steps, Esc ends");
       area.focus({ preventScroll: true });
       return true;
