@@ -12,10 +12,12 @@
 #define isatty _isatty
 constexpr char kPathSeparator = ';';
 constexpr const char* kFfmpegName = "ffmpeg.exe";
+constexpr const char* kPipeMode = "wb";  // a text pipe would turn every \n into \r\n
 #else
 #include <unistd.h>
 constexpr char kPathSeparator = ':';
 constexpr const char* kFfmpegName = "ffmpeg";
+constexpr const char* kPipeMode = "w";
 #endif
 
 namespace {
@@ -121,7 +123,7 @@ bool videoOpen(VideoWriter& v, const std::string& path, int32_t scale, uint64_t 
                   " (install ffmpeg for " + path.substr(path.rfind('.')) + ")";
     } else if (wantsEncoder) {
         v.throughFfmpeg = true;
-        v.out = popen(ffmpegCommand(path).c_str(), "w");
+        v.out = popen(ffmpegCommand(path).c_str(), kPipeMode);
         if (!v.out) {
             *error = "cannot start ffmpeg for " + path + " (is it installed and on PATH?)";
             return false;
