@@ -23,8 +23,9 @@ constexpr const char* kUsage =
     "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --bench [--autoplay N]\n"
-    "FILE: a run the game recorded, or a script of lines TICK X Y KEYS [TICK2 [TICK3]]\n"
-    "(KEYS '-' or letters L U D; the call's clock readings in turn); '#' starts a comment line.\n"
+    "FILE: a run the game recorded, or a script of lines TICK X Y KEYS [TICK2 [TICK3]] [*COUNT]\n"
+    "(KEYS '-' or letters L U D; the call's clock readings in turn; COUNT calls alike);\n"
+    "'#' starts a comment line.\n"
     "--write-script writes the input of every call made as a script (the player's play, for one).\n"
     "hk.bmp and pt.bmp are looked up as the game looks them up (current directory first).\n";
 
