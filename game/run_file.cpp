@@ -9,7 +9,7 @@
 namespace {
 
 // Versions of the game whose play is exactly this one's.
-constexpr std::string_view kKnownGameVersions[] = {"0.1"};
+constexpr std::string_view kKnownGameVersions[] = {"0.1", "0.2"};
 
 constexpr std::string_view kFormatTag = "#nmnm-run";
 constexpr std::string_view kGameTag = "#game";

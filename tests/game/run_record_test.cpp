@@ -14,7 +14,7 @@
 #include "game/run_record.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tests/test_support.h"
+#include "tests/support/test_support.h"
 #include "tools/replay/autoplay.h"
 #include "tools/replay/replay.h"
 
