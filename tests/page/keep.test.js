@@ -241,8 +241,9 @@ function stopServing(served) {
 
 // Writes build.json for the folder again, as the build does after a change.
 function relist(dir) {
-  const names = Object.keys(JSON.parse(fs.readFileSync(path.join(dir, "build.json"), "utf8")).files);
-  execFileSync("cmake", ["-DDIR=" + dir, "-DFILES=" + names.join(","), "-P", kBuildList]);
+  const list = JSON.parse(fs.readFileSync(path.join(dir, "build.json"), "utf8"));
+  const names = Object.keys(list.files);
+  execFileSync("cmake", ["-DDIR=" + dir, "-DVERSION=" + list.version, "-DFILES=" + names.join(","), "-P", kBuildList]);
 }
 
 // Marks a build in its page and its style: two files that must always come
