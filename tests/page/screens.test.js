@@ -67,7 +67,11 @@ test("a bad script line stops the scripted page before any call, naming the line
     document.getElementById("status").textContent,
   ]);
   assert.strictEqual(outcome[0], "failed", "bad script: the page says it failed");
-  assert.strictEqual(outcome[1], "line 2: X 'x' is not a signed 32-bit decimal number", "bad script: the reader's line");
+  assert.strictEqual(
+    outcome[1],
+    "line 2: X 'x' is not a signed 32-bit decimal number",
+    "bad script: the reader's line",
+  );
   assert.strictEqual((await lib.gameState(page)).stage, "idle", "bad script: no call was made");
   assert.deepStrictEqual(page.problems, [], "bad script: console errors or warnings");
   await page.close();
@@ -95,7 +99,7 @@ test("the page's reader answers every run file case as the game's tests do", asy
   const answers = await page.evaluate((all) => {
     return all.map(({ bytes }) => {
       try {
-        return "calls " + nmnmScriptMode.read(window.Module, new Uint8Array(bytes));
+        return "calls " + window.nmnmScriptMode.read(window.Module, new Uint8Array(bytes));
       } catch (error) {
         return error.message;
       }

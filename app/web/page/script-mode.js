@@ -26,7 +26,8 @@ var nmnmScriptMode = (function () {
     if (!response.ok) throw new Error("cannot read the script " + url + " (" + response.status + ")");
     const calls = read(module, new Uint8Array(await response.arrayBuffer()));
     const wanted = count === null ? calls : count;
-    if (!(wanted >= 0 && wanted <= calls)) throw new Error("calls=" + count + " but the script has " + calls + " calls");
+    if (!(wanted >= 0 && wanted <= calls))
+      throw new Error("calls=" + count + " but the script has " + calls + " calls");
     if (!module._nmnm_script_begin()) throw new Error("the display could not be set up");
     module._nmnm_script_play(wanted);
     // The last picture reaches the canvas in the next animation frame.
