@@ -33,7 +33,7 @@ std::string scriptError;
 // may be that large.
 extern "C" EMSCRIPTEN_KEEPALIVE char* nmnm_script_bytes(double size) {
     if (!(size >= 0 && size <= static_cast<double>(kMaxRunFileBytes))) return nullptr;
-    scriptBytes.assign(static_cast<size_t>(size), 0);
+    scriptBytes.assign(static_cast<size_t>(size) + 1, 0);  // never empty: an empty file has an address too
     return scriptBytes.data();
 }
 
