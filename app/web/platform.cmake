@@ -15,7 +15,8 @@ set(NMNM_FILE_SERVICE nmnm_files_web)
 foreach(made hk.bmp pt.bmp baked_glyphs.cpp)
   if(NOT EXISTS "${NMNM_LINUX_TOOLS_DIR}/${made}")
     message(FATAL_ERROR "The browser build takes ${made} from a Linux build of this tree: build one "
-      "(cmake -S . -B build && cmake --build build) and configure with -DNMNM_LINUX_TOOLS_DIR=$PWD/build/bin")
+      "(cmake --preset linux && cmake --build --preset linux), then configure with cmake --preset web "
+      "(or -DNMNM_LINUX_TOOLS_DIR=<that build>/bin)")
   endif()
 endforeach()
 
