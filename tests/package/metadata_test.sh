@@ -12,7 +12,7 @@ desktop=$src/app/linux/nmnm.desktop
 metainfo=$src/app/linux/org.example.nmnm.metainfo.xml
 manpage=$src/app/linux/nmnm.6
 label=metadata_test
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 
 for tool in desktop-file-validate appstreamcli groff; do
   command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
