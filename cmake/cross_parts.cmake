@@ -1,13 +1,14 @@
 cmake_minimum_required(VERSION 3.25)
-# The parts a browser build takes from a Linux build (pictures, icons, baked
-# glyphs) must come from the sources being built, or the page ships old text
+# The parts a cross build takes from a Linux build (the browser: pictures,
+# icons, baked glyphs; Windows: the painter of its pictures and icons) must
+# come from the sources being built, or the page or the zip ships old text
 # and pictures. The Linux build writes bin/nmnm-cross-parts.stamp once they
 # are made: the source folders that shape them (the painter's and the glyph
 # baker's, with every library they link, and the sprite grids) and one sum
-# over every file in those folders. The browser build sums the same folders
-# of its own sources each time it builds, and stops with one line naming the
-# tree to rebuild when the sums differ. Whatever folder the parts come from,
-# its stamp travels with them.
+# over every file in those folders. A cross build given such a folder
+# (NMNM_LINUX_TOOLS_DIR) sums the same folders of its own sources each time
+# it builds, and stops with one line naming the tree to rebuild when the sums
+# differ. Whatever folder the parts come from, its stamp travels with them.
 #
 # Included by the top CMakeLists.txt, which calls nmnm_cross_parts() last; run
 # by the build as a script:
@@ -58,7 +59,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
     set(verdict stale)
     get_filename_component(parts "${STAMP}" DIRECTORY)
     if(NOT EXISTS "${STAMP}")
-      message(NOTICE "nmnm: ${parts} has no nmnm-cross-parts.stamp to show what its pictures and glyphs "
+      message(NOTICE "nmnm: ${parts} has no nmnm-cross-parts.stamp to show what its pictures, glyphs and painter "
         "were made from; build the Linux tree that made them (cmake --build ${TREE}), then build this one again")
     else()
       file(STRINGS "${STAMP}" folders REGEX "^folders=")
@@ -70,7 +71,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
       if(folders AND made STREQUAL sum)
         set(verdict current)
       else()
-        message(NOTICE "nmnm: the pictures and glyphs in ${parts} were made from other sources than ${ROOT}; "
+        message(NOTICE "nmnm: the pictures, glyphs and painter in ${parts} were made from other sources than ${ROOT}; "
           "rebuild that tree (cmake --build ${TREE}), then build this one again")
       endif()
     endif()
@@ -134,9 +135,9 @@ function(nmnm_cross_parts)
       COMMENT "Stamping the pictures, icons and glyphs with the sources they were made from"
       VERBATIM)
     add_dependencies(nmnm_cross_parts nmnm_art nmnm_icons nmnm_baked_glyphs)
-  elseif(NMNM_PLATFORM STREQUAL web)
-    # Before anything takes them: the glyphs' library, the pictures' copies,
-    # the page with its pictures and icons.
+  elseif(CMAKE_CROSSCOMPILING AND NMNM_LINUX_TOOLS_DIR)
+    # Before anything takes them: the glyphs' library, the pictures (copied
+    # or painted), the icons, the page with its pictures and icons.
     get_filename_component(tree ${NMNM_LINUX_TOOLS_DIR}/.. ABSOLUTE)
     set(work ${CMAKE_BINARY_DIR}/cross_parts)
     file(WRITE ${work}/current "current\n")
@@ -146,7 +147,7 @@ function(nmnm_cross_parts)
       # Fails without a word when stale: the check has said why in one line.
       COMMAND ${CMAKE_COMMAND} -E compare_files ${work}/result ${work}/current
       VERBATIM)
-    foreach(taker nmnm_text_baked nmnm_art nmnm nmnm_page)
+    foreach(taker nmnm_text_baked nmnm_art nmnm_icons nmnm nmnm_page)
       if(TARGET ${taker})
         add_dependencies(${taker} nmnm_cross_parts_check)
       endif()
