@@ -13,7 +13,7 @@ endmacro()
 
 # A macro: its results land in the caller's variables.
 macro(make_list files out_json out_code out_error)
-  execute_process(COMMAND ${CMAKE_COMMAND} "-DDIR=${WORK}/page" "-DFILES=${files}" -P ${SCRIPT}
+  execute_process(COMMAND ${CMAKE_COMMAND} "-DDIR=${WORK}/page" -DVERSION=1.2 "-DFILES=${files}" -P ${SCRIPT}
                   RESULT_VARIABLE ${out_code} ERROR_VARIABLE ${out_error})
   set(${out_json} "")
   if(EXISTS "${WORK}/page/build.json")
@@ -41,9 +41,12 @@ string(JSON listed GET "${json}" files nmnm.js)
 check("nmnm.js is listed with its SHA-256" listed STREQUAL sum)
 check("no half-written list is left" NOT EXISTS "${WORK}/page/build.json.new")
 
-make_list("${files}" json code error)
-string(JSON again GET "${json}" build)
-check("the same files give the same build name" again STREQUAL first)
+string(JSON version GET "${json}" version)
+check("the version is listed" version STREQUAL "1.2")
+
+set(first_json "${json}")
+make_list("sub/icon.png;nmnm.js;index.html;nmnm.js" json code error)
+check("the same files in another order give the same bytes" json STREQUAL first_json)
 
 file(WRITE "${WORK}/page/sub/icon.png" "png2")
 make_list("${files}" json code error)

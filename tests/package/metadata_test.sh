@@ -35,10 +35,13 @@ grep -q '<binary>nmnm</binary>' "$metainfo" || fail "the metainfo does not provi
 grep -q '<screenshot type="default">' "$metainfo" || fail "the metainfo has no default screenshot"
 grep -q '<content_rating type="oars-1.1">' "$metainfo" || fail "the metainfo has no content rating"
 
-# One version everywhere: the newest release, the manual page, the Debian changelog.
+# One version everywhere: the newest release, the manual page, the Debian
+# changelog, and a section of CHANGELOG.md, where the release notes come from.
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the build says '$version'"
 grep -q "^\.TH NMNM 6 [0-9-]* \"nmnm $version\"" "$manpage" || fail "the manual page's header does not say nmnm $version"
+grep -q "^## \[$version\] - [0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\$" "$src/CHANGELOG.md" ||
+  fail "CHANGELOG.md has no '## [$version] - YYYY-MM-DD' section"
 if [ -f "$src/debian/changelog" ]; then
   deb=$(head -n1 "$src/debian/changelog" | sed -n 's/^nmnm (\([^)-]*\).*/\1/p')
   [ "$deb" = "$version" ] || fail "debian/changelog's newest version is '$deb', the build says '$version'"

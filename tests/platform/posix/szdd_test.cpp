@@ -9,7 +9,7 @@
 #include "base/data_files.h"
 #include "display/bitmap_loader.h"
 #include "display/display_objects.h"
-#include "platform/linux/szdd.h"
+#include "platform/posix/szdd.h"
 #include "tests/support/test_support.h"
 #include "tools/common/bmp_fixture.h"
 

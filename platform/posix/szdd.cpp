@@ -1,10 +1,13 @@
-#include "platform/linux/szdd.h"
+#include "platform/posix/szdd.h"
 
 #include <mspack.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <new>
+
+#include "base/data_files.h"
+#include "platform/posix/posix_file.h"
 
 namespace {
 
@@ -111,6 +114,11 @@ const char* mspackError(int code) {
 
 }  // namespace
 
+bool isSzdd(const uint8_t* data, size_t size) {
+    static constexpr uint8_t kSignature[8] = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33};
+    return data && size >= sizeof kSignature && std::memcmp(data, kSignature, sizeof kSignature) == 0;
+}
+
 bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<uint8_t>* out, std::string* reason) {
     auto fail = [reason](const char* why) {
         if (reason) *reason = why;
@@ -148,5 +156,17 @@ bool expandSzdd(const uint8_t* data, size_t size, size_t maxBytes, std::vector<u
     mspack_destroy_szdd_decompressor(szdd);
     if (ms.output.failed) return fail("out of memory while expanding");
     if (err != MSPACK_ERR_OK && !(err == MSPACK_ERR_WRITE && ms.output.cut)) return fail(mspackError(err));
+    return true;
+}
+
+bool readDataBytes(const std::string& path, std::vector<uint8_t>* out, std::string* reason) {
+    if (!readRegularFile(path, out, reason)) return false;
+    if (!isSzdd(out->data(), out->size())) return true;
+    std::vector<uint8_t> expanded;
+    if (!expandSzdd(out->data(), out->size(), kMaxDataFileBytes, &expanded, reason)) {
+        out->clear();
+        return false;
+    }
+    out->swap(expanded);
     return true;
 }
