@@ -14,6 +14,6 @@ jobs=$(nproc)
 for flavour in win32 win64; do
   cmake --preset "$flavour" "$@" >/dev/null
   cmake --build --preset "$flavour" -j "$jobs"
-  cpack --preset "$flavour" >/dev/null
-  ls -1 "$PWD/build-$flavour"/nmnm-*-"$flavour".zip
+  # The zip just made, not one an older version left there.
+  cpack --preset "$flavour" | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p'
 done
