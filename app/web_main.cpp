@@ -110,6 +110,7 @@ void step() {
     stepping = true;
     if (stage == WebRunStage::Fading) fadeStep();
     else if (stage == WebRunStage::Playing) pumpOnce();
+    webShowPresented();
     stepping = false;
 }
 

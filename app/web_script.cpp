@@ -32,7 +32,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int nmnm_script_begin() {
     resetWorld();
     forgetPictureReports();
     if (!hostOpenWindow(releaseDisplay)) return 0;
-    return initDisplay();
+    const int ready = initDisplay();
+    webShowPresented();
+    return ready;
 }
 
 // One call of the frame with one script line's input.
@@ -40,4 +42,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_script_call(uint32_t tick, int32_t x, 
     webSetScriptedInput(tick, x, y, (keys & kScriptLeftButton) != 0, (keys & kScriptUp) != 0,
                         (keys & kScriptDown) != 0);
     runFrame();
+    webShowPresented();
 }

@@ -5,7 +5,7 @@
 
 #include "base/geometry.h"
 #include "platform/common/input_state.h"
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 
 // The elements of the page the host works on (index.html).
 constexpr const char* kGameAreaSelector = "#game";  // focusable; keys arrive here

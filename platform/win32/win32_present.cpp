@@ -9,13 +9,13 @@
 // and there; a top-down DIB's source rows also count from the bottom then.)
 #include <windows.h>
 
-#include <cstring>
 #include <vector>
 
 #include "base/host.h"
 #include "platform/common/picture_fit.h"
-#include "platform/common/window_updates.h"
+#include "platform/common/present_step.h"
 #include "platform/win32/win32_state.h"
+#include "platform/win32/window_pixels.h"
 
 namespace {
 
@@ -24,16 +24,15 @@ struct PictureInfo {
     RGBQUAD colours[256];
 };
 
-// The picture last presented is the change finder's copy of it, kept for
+// The picture last presented is the presenting step's copy of it, kept for
 // WM_PAINT too; the display only lends its bytes for a call. Rows top-down,
 // 640 bytes each (already a multiple of 4).
-WindowUpdates windowUpdates;
-std::vector<Rect> changedRects;
-PaletteEntry shownColours[256];
+PresentStep step;
+std::vector<Rect> windowRects;
 PictureInfo shownInfo;
 bool havePicture = false;
 
-const uint8_t* shownPixels() { return windowUpdates.changes.shown.data(); }
+const uint8_t* shownPixels() { return lastPicture(step).pixels; }
 
 void fillBlack(HDC dc, LONG left, LONG top, LONG right, LONG bottom) {
     if (right > left && bottom > top) PatBlt(dc, left, top, right - left, bottom - top, BLACKNESS);
@@ -61,10 +60,16 @@ void drawPicture(HDC dc, const RECT& box) {
                   DIB_RGB_COLORS, SRCCOPY);
 }
 
-// The picture drawn again over `parts` (client pixels) only.
-void drawPictureParts(HDC dc, const std::vector<Rect>& parts) {
+// The picture drawn again over the window pixels of the step's parts only.
+void drawPictureParts(HDC dc) {
     const RECT box = pictureRectInClient();
-    for (const Rect& part : parts) {
+    windowRects.clear();
+    for (const Rect& part : step.parts) {
+        const Rect out =
+            windowPixelsOver(part, Rect{box.left, box.top, box.right, box.bottom}, kScreenWidth, kScreenHeight);
+        if (out.left < out.right && out.top < out.bottom) windowRects.push_back(out);
+    }
+    for (const Rect& part : windowRects) {
         IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
         drawPicture(dc, box);
         SelectClipRgn(dc, nullptr);
@@ -80,7 +85,6 @@ void setColourTable(const PaletteEntry colours[256]) {
     shownInfo.header.biCompression = BI_RGB;
     shownInfo.header.biClrUsed = 256;
     for (int i = 0; i < 256; ++i) shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
-    std::memcpy(shownColours, colours, sizeof shownColours);
 }
 
 }  // namespace
@@ -105,31 +109,32 @@ void repaintPicture(HDC dc) {
     drawPicture(dc, box);
 }
 
-void forgetWindowContents() { forgetWindowUpdates(windowUpdates); }
+void forgetWindowContents() { forgetScreen(step); }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
-    if (!havePicture || std::memcmp(colours, shownColours, sizeof shownColours) != 0) setColourTable(colours);
     havePicture = true;
     // Planned even without a window to draw on, so that the copy is taken.
     const RECT client = clientRect();
-    const bool whole = planWindowUpdate(windowUpdates, IndexedPicture{pixels, pitch, width, height, shownColours},
-                                        client.right, client.bottom, changedRects);
+    const PresentSend send =
+        planPresent(step, IndexedPicture{pixels, pitch, width, height, colours}, client.right, client.bottom);
+    // New colours come with Everything: the DIB's table follows them there.
+    if (send == PresentSend::Everything) setColourTable(step.colours);
     // Minimised, there is nothing to draw on; the restore draws it all.
     if (!win32Host.window || IsIconic(win32Host.window)) {
-        forgetWindowUpdates(windowUpdates);
+        forgetScreen(step);
         return;
     }
-    if (!whole && changedRects.empty()) return;
+    if (send == PresentSend::Nothing) return;
     HDC dc = GetDC(win32Host.window);
     if (!dc) {
-        forgetWindowUpdates(windowUpdates);
+        forgetScreen(step);
         return;
     }
-    if (whole) {
+    if (send == PresentSend::Everything) {
         repaintPicture(dc);
     } else {
-        drawPictureParts(dc, changedRects);
+        drawPictureParts(dc);
     }
     ReleaseDC(win32Host.window, dc);
 }
@@ -138,5 +143,5 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
 // window shows (a later WM_PAINT paints the picture area black).
 void hostCloseDisplay() {
     havePicture = false;
-    forgetWindowUpdates(windowUpdates);
+    forgetScreen(step);
 }
