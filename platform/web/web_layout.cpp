@@ -30,16 +30,13 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
         Module["nmnmLayoutRatio"] = ratio;
         Module["_nmnm_web_area_changed"](r.left + window.scrollX, r.top + window.scrollY, r.width, r.height, ratio);
     };
+    // Asked again when a drawing finds the ratio changed unheard (an
+    // emulated screen tells no query, nor any observer).
+    Module["nmnmRelayout"] = tell;
     // Sizes, in the same frame as the change, before it is painted.
     new ResizeObserver(tell).observe(area);
-    // A screen of another density changes the area's size in device pixels
-    // (in the same frame, even for an emulated screen, which tells no media
-    // query), and a media query on the ratio says when it no longer holds.
-    try {
-        new ResizeObserver(tell).observe(area, { box: "device-pixel-content-box" });
-    } catch {
-        // a browser without device-pixel boxes has the query
-    }
+    // A screen of another density changes no CSS size; a query on the
+    // ratio now says when it no longer holds.
     const watchRatio = () => {
         const query = matchMedia("(resolution: " + (window.devicePixelRatio || 1) + "dppx)");
         query.addEventListener("change", () => {
@@ -49,6 +46,12 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
     };
     watchRatio();
     tell();
+});
+// clang-format on
+
+// clang-format off
+EM_JS(void, relayout, (), {
+    if (Module["nmnmRelayout"]) Module["nmnmRelayout"]();
 });
 // clang-format on
 
@@ -80,3 +83,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_area_changed(double left, double t
 }
 
 void followGameArea() { watchGameArea(kGameAreaSelector); }
+
+void placeAgain() { relayout(); }

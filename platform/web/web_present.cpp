@@ -58,10 +58,13 @@ EM_JS(void, makeScreen, (const char* selector), {
 // at rects[4i..], its pixels the next width x height of `pixels`. Each goes
 // as an image of its own size, laid over the module's memory: nothing is
 // copied until the put, and the browser handles no more than the rectangle.
+// Says whether the pixel ratio is still the one the canvas was placed for
+// (an emulated screen changes it without a word), for the layout to place it
+// again after the call.
 // clang-format off
-EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
+EM_JS(int, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
     const screen = Module["nmnmScreen"];
-    if (!screen) return;
+    if (!screen) return 1;
     let at = pixels;
     for (let i = 0; i < count; ++i) {
         const r = (rects >> 2) + i * 4;
@@ -74,6 +77,7 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int coun
         screen.drawn = true;
         performance.mark("nmnm-first-picture");
     }
+    return (window.devicePixelRatio || 1) === Module["nmnmLayoutRatio"] ? 1 : 0;
 });
 // clang-format on
 
@@ -114,7 +118,7 @@ void draw(const IndexedPicture& picture) {
         putRects.insert(putRects.end(), {d.left, d.top, width, d.bottom - d.top});
     }
     drawn = true;
-    putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4));
+    if (!putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4))) placeAgain();
 }
 
 }  // namespace
