@@ -36,7 +36,10 @@ for (const [name, calls] of kScreens) {
     const page = await lib.openPage(browser);
     await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=" + calls);
     await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
-    const outcome = await page.evaluate(() => [document.body.dataset.script, document.getElementById("status").textContent]);
+    const outcome = await page.evaluate(() => [
+      document.body.dataset.script,
+      document.getElementById("status").textContent,
+    ]);
     assert.deepStrictEqual(outcome, ["done", ""], name + ": the script ran");
     const want = lib.readIndexedPng(path.join(kScreensDir, name + ".png"));
     const got = await lib.readScreen(page);
@@ -44,7 +47,10 @@ for (const [name, calls] of kScreens) {
     assert.strictEqual(
       difference,
       null,
-      name + ": " + (difference && difference.count + " pixels differ, the first at row " + difference.row + ", column " + difference.column),
+      name +
+        ": " +
+        (difference &&
+          difference.count + " pixels differ, the first at row " + difference.row + ", column " + difference.column),
     );
     assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
     await page.close();
@@ -55,7 +61,10 @@ test("a bad script line stops the scripted page before any call, naming the line
   const page = await lib.openPage(browser);
   await page.goto(site.origin + "/index.html?script=" + encodeURIComponent("data:text/plain,1000 1 2 -%0A1030 x 2 -"));
   await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
-  const outcome = await page.evaluate(() => [document.body.dataset.script, document.getElementById("status").textContent]);
+  const outcome = await page.evaluate(() => [
+    document.body.dataset.script,
+    document.getElementById("status").textContent,
+  ]);
   assert.strictEqual(outcome[0], "failed", "bad script: the page says it failed");
   assert.match(outcome[1], /^line 2: X and Y/, "bad script: the reason names line 2");
   assert.strictEqual((await lib.gameState(page)).stage, "idle", "bad script: no call was made");

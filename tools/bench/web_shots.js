@@ -2,9 +2,9 @@
 // The README's pictures of the page, taken in Debian's headless Chromium: a
 // desktop window (docs/images/web-page.png) and a phone held upright
 // (docs/images/web-phone.png), each on the title screen a few frames in.
-// Usage: node tools/bench_web/web_shots.js PAGE_DIR OUT_DIR
-const path = require("path");
-const lib = require("../../tests/page/lib.js");
+// Usage: tools/bench/run.sh shots PAGE_DIR [OUT_DIR]
+const path = require("node:path");
+const lib = require("../../scripts/lib/browser.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
 const outDir = path.resolve(process.argv[3] || "docs/images");

@@ -5,55 +5,16 @@
 //     the build, the worker, the manifest and its icons included, gzip -9;
 //   - a reload served by the service worker: navigation start to the first
 //     fade step on the canvas;
-// tools/bench_web/bench_web.js measures CPU while playing and hidden.
+// tools/bench/web.js measures CPU while playing and hidden.
 // A benchmark, not a test: run it on a quiet machine.
-// Usage: node tools/bench_web/bench_keep.js PAGE_DIR [RELOADS]
-const { spawn } = require("child_process");
-const fs = require("fs");
-const net = require("net");
-const os = require("os");
-const path = require("path");
-const zlib = require("zlib");
-const lib = require("../../tests/page/lib.js");
+// Usage: tools/bench/run.sh keep PAGE_DIR [RELOADS]
+const fs = require("node:fs");
+const path = require("node:path");
+const zlib = require("node:zlib");
+const lib = require("./web_site.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
 const reloads = Number(process.argv[3] || 9);
-
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  return sorted[Math.floor((sorted.length - 1) / 2)];
-}
-
-async function startSite() {
-  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-keep-bench-"));
-  fs.cpSync(pageDir, folder, { recursive: true });
-  const port = await new Promise((resolve) => {
-    const probe = net.createServer().listen(0, "127.0.0.1", () => {
-      const free = probe.address().port;
-      probe.close(() => resolve(free));
-    });
-  });
-  const server = spawn("python3", ["-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", folder], {
-    stdio: "ignore",
-  });
-  for (let i = 0; i < 100; ++i) {
-    const up = await new Promise((resolve) =>
-      net.connect(port, "127.0.0.1").on("connect", function () {
-        this.end();
-        resolve(true);
-      }).on("error", () => resolve(false)),
-    );
-    if (up) break;
-    await lib.sleep(50);
-  }
-  return {
-    origin: "http://127.0.0.1:" + port,
-    close() {
-      server.kill();
-      fs.rmSync(folder, { recursive: true, force: true });
-    },
-  };
-}
 
 // The first visit: what the page asks for, and what the service worker
 // fetches to keep the build (every file build.json names, and build.json),
@@ -116,23 +77,43 @@ async function reloadsFromWorker(browser, origin) {
 }
 
 async function main() {
-  const site = await startSite();
+  const site = await lib.startSite(pageDir);
   const browser = await lib.launchBrowser();
   try {
     const rows = await firstVisit(browser, site.origin);
-    console.log("Everything a first visit loads, the service worker's fetches, manifest and icons included (bytes, gzip -9):");
-    for (const [name, raw, gz] of rows) console.log("  " + name.padEnd(22) + String(raw).padStart(9) + String(gz).padStart(9));
+    console.log(
+      "Everything a first visit loads, the service worker's fetches, manifest and icons included (bytes, gzip -9):",
+    );
+    for (const [name, raw, gz] of rows)
+      console.log("  " + name.padEnd(22) + String(raw).padStart(9) + String(gz).padStart(9));
     const total = rows.reduce((sum, row) => sum + row[2], 0);
-    console.log("  total".padEnd(33) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 250 KB)");
+    console.log(
+      "  total".padEnd(33) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 250 KB)",
+    );
 
     const { times, fromWorker } = await reloadsFromWorker(browser, site.origin);
-    const part = (key) => median(times.map((t) => t[key])).toFixed(0);
+    const part = (key) => lib.median(times.map((t) => t[key])).toFixed(0);
     const totals = times.map((t) => t.total);
     console.log(
-      "Reload served by the service worker (" + fromWorker + " of " + reloads + " from it), navigation start to the " +
-        "first fade step: median " + part("total") + " ms, min " + Math.min(...totals).toFixed(0) + ", max " +
-        Math.max(...totals).toFixed(0) + " (target <= 150 ms); medians: page " + part("page") + ", nmnm.js " +
-        part("script") + ", nmnm.wasm " + part("wasm") + ", main " + part("main"),
+      "Reload served by the service worker (" +
+        fromWorker +
+        " of " +
+        reloads +
+        " from it), navigation start to the " +
+        "first fade step: median " +
+        part("total") +
+        " ms, min " +
+        Math.min(...totals).toFixed(0) +
+        ", max " +
+        Math.max(...totals).toFixed(0) +
+        " (target <= 150 ms); medians: page " +
+        part("page") +
+        ", nmnm.js " +
+        part("script") +
+        ", nmnm.wasm " +
+        part("wasm") +
+        ", main " +
+        part("main"),
     );
   } finally {
     await browser.close();

@@ -7,30 +7,22 @@
 //     that runs an empty requestAnimationFrame loop in the same browser,
 //   - a hidden page: frames run and CPU.
 // A benchmark, not a test: run it on a quiet machine.
-// Usage: node tools/bench_web/bench_web.js PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
-const { spawn } = require("child_process");
-const fs = require("fs");
-const net = require("net");
-const path = require("path");
-const zlib = require("zlib");
-const lib = require("../../tests/page/lib.js");
+// Usage: tools/bench/run.sh web PAGE_DIR [SECONDS] [LOADS] [ROUNDS]
+const fs = require("node:fs");
+const path = require("node:path");
+const zlib = require("node:zlib");
+const lib = require("./web_site.js");
 
 const pageDir = path.resolve(process.argv[2] || "build-web/page");
 const seconds = Number(process.argv[3] || 10);
 const loads = Number(process.argv[4] || 5);
 const rounds = Number(process.argv[5] || 3);
-process.env.NMNM_PAGE_DIR = pageDir;
 
 const kEmptyLoop =
   "<!doctype html><title>empty loop</title><body style='background:#000'><script>" +
   "function loop() { requestAnimationFrame(loop); } requestAnimationFrame(loop);</script></body>";
 
 const kHz = 100; // USER_HZ of /proc/PID/stat on Linux
-
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  return sorted[Math.floor((sorted.length - 1) / 2)];
-}
 
 // Every process under `root`, itself included.
 function processTree(root) {
@@ -134,7 +126,7 @@ async function measureFirstFade(browser, origin) {
 }
 
 // A player's hand: the pointer sweeps across the picture and swings now and
-// then, as tools/bench_window.sh does on the desktop.
+// then, as tools/bench/window.sh does on the desktop.
 async function play(page, box, ms) {
   const end = Date.now() + ms;
   let x = box.width / 5;
@@ -147,58 +139,35 @@ async function play(page, box, ms) {
   }
 }
 
-// The page from its own process, as python3 -m http.server (what
-// scripts/play.sh --web runs) serves it, so that the measuring process's
-// work never delays a file; the empty page beside it.
-async function startSite() {
-  const folder = fs.mkdtempSync(path.join(require("os").tmpdir(), "nmnm-bench-"));
-  for (const file of fs.readdirSync(pageDir)) fs.copyFileSync(path.join(pageDir, file), path.join(folder, file));
-  fs.writeFileSync(path.join(folder, "empty.html"), kEmptyLoop);
-  const port = await new Promise((resolve) => {
-    const probe = net.createServer().listen(0, "127.0.0.1", () => {
-      const free = probe.address().port;
-      probe.close(() => resolve(free));
-    });
-  });
-  const server = spawn("python3", ["-m", "http.server", String(port), "--bind", "127.0.0.1", "--directory", folder], {
-    stdio: "ignore",
-  });
-  const origin = "http://127.0.0.1:" + port;
-  for (let i = 0; i < 100; ++i) {
-    const up = await new Promise((resolve) =>
-      net.connect(port, "127.0.0.1").on("connect", function () {
-        this.end();
-        resolve(true);
-      }).on("error", () => resolve(false)),
-    );
-    if (up) break;
-    await lib.sleep(50);
-  }
-  return {
-    origin,
-    close() {
-      server.kill();
-      fs.rmSync(folder, { recursive: true, force: true });
-    },
-  };
-}
-
 async function main() {
-  const site = await startSite();
+  const site = await lib.startSite(pageDir, { "empty.html": kEmptyLoop });
   const browser = await lib.launchBrowser();
   try {
     const sizes = await measureSize(browser, site.origin);
     console.log("Everything the page loads (bytes, gzip -9):");
-    for (const [name, raw, gz] of sizes) console.log("  " + name.padEnd(20) + String(raw).padStart(9) + String(gz).padStart(9));
+    for (const [name, raw, gz] of sizes)
+      console.log("  " + name.padEnd(20) + String(raw).padStart(9) + String(gz).padStart(9));
     const total = sizes.reduce((sum, row) => sum + row[2], 0);
-    console.log("  total".padEnd(31) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 200 KB)");
+    console.log(
+      "  total".padEnd(31) + String(total).padStart(9) + "  (" + (total / 1024).toFixed(1) + " KiB; target <= 200 KB)",
+    );
 
     const fades = await measureFirstFade(browser, site.origin);
-    const part = (key) => median(fades.map((f) => f[key])).toFixed(0);
+    const part = (key) => lib.median(fades.map((f) => f[key])).toFixed(0);
     console.log(
-      "Navigation start to the first fade step on the canvas: median " + part("total") + " ms, max " +
-        Math.max(...fades.map((f) => f.total)).toFixed(0) + " ms over " + loads + " loads (target <= 300 ms);" +
-        " medians: page loaded " + part("page") + ", nmnm.wasm loaded " + part("wasm") + ", main " + part("main"),
+      "Navigation start to the first fade step on the canvas: median " +
+        part("total") +
+        " ms, max " +
+        Math.max(...fades.map((f) => f.total)).toFixed(0) +
+        " ms over " +
+        loads +
+        " loads (target <= 300 ms);" +
+        " medians: page loaded " +
+        part("page") +
+        ", nmnm.wasm loaded " +
+        part("wasm") +
+        ", main " +
+        part("main"),
     );
 
     // Rounds of: the empty page left alone, the empty page under the same
@@ -232,12 +201,26 @@ async function main() {
       rates.push(((await lib.gameState(page)).frames - framesBefore) / ((Date.now() - t0) / 1000));
       if (round + 1 < rounds) await page.close();
     }
-    const [idleCpu, handCpu, gameCpu] = [median(idle), median(handled), median(game)];
+    const [idleCpu, handCpu, gameCpu] = [lib.median(idle), lib.median(handled), lib.median(game)];
     console.log(
-      "CPU of all browser processes, medians of " + rounds + " rounds of " + seconds + " s, % of a core: empty " +
-        "requestAnimationFrame page " + idleCpu.toFixed(1) + " alone, " + handCpu.toFixed(1) + " under the same mouse " +
-        "as the game; playing " + gameCpu.toFixed(1) + " (" + median(rates).toFixed(1) + " frames/s): " +
-        (gameCpu / handCpu).toFixed(2) + "x the empty page under the same mouse, " + (gameCpu / idleCpu).toFixed(2) +
+      "CPU of all browser processes, medians of " +
+        rounds +
+        " rounds of " +
+        seconds +
+        " s, % of a core: empty " +
+        "requestAnimationFrame page " +
+        idleCpu.toFixed(1) +
+        " alone, " +
+        handCpu.toFixed(1) +
+        " under the same mouse " +
+        "as the game; playing " +
+        gameCpu.toFixed(1) +
+        " (" +
+        lib.median(rates).toFixed(1) +
+        " frames/s): " +
+        (gameCpu / handCpu).toFixed(2) +
+        "x the empty page under the same mouse, " +
+        (gameCpu / idleCpu).toFixed(2) +
         "x the empty page alone (target <= 1.5x)",
     );
 
@@ -249,8 +232,13 @@ async function main() {
     const hiddenCpu = await cpuWhile(browser, () => lib.sleep(seconds * 1000));
     const hiddenFrames = (await lib.gameState(page)).frames - hiddenBefore;
     console.log(
-      "Hidden page, " + seconds + " s: " + hiddenFrames + " frames, CPU of all browser processes " +
-        hiddenCpu.toFixed(2) + "% of a core (target: no frames, <= 0.5%)",
+      "Hidden page, " +
+        seconds +
+        " s: " +
+        hiddenFrames +
+        " frames, CPU of all browser processes " +
+        hiddenCpu.toFixed(2) +
+        "% of a core (target: no frames, <= 0.5%)",
     );
     if (page.problems.length) console.log("Console problems: " + page.problems.join("; "));
   } finally {

@@ -1,6 +1,6 @@
 // Times the screen messages of the busiest frame (the title's two lines and
 // the announcement's two) drawn over and over onto the back buffer.
-//   text_bench [FRAMES]
+//   text_bench [FRAMES]   (tools/bench/run.sh text BUILD [FRAMES])
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
