@@ -63,8 +63,10 @@ function(nmnm_platform_program)
   set(here ${NMNM_WEB_DIR})
   set(page ${CMAKE_BINARY_DIR}/page)
   nmnm_add_program(nmnm HOST ${NMNM_WINDOW_HOST}
-    SOURCES ${here}/web_main.cpp ${here}/web_own_pictures.cpp ${here}/web_probe.cpp ${here}/web_script.cpp)
+    SOURCES ${here}/web_main.cpp ${here}/web_own_pictures.cpp ${here}/web_probe.cpp ${here}/web_record.cpp
+      ${here}/web_script.cpp ${here}/web_watch.cpp)
   target_link_libraries(nmnm PRIVATE nmnm_embedded_pictures nmnm_own_pictures)
+  target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")  # in a recorded run's header
   set_target_properties(nmnm PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${page} SUFFIX .js)
   # A page: no node, the runtime kept after main returns (timers drive it);
   # memory grows for a player's own picture (up to the largest file read).
@@ -72,7 +74,8 @@ function(nmnm_platform_program)
 
   set(page_names nmnm.js nmnm.wasm)
   set(page_files)
-  foreach(file index.html page.css page.js script-mode.js own-pictures.js offline.js manifest.webmanifest sw.js)
+  foreach(file index.html page.css page.js script-mode.js own-pictures.js runs.js offline.js manifest.webmanifest
+    sw.js)
     add_custom_command(OUTPUT ${page}/${file}
       COMMAND ${CMAKE_COMMAND} -E copy ${here}/page/${file} ${page}/${file}
       DEPENDS ${here}/page/${file}

@@ -19,7 +19,9 @@ function(nmnm_platform_program)
   set(icons ${CMAKE_BINARY_DIR}/icons)
 
   nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST}
-    SOURCES ${here}/winmain.cpp ${here}/../desktop/native_run.cpp ${here}/nmnm.rc)
+    SOURCES ${here}/winmain.cpp ${here}/../desktop/native_run.cpp ${here}/../desktop/run_keeping.cpp
+      ${here}/../desktop/watch_run.cpp ${here}/nmnm.rc)
+  target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")
   set_source_files_properties(${here}/nmnm.rc PROPERTIES OBJECT_DEPENDS ${icons}/nmnm.ico)
   target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${icons})
   # The version, written where the resource compiler reads it.
@@ -41,6 +43,10 @@ endfunction()
 macro(nmnm_platform_package)
   if(TARGET nmnm)
     install(TARGETS nmnm RUNTIME DESTINATION . COMPONENT windows)
+  endif()
+  # The replay tool: a run as a trace or an animated PNG, from a console.
+  if(TARGET nmnm-replay)
+    install(TARGETS nmnm-replay RUNTIME DESTINATION . COMPONENT windows)
   endif()
   install(FILES ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/hk.bmp ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/pt.bmp
     DESTINATION . COMPONENT windows)

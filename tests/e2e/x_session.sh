@@ -3,6 +3,8 @@
 # manager, and all of it stopped again on exit. Set `label` before sourcing;
 # the program under test goes in `game_pid`, its stderr in "$work/stderr".
 work=$(mktemp -d)
+# The game keeps its last runs in the data folder: the scratch one, not the user's.
+export XDG_DATA_HOME="$work/data"
 game_pid=""
 xvfb_pid=""
 wm_pid=""

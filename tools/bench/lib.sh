@@ -7,6 +7,9 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "$name: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 work=$(mktemp -d)
+# The game keeps its last runs in the data folder: a scratch one, so that
+# benchmarks never push out the player's own.
+export XDG_DATA_HOME="$work/data"
 hz=$(getconf CLK_TCK)
 
 # Seconds since the epoch, to the nanosecond.
