@@ -1,5 +1,5 @@
 # The browser build with Debian's emscripten. Use:
-#   cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DNMNM_LINUX_TOOLS_DIR=$PWD/build/bin
+#   cmake --preset web   (CMakePresets.json: build-web/, taking build/bin of the preset linux)
 # Programs built here run under node: the test runner emcmake would name
 # carries a flag node 20 refuses, so node is named here as it stands.
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)

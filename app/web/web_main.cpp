@@ -112,6 +112,7 @@ void step() {
     stepping = true;
     if (stage == WebRunStage::Fading) fadeStep();
     else if (stage == WebRunStage::Playing) pumpOnce();
+    webShowPresented();
     stepping = false;
 }
 

@@ -87,6 +87,7 @@ void tick() {
     }
     const double now = emscripten_get_now();
     while (!paused && next < run.calls.size() && due <= now) playNext();
+    webShowPresented();
     if (paused || next >= run.calls.size()) {
         timer = emscripten_set_timeout(onTimer, 100.0, nullptr);  // still listens for Esc
         return;
@@ -155,6 +156,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_watch_key(int32_t key) {
         while (next < run.calls.size() && !playNext()) {
         }
     }
+    webShowPresented();
 }
 
 // For the page's tests: plays on at once until `calls` calls are made, then pauses.
@@ -164,6 +166,7 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_watch_run_to(uint32_t calls) {
     stopAt = calls;
     while (!paused && next < run.calls.size()) playNext();
     due = emscripten_get_now();
+    webShowPresented();
 }
 
 // A JSON object for the page: whether a run is watched, how far, paused.
