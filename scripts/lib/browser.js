@@ -35,8 +35,9 @@ const kTypes = {
 
 // Serves `roots` ({ "/": dir, "/screens/": dir, ... }) on 127.0.0.1 with
 // plain headers (no cross-origin isolation), as any static server would.
-// `pages` maps extra paths to literal HTML.
-function startServer(roots, pages = {}) {
+// `pages` maps extra paths to literal HTML. On `port` when given (to start
+// again where a stopped one was, as a network cut and back), else any.
+function startServer(roots, pages = {}, port = 0) {
   const server = http.createServer((request, response) => {
     const url = new URL(request.url, "http://localhost");
     if (pages[url.pathname] !== undefined) {
@@ -59,7 +60,9 @@ function startServer(roots, pages = {}) {
     fs.createReadStream(file).pipe(response);
   });
   return new Promise((resolve) =>
-    server.listen(0, "127.0.0.1", () => resolve({ server, origin: "http://127.0.0.1:" + server.address().port })),
+    server.listen(port, "127.0.0.1", () =>
+      resolve({ server, port: server.address().port, origin: "http://127.0.0.1:" + server.address().port }),
+    ),
   );
 }
 

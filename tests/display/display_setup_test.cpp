@@ -14,7 +14,6 @@
 #include "game/start_up.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tests/support/draw_record.h"
 #include "tests/support/test_support.h"
 #include "tools/common/bmp_fixture.h"
 
@@ -107,33 +106,6 @@ TEST_F(DisplaySetup, LoadsBothPicturesFadesInFromBlackThenPlacesTheFirstFlies) {
     releaseDisplay();  // a second call finds nothing to release
     EXPECT_EQ(deviceFaults.liveObjects, 0) << "case: after release";
     EXPECT_FALSE(headlessHost.displayOpen) << "case: after release";
-}
-
-TEST_F(DisplaySetup, MakesTheObjectsInOrderThenLoadsThenFadesIn256Steps) {
-    DrawRecord record;
-    ASSERT_EQ(initDisplay(), 1);
-    const std::vector<std::string> want = {"create device",
-                                           "create cooperative level",
-                                           "create display mode 640x480",
-                                           "create primary surface",
-                                           "create back buffer",
-                                           "create off-screen surface 640x480",
-                                           "create off-screen surface 256x96",
-                                           "create palette",
-                                           "attach palette to primary",
-                                           "colour key primary 0-0",
-                                           "colour key back 0-0",
-                                           "colour key background 0-0",
-                                           "colour key sprite 0-0",
-                                           "load hk.bmp into background",
-                                           "load hk.bmp into back",
-                                           "load hk.bmp into primary",
-                                           "load pt.bmp into sprite",
-                                           "palette entries 0+256 x256"};
-    const std::vector<std::string> got = record.take();
-    EXPECT_EQ(got.size(), want.size()) << "case: set-up, number of operations";
-    for (size_t i = 0; i < want.size() && i < got.size(); ++i)
-        EXPECT_EQ(got[i], want[i]) << "case: set-up, operation " << i + 1;
 }
 
 TEST_F(DisplaySetup, APictureThatFailsIsNamedAndKeepsTheColoursOfTheLastOneLoaded) {

@@ -19,13 +19,6 @@ void expectColour(const PaletteEntry& got, const PaletteEntry& want, const std::
 
 class PaletteFade : public DisplayTest {
 protected:
-    // Sets every channel of entries 1 to 254 to `m`, and the ends to colours
-    // the fade must ignore.
-    static void setMaster(uint8_t m) {
-        for (int k = 0; k < 256; ++k) displayObjects.paletteEntries[k] = PaletteEntry{m, m, m, 0};
-        displayObjects.paletteEntries[0] = PaletteEntry{12, 34, 56, 0};
-        displayObjects.paletteEntries[255] = PaletteEntry{78, 90, 12, 0};
-    }
     static const PaletteEntry& shown(int k) { return displayObjects.palette->entries[k]; }
 };
 
@@ -56,23 +49,6 @@ TEST_F(PaletteFade, EndsGiveTheMasterAndTheTargetAndTheEndEntriesAreFixed) {
         }
     }
     EXPECT_EQ(displayObjects.paletteEntries[7].green, 248) << "the master copy itself is never changed";
-}
-
-TEST_F(PaletteFade, StepsFollowTheSinglePrecisionFactor) {
-    struct Case {
-        uint8_t master;
-        int32_t level;
-        int8_t toWhite;
-        uint8_t shown;
-    };
-    for (const Case c : {Case{200, 128, 0, 99}, {255, 1, 0, 253}, {3, 85, 0, 1}, {0, 128, 7, 128}, {100, 51, 7, 131}}) {
-        setMaster(c.master);
-        fadePalette(c.level, c.toWhite);
-        const std::string where = "case: master " + std::to_string(c.master) + " at level " + std::to_string(c.level) +
-                                  " toWhite " + std::to_string(c.toWhite);
-        EXPECT_EQ(shown(1).red, c.shown) << where << ", entry 1 red";
-        EXPECT_EQ(shown(254).blue, c.shown) << where << ", entry 254 blue";
-    }
 }
 
 TEST_F(PaletteFade, TwelveHundredThirtyPairsTowardBlackComeOutOneBelowTheTrueBlend) {

@@ -197,12 +197,4 @@ TEST_F(DrawOrder, EachPhaseAndTransitionDrawsInItsOrderAndFlipsOncePerBlock) {
     }
 }
 
-TEST_F(DrawOrder, ReleaseGivesBackTheBuffersThenTheSurfacesThenThePaletteThenTheDevice) {
-    DrawRecord record;
-    releaseDisplay();
-    const Ops want = {"release back",   "release primary", "release background",
-                      "release sprite", "release palette", "release device"};
-    expectOps(record.take(), want, "case: release at the end");
-}
-
 }  // namespace

@@ -232,24 +232,3 @@ TEST_F(Frame, OnePressOneSwing) {
         EXPECT_EQ(world.swingStep, c.step) << "case: " << c.name;
     }
 }
-
-TEST_F(Frame, SwatterAndFliesAreDrawnAndTheBackgroundCoversTheRest) {
-    fillAll(displayObjects.backgroundSurface, 3);
-    fillRect(displayObjects.spriteSurface, 0, 32, 32, 48, 66);   // both wing pictures
-    fillRect(displayObjects.spriteSurface, 32, 32, 64, 64, 77);  // swatter picture 0
-    world.flyX[0] = world.flyY[0] = 100.0f;
-    world.flyX[1] = world.flyY[1] = 400.0f;
-    world.flySpeed[0] = world.flySpeed[1] = 0.0f;
-    call();
-    // The picture shown: the background, each fly 16 x 16 at its place, the
-    // swatter centred on the cursor (320, 240).
-    const Surface* shown = displayObjects.primarySurface;
-    EXPECT_EQ(pixelAt(shown, 100, 100), 66) << "case: fly 0, top left";
-    EXPECT_EQ(pixelAt(shown, 115, 115), 66) << "case: fly 0, bottom right";
-    EXPECT_EQ(pixelAt(shown, 116, 100), 3) << "case: right of fly 0";
-    EXPECT_EQ(pixelAt(shown, 400, 400), 66) << "case: fly 1, top left";
-    EXPECT_EQ(pixelAt(shown, 304, 224), 77) << "case: swatter, top left";
-    EXPECT_EQ(pixelAt(shown, 335, 255), 77) << "case: swatter, bottom right";
-    EXPECT_EQ(pixelAt(shown, 303, 224), 3) << "case: left of the swatter";
-    EXPECT_EQ(pixelAt(shown, 0, 479), 3) << "case: bottom left corner";
-}

@@ -25,34 +25,6 @@ std::u32string decodeAll(const char* bytes, size_t length, size_t piece) {
 
 }  // namespace
 
-TEST(MessageTexts, EveryRowDecodesToItsJapanese) {
-    // Where each line is drawn, in which colour and size, is checked on what
-    // reaches the display (draw_order_test.cpp); here, the bytes.
-    struct Expected {
-        uint8_t phase;
-        const char* utf8;
-    };
-    const Expected expected[] = {
-        {0, "気分爽快はえたたきゲーム＜ぬむぬむ＞"},
-        {0, "クリックすると始まるよ！！"},
-        {1, "ボーダーライン %d 匹"},
-        {1, "水色のゲージを超すまではえを殺害せよ！！"},
-        {2, "ＳＴＡＲＴ！！"},
-        {4, "はえの増加に耐えられなかった！"},
-        {5, "ボーダーラインクリア！！"},
-        {5, "滅数 %d 匹"},
-    };
-    ASSERT_EQ(kMessageRowCount, std::size(expected));
-    for (size_t i = 0; i < kMessageRowCount; ++i) {
-        EXPECT_TRUE(cp932ToUtf8(kMessageRows[i].text) == expected[i].utf8)
-            << "case: row " << i << "\n  got:  " << cp932ToUtf8(kMessageRows[i].text)
-            << "\n  want: " << expected[i].utf8;
-        EXPECT_EQ(kMessageRows[i].phase, expected[i].phase) << "case: row " << i;
-    }
-    EXPECT_EQ(kMessageRows[2].value, &GameWorld::borderLine) << "case: row 2, the number shown";
-    EXPECT_EQ(kMessageRows[7].value, &GameWorld::killCount) << "case: row 7, the number shown";
-}
-
 using NumberedMessages = DisplayTest;
 
 TEST_F(NumberedMessages, FormatTheirValueIntoTheTextBuffer) {

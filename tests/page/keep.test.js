@@ -33,53 +33,6 @@ function playing(page) {
   return lib.waitForState(page, "the fade to end", (s) => s.stage === "playing" && s.frames > 0);
 }
 
-function canvasBox(page) {
-  return page.evaluate(() => {
-    const r = document.getElementById("screen").getBoundingClientRect();
-    return { left: r.left, top: r.top, width: r.width, height: r.height };
-  });
-}
-
-// Where the picture must sit, worked out here from the game area alone, in
-// device pixels from the document's corner: on the area's whole CSS units
-// (CSS lengths that are whole device pixels too), the largest whole
-// multiple of 640 x 480, unless it leaves over a quarter of the side that
-// limits the fit empty, then the largest fit; centred, its corner on a unit.
-function expectedFit(area, ratio) {
-  let unit = 1;
-  while (unit < 16 && Math.abs(ratio * unit - Math.round(ratio * unit)) > 1e-4 * unit) ++unit;
-  const unitDevice = Math.round(ratio * unit);
-  const left = Math.ceil(area.left / unit - 1e-6) * unit + 0; // never -0
-  const top = Math.ceil(area.top / unit - 1e-6) * unit + 0;
-  const width = (Math.floor((area.left + area.width) / unit + 1e-6) - left / unit) * unitDevice;
-  const height = (Math.floor((area.top + area.height) / unit + 1e-6) - top / unit) * unitDevice;
-  const scale = Math.min(Math.floor(width / 640), Math.floor(height / 480));
-  const wide = width * 480 > height * 640;
-  const empty = wide ? (height - 480 * scale) / height : (width - 640 * scale) / width;
-  const whole = scale >= 1 && empty <= 0.25;
-  const w = whole ? 640 * scale : wide ? Math.floor((height * 640) / 480) : width;
-  const h = whole ? 480 * scale : wide ? height : Math.floor((width * 480) / 640);
-  const atLeft = Math.round(left * ratio) + Math.floor((width - w) / 2 / unitDevice) * unitDevice;
-  const atTop = Math.round(top * ratio) + Math.floor((height - h) / 2 / unitDevice) * unitDevice;
-  const browser = ratio === 1;
-  return {
-    whole: whole ? scale : 0,
-    area: { left: Math.round(left * ratio), top: Math.round(top * ratio), width, height },
-    canvas: {
-      left: atLeft,
-      top: atTop,
-      width: Math.ceil(w / unitDevice) * unitDevice,
-      height: Math.ceil(h / unitDevice) * unitDevice,
-      pixels: browser ? [640, 480] : [Math.ceil(w / unitDevice) * unitDevice, Math.ceil(h / unitDevice) * unitDevice],
-    },
-    browser,
-    left: atLeft,
-    top: atTop,
-    width: w,
-    height: h,
-  };
-}
-
 const kSharpScreens = [
   { width: 1280, height: 960, deviceScaleFactor: 1 },
   { width: 1920, height: 1080, deviceScaleFactor: 1 },
@@ -88,67 +41,87 @@ const kSharpScreens = [
   { width: 844, height: 390, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
 ];
 
-// Checks the page as it stands at `ratio`: the canvas's box and pixels, and
-// every device pixel of it against the picture pixel it must show, read
-// back from a screenshot. `name` names the case in the messages.
+// Checks the page as it stands at `ratio`, by what shows: the canvas on
+// whole device pixels; the picture inside the game area, centred, a whole
+// multiple (the largest that fits) where the page says so, else 4:3 filling
+// the side that limits it; and, read back from a screenshot, every device
+// pixel of the picture the picture pixel under its centre (the browser,
+// enlarging, takes the one before on an exact tie), black all around.
 async function checkSharp(page, name, ratio) {
-  const area = await page.evaluate(() => {
-    const r = document.getElementById("game").getBoundingClientRect();
-    return { left: r.left + window.scrollX, top: r.top + window.scrollY, width: r.width, height: r.height };
+  const seen = await page.evaluate(() => {
+    const box = (id) => {
+      const r = document.getElementById(id).getBoundingClientRect();
+      return { left: r.left, top: r.top, width: r.width, height: r.height };
+    };
+    return {
+      area: box("game"),
+      canvas: box("screen"),
+      pixels: document.getElementById("screen").width,
+      fit: document.body.dataset.fit,
+    };
   });
-  const want = expectedFit(area, ratio);
-  const box = await canvasBox(page);
-  const got = {
-    left: box.left * ratio,
-    top: box.top * ratio,
-    width: box.width * ratio,
-    height: box.height * ratio,
-    pixels: await page.evaluate(() => [
-      document.getElementById("screen").width,
-      document.getElementById("screen").height,
-    ]),
-  };
-  assert.deepStrictEqual(
-    got,
-    want.canvas,
-    name + ": the canvas's box in device pixels and its own pixels (area " + JSON.stringify(area) + ")",
+  const device = (r) => ({
+    left: r.left * ratio,
+    top: r.top * ratio,
+    width: r.width * ratio,
+    height: r.height * ratio,
+  });
+  const canvas = device(seen.canvas);
+  for (const [edge, v] of Object.entries(canvas))
+    assert.ok(Math.abs(v - Math.round(v)) < 1e-6, name + ": canvas " + edge + " on a device pixel, " + v);
+  const p = device(await pictureBox(page));
+  for (const key of Object.keys(p)) p[key] = Math.round(p[key]);
+  const a = device(seen.area);
+  const slack = 8 * ratio; // the canvas's corner snaps to a unit of at most 4 CSS pixels
+  assert.ok(
+    p.left >= a.left &&
+      p.top >= a.top &&
+      p.left + p.width <= a.left + a.width + 1e-6 &&
+      p.top + p.height <= a.top + a.height + 1e-6,
+    name + ": the picture " + JSON.stringify(p) + " inside the area " + JSON.stringify(a),
   );
-  const fit = await page.evaluate(() => document.body.dataset.fit);
-  assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
+  assert.ok(Math.abs(p.left - a.left - (a.left + a.width - p.left - p.width)) <= slack, name + ": centred across");
+  assert.ok(Math.abs(p.top - a.top - (a.top + a.height - p.top - p.height)) <= slack, name + ": centred down");
+  const whole = /^(\d+)x$/.exec(seen.fit);
+  if (whole) {
+    const n = Number(whole[1]);
+    assert.deepStrictEqual([p.width, p.height], [640 * n, 480 * n], name + ": " + seen.fit + " in device pixels");
+    assert.ok(640 * (n + 1) > a.width || 480 * (n + 1) > a.height, name + ": the largest whole multiple");
+  } else {
+    assert.strictEqual(seen.fit, "nearest", name + ": whole multiple or nearest-neighbour");
+    assert.ok(Math.abs(p.width * 3 - p.height * 4) < 4, name + ": 4:3 to a device pixel");
+    assert.ok(p.width >= a.width - slack || p.height >= a.height - slack, name + ": the limiting side filled");
+  }
+  const browser = seen.pixels === 640 && p.width !== 640;
 
-  const canvas = await lib.readScreen(page);
-  const shot = pictures.readTruecolourPng(Buffer.from(await page.screenshot({ type: "png" })));
-  // Every device pixel of the picture shows the picture pixel under its
-  // centre (the browser, enlarging, takes the one before on an exact tie);
-  // every other one of the game area is black.
+  const picture = await lib.readScreen(page);
+  const shot = pictures.readPng(Buffer.from(await page.screenshot({ type: "png" })));
   let wrong = 0;
   let first = null;
   let lit = 0;
-  const a = want.area;
-  for (let y = a.top; y < a.top + a.height && y < shot.height; ++y) {
-    for (let x = a.left; x < a.left + a.width && x < shot.width; ++x) {
+  // The device pixels wholly inside the game area.
+  for (let y = Math.ceil(a.top - 1e-6); y + 1 <= a.top + a.height + 1e-6 && y < shot.height; ++y) {
+    for (let x = Math.ceil(a.left - 1e-6); x + 1 <= a.left + a.width + 1e-6 && x < shot.width; ++x) {
       const at = (y * shot.width + x) * 4;
-      const inside = x >= want.left && x < want.left + want.width && y >= want.top && y < want.top + want.height;
-      if (!inside) {
+      if (x < p.left || x >= p.left + p.width || y < p.top || y >= p.top + p.height) {
         lit += shot.rgba[at] + shot.rgba[at + 1] + shot.rgba[at + 2] > 0;
         continue;
       }
-      const fx = ((x - want.left + 0.5) * 640) / want.width;
-      const fy = ((y - want.top + 0.5) * 480) / want.height;
-      const px = want.browser ? Math.ceil(fx) - 1 : Math.floor(fx);
-      const py = want.browser ? Math.ceil(fy) - 1 : Math.floor(fy);
-      const from = (py * 640 + px) * 4;
+      const fx = ((x - p.left + 0.5) * 640) / p.width;
+      const fy = ((y - p.top + 0.5) * 480) / p.height;
+      const from =
+        ((browser ? Math.ceil(fy) - 1 : Math.floor(fy)) * 640 + (browser ? Math.ceil(fx) - 1 : Math.floor(fx))) * 4;
       if (
-        shot.rgba[at] !== canvas[from] ||
-        shot.rgba[at + 1] !== canvas[from + 1] ||
-        shot.rgba[at + 2] !== canvas[from + 2]
+        shot.rgba[at] !== picture[from] ||
+        shot.rgba[at + 1] !== picture[from + 1] ||
+        shot.rgba[at + 2] !== picture[from + 2]
       ) {
         if (!first)
           first = {
             x,
             y,
             got: Array.from(shot.rgba.subarray(at, at + 3)),
-            expected: Array.from(canvas.subarray(from, from + 3)),
+            expected: Array.from(picture.subarray(from, from + 3)),
           };
         ++wrong;
       }
@@ -156,13 +129,12 @@ async function checkSharp(page, name, ratio) {
   }
   assert.strictEqual(wrong, 0, name + ": device pixels not their picture pixel, first " + JSON.stringify(first));
   assert.strictEqual(lit, 0, name + ": lit pixels on the black around the picture");
-  return want;
 }
 
 for (const screen of kSharpScreens) {
   const name = screen.width + "x" + screen.height + "@" + screen.deviceScaleFactor;
   test(
-    "sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, at the expected scale",
+    "sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, on whole device pixels",
     async () => {
       const page = await lib.openPage(browser, { viewport: screen });
       // The title, still: the scripted mode draws it and stops.
@@ -170,7 +142,7 @@ for (const screen of kSharpScreens) {
       await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
       const shot = await page.screenshot({ type: "png" });
       assert.strictEqual(
-        pictures.readTruecolourPng(Buffer.from(shot)).width,
+        pictures.readPng(Buffer.from(shot)).width,
         Math.round(screen.width * screen.deviceScaleFactor),
         name + ": screenshot in device pixels",
       );
@@ -240,35 +212,6 @@ function pointOf(box, x, y) {
   return [box.left + ((x + 0.5) * box.width) / 640, box.top + ((y + 0.5) * box.height) / 480];
 }
 
-// A static server of one folder on a given port (0: any), which can be
-// stopped and started again on the same port, as a network cut and back.
-function serveFolder(dir, port) {
-  const http = require("node:http");
-  const types = {
-    ".html": "text/html; charset=utf-8",
-    ".js": "text/javascript",
-    ".css": "text/css",
-    ".wasm": "application/wasm",
-    ".png": "image/png",
-    ".json": "application/json",
-    ".webmanifest": "application/manifest+json",
-  };
-  const server = http.createServer((request, response) => {
-    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname.slice(1)) || "index.html";
-    const file = path.join(dir, name);
-    if (!file.startsWith(dir) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
-      response.writeHead(404);
-      response.end();
-      return;
-    }
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
-    response.end(fs.readFileSync(file));
-  });
-  return new Promise((resolve) =>
-    server.listen(port, "127.0.0.1", () => resolve({ server, port: server.address().port })),
-  );
-}
-
 function stopServing(served) {
   return new Promise((resolve) => {
     served.server.close(resolve);
@@ -309,7 +252,7 @@ test("offline: after one visit the game starts with no network; a new build is u
   fs.cpSync(lib.pageDir(), dir, { recursive: true });
   markBuild(dir, "1");
   relist(dir);
-  let served = await serveFolder(dir, 0);
+  let served = await lib.startServer({ "/": dir });
   const origin = "http://127.0.0.1:" + served.port;
   // A browser of its own: a fresh profile, no service worker of other tests.
   const own = await lib.launchBrowser();
@@ -328,7 +271,7 @@ test("offline: after one visit the game starts with no network; a new build is u
     // A new build on the server: the next load takes it, every file of it.
     markBuild(dir, "2");
     relist(dir);
-    served = await serveFolder(dir, served.port);
+    served = await lib.startServer({ "/": dir }, {}, served.port);
     response = await page.reload();
     assert.ok(response.fromServiceWorker(), "new build: the page came from the service worker");
     await playing(page);
@@ -612,7 +555,7 @@ test("own pictures: SZDD copies of the built-in ones, as mscompress makes them, 
   assert.strictEqual(await page.evaluate(() => document.body.dataset.script), "done", "SZDD: the script ran");
   assert.deepStrictEqual(await page.evaluate(() => window.offered), ["", ""], "SZDD: both pictures taken");
   assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 1, "SZDD: in use");
-  const want = lib.readIndexedPng(path.join(kScreensDir, "play.png"));
+  const want = pictures.readPng(fs.readFileSync(path.join(kScreensDir, "play.png")));
   const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
   assert.strictEqual(
     difference,

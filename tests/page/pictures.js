@@ -1,7 +1,6 @@
 "use strict";
-// Pictures for the page's tests: screenshots (8-bit RGB or RGBA PNGs, as
-// Chromium writes them) read into RGBA, and 8-bit BMP files made for the
-// player's own pictures.
+// Pictures for the page's tests: PNGs read into RGBA, and 8-bit BMP files
+// made for the player's own pictures.
 const zlib = require("node:zlib");
 
 function paeth(a, b, c) {
@@ -12,11 +11,13 @@ function paeth(a, b, c) {
   return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
-// A truecolour PNG's pixels as { width, height, rgba }.
-function readTruecolourPng(data) {
+// An 8-bit PNG's pixels as { width, height, rgba }: RGB or RGBA, as Chromium
+// writes screenshots, or palette, as nmnm-replay writes its pictures.
+function readPng(data) {
   let width = 0;
   let height = 0;
   let channels = 0;
+  let palette = null;
   const idat = [];
   for (let at = 8; at < data.length;) {
     const length = data.readUInt32BE(at);
@@ -25,13 +26,16 @@ function readTruecolourPng(data) {
     if (type === "IHDR") {
       width = chunk.readUInt32BE(0);
       height = chunk.readUInt32BE(4);
-      channels = { 2: 3, 6: 4 }[chunk[9]];
-      if (chunk[8] !== 8 || !channels || chunk[12] !== 0) throw new Error("screenshot: not an 8-bit RGB(A) PNG");
+      channels = { 2: 3, 3: 1, 6: 4 }[chunk[9]];
+      if (chunk[8] !== 8 || !channels || chunk[12] !== 0) throw new Error("not an 8-bit RGB(A) or palette PNG");
+    } else if (type === "PLTE") {
+      palette = chunk;
     } else if (type === "IDAT") {
       idat.push(chunk);
     }
     at += 12 + length;
   }
+  if (channels === 1 && !palette) throw new Error("a palette PNG without its palette");
   const raw = zlib.inflateSync(Buffer.concat(idat));
   const stride = width * channels;
   const line = Buffer.alloc(stride);
@@ -45,12 +49,14 @@ function readTruecolourPng(data) {
       const b = previous[i];
       const c = i >= channels ? previous[i - channels] : 0;
       const predictor = [0, a, b, (a + b) >> 1, paeth(a, b, c)][filter];
-      if (predictor === undefined) throw new Error("screenshot: unknown filter " + filter);
+      if (predictor === undefined) throw new Error("unknown PNG filter " + filter);
       line[i] = (source[i] + predictor) & 0xff;
     }
     for (let x = 0; x < width; ++x) {
-      line.copy(rgba, (y * width + x) * 4, x * channels, x * channels + 3);
-      rgba[(y * width + x) * 4 + 3] = channels === 4 ? line[x * channels + 3] : 255;
+      const to = (y * width + x) * 4;
+      if (palette) palette.copy(rgba, to, line[x] * 3, line[x] * 3 + 3);
+      else line.copy(rgba, to, x * channels, x * channels + 3);
+      rgba[to + 3] = channels === 4 ? line[x * channels + 3] : 255;
     }
     line.copy(previous);
   }
@@ -78,4 +84,4 @@ function makeBmp(width, height, bits, fill) {
   return file;
 }
 
-module.exports = { makeBmp, readTruecolourPng };
+module.exports = { makeBmp, readPng };

@@ -11,6 +11,7 @@ const os = require("node:os");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const lib = require("./lib.js");
+const pictures = require("./pictures.js");
 
 const kLinuxRun = path.resolve(__dirname, "..", "e2e", "played_on_linux.nmnm-run");
 let browser;
@@ -52,7 +53,7 @@ async function expectReplayPictures(page, file, what) {
     await page.evaluate((n) => window.nmnm.watchTo(n), call);
     const made = (await page.evaluate(() => window.nmnm.watchState())).made;
     assert.strictEqual(made, call, what + ": the watch stopped after call " + call);
-    const want = lib.readIndexedPng(path.join(work, call + ".png"));
+    const want = pictures.readPng(fs.readFileSync(path.join(work, call + ".png")));
     const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
     assert.strictEqual(
       difference,

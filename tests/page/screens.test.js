@@ -7,6 +7,7 @@ const fs = require("node:fs");
 const path = require("node:path");
 const { after, before, test } = require("node:test");
 const lib = require("./lib.js");
+const pictures = require("./pictures.js");
 
 const kScreensDir = path.resolve(__dirname, "..", "screens");
 // The calls after which tests/screens/ holds a picture (see phases.txt).
@@ -42,7 +43,7 @@ for (const [name, calls] of kScreens) {
       document.getElementById("status").textContent,
     ]);
     assert.deepStrictEqual(outcome, ["done", ""], name + ": the script ran");
-    const want = lib.readIndexedPng(path.join(kScreensDir, name + ".png"));
+    const want = pictures.readPng(fs.readFileSync(path.join(kScreensDir, name + ".png")));
     const got = await lib.readScreen(page);
     const difference = lib.pictureDifference(got, want.rgba, want.width);
     assert.strictEqual(

@@ -1,8 +1,12 @@
 // Code page 932 decoded by the platform's own converter, independently of
-// the game's text services: the browser build has its own (cp932_utf8_node.cpp).
+// the game's text services: Windows' own table, iconv on Linux, and under
+// node its own decoder (the WHATWG "shift_jis", which is Windows' code page
+// 932), since musl's iconv, which emscripten has, knows no CP932.
 #include "tests/support/draw_record.h"
 
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+#elif defined(_WIN32)
 #include <windows.h>
 #else
 #include <iconv.h>
@@ -10,7 +14,37 @@
 
 #include <cstring>
 
-#ifdef _WIN32
+#if defined(__EMSCRIPTEN__)
+namespace {
+
+// The JavaScript inside is not C++: clang-format would break it.
+// clang-format off
+// Decodes `size` bytes at `bytes` and keeps the text for copyDecoded;
+// returns its UTF-8 length, or -1 when the bytes do not decode.
+EM_JS(int, decodeCp932, (const char* bytes, int size), {
+    try {
+        var decoder = new TextDecoder("shift_jis", {fatal: true});
+        Module["decodedCp932"] = decoder.decode(HEAPU8.slice(bytes, bytes + size));
+    } catch (e) {
+        return -1;
+    }
+    return lengthBytesUTF8(Module["decodedCp932"]);
+});
+
+EM_JS(void, copyDecoded, (char* buffer, int size), { stringToUTF8(Module["decodedCp932"], buffer, size); });
+// clang-format on
+
+}  // namespace
+
+std::string cp932ToUtf8(const char* bytes) {
+    const int n = decodeCp932(bytes, static_cast<int>(std::strlen(bytes)));
+    if (n < 0) return "(undecodable bytes)";
+    std::string text(static_cast<size_t>(n) + 1, '\0');
+    copyDecoded(text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    return text;
+}
+#elif defined(_WIN32)
 // Windows converts through UTF-16, with its own code page 932 table.
 std::string cp932ToUtf8(const char* bytes) {
     wchar_t wide[512] = {};

@@ -65,17 +65,6 @@ TEST_F(DataFiles, AnUnreadableFileIsPermissionDenied) {
     EXPECT_EQ(refusal("locked.bmp"), "permission denied") << "case: mode 000";
 }
 
-TEST_F(DataFiles, AnSzddFileReadsAsItsPlainBytes) {
-    ASSERT_TRUE(writeBytes("hk.bmp", picture));
-    ASSERT_EQ(std::system("mscompress hk.bmp && mv hk.bmp_ packed.bmp"), 0)
-        << "mscompress is needed (scripts/setup.sh)";
-    DataFile file;
-    std::string reason;
-    ASSERT_TRUE(readDataFile("packed.bmp", &file, &reason)) << reason;
-    EXPECT_EQ(file.bytes, picture) << "case: packed.bmp expanded";
-    EXPECT_EQ(file.path, "packed.bmp") << "case: found in the current folder";
-}
-
 TEST_F(DataFiles, APictureThatFailsIsToldOnceForItsThreeLoads) {
     ASSERT_TRUE(writeBytes("bad.bmp", std::vector<uint8_t>(picture.begin(), picture.begin() + 20)));
     const std::string said = stderrOf([] {

@@ -108,31 +108,6 @@ TEST(Icon, LargerSizesAreWholeEnlargementsOfSmallerOnes) {
     }
 }
 
-TEST(Icon, FollowsTheSpritesOnTheSheet) {
-    Sheet sheet = loadSheet();
-    const IndexedImage before = paintIcon(sheet.picture, 64);
-    // Redraw the fly (row 32, first cell) and the swatter (the 32-pixel cell
-    // after the two flies) as solid squares of one colour each.
-    for (int32_t y = 32; y < 48; ++y)
-        for (int32_t x = 0; x < 16; ++x) sheet.picture.set(x, y, 7);
-    for (int32_t y = 32; y < 64; ++y)
-        for (int32_t x = 32; x < 64; ++x) sheet.picture.set(x, y, 9);
-    const IndexedImage fly = paintIcon(sheet.picture, 16), both = paintIcon(sheet.picture, 64);
-    EXPECT_EQ(fly.at(0, 0), 7) << "case: the small icon's corner after the fly became a solid square";
-    EXPECT_EQ(fly.at(15, 15), 7) << "case: the small icon's far corner after the fly became a solid square";
-    int fromFly = 0, fromSwatter = 0, changed = 0;
-    for (int32_t y = 0; y < 64; ++y) {
-        for (int32_t x = 0; x < 64; ++x) {
-            fromFly += both.at(x, y) == 7;
-            fromSwatter += both.at(x, y) == 9;
-            changed += both.at(x, y) != before.at(x, y);
-        }
-    }
-    EXPECT_GT(fromFly, 0) << "case: the 64 icon does not show the fly cell";
-    EXPECT_GT(fromSwatter, 0) << "case: the 64 icon does not show the swatter cell";
-    EXPECT_GT(changed, 64 * 64 / 2) << "case: most of the 64 icon should change with the sprites";
-}
-
 TEST(Icon, TheWindowGetsTheSixtyFourPixelIcon) {
     const Sheet sheet = loadSheet();
     ASSERT_EQ(kWindowIconSide, kWindowIconSize) << "case: the program's icon side and the art generator's";
@@ -166,42 +141,4 @@ TEST(Icon, TheWindowsIconHoldsTheLinuxPixelsAtEverySize) {
         EXPECT_EQ(differing, 0) << "case: pixels of the " << entry.size << " icon, Windows against Linux";
         EXPECT_EQ(maskWrong, 0) << "case: mask of the " << entry.size << " Windows icon against the alpha";
     }
-}
-
-TEST(Icon, PlacesTheSpritesByTheirOpaquePixels) {
-    // A sheet whose swatter is a 4 x 4 block deep in its cell and whose fly
-    // is a 3 x 3 block in its cell's corner.
-    IndexedImage sheet(256, 96, kClear);
-    for (int32_t y = 0; y < 4; ++y)
-        for (int32_t x = 0; x < 4; ++x) sheet.set(32 + 20 + x, 32 + 20 + y, 9);
-    for (int32_t y = 0; y < 3; ++y)
-        for (int32_t x = 0; x < 3; ++x) sheet.set(x, 32 + y, 7);
-    const IndexedImage icon = paintIcon(sheet, 32 * 2);
-    // Twice as large: the swatter from pixel 1 in, the fly up to pixel 30.
-    EXPECT_EQ(icon.at(1, 1), kClear) << "case: outside the swatter, top-left";
-    EXPECT_EQ(icon.at(2, 2), 9) << "case: the swatter's first pixel, one in from the corner";
-    EXPECT_EQ(icon.at(9, 9), 9) << "case: the swatter's last pixel";
-    EXPECT_EQ(icon.at(10, 10), kClear) << "case: past the swatter";
-    EXPECT_EQ(icon.at(55, 55), kClear) << "case: before the fly";
-    EXPECT_EQ(icon.at(56, 56), 7) << "case: the fly's first pixel";
-    EXPECT_EQ(icon.at(61, 61), 7) << "case: the fly's last pixel, one in from the corner";
-    EXPECT_EQ(icon.at(62, 62), kClear) << "case: the bottom-right edge stays clear";
-}
-
-TEST(Icon, TheFlyLandsOnTheLowerEdgeOfTheSwattersHead) {
-    // A swatter whose head (20 wide) fills rows 0..9 of its cell above a
-    // handle 2 wide, and a fly that is a 3 x 3 block.
-    IndexedImage sheet(256, 96, kClear);
-    for (int32_t y = 0; y < 30; ++y)
-        for (int32_t x = 0; x < 20; ++x)
-            if (y < 10 || (x >= 9 && x < 11)) sheet.set(32 + x, 32 + y, 9);
-    for (int32_t y = 0; y < 3; ++y)
-        for (int32_t x = 0; x < 3; ++x) sheet.set(x, 32 + y, 7);
-    const IndexedImage icon = paintIcon(sheet, 32 * 2);
-    // The head ends on row 10 of the layout, so the fly's last row is 11:
-    // rows 22 and 23 at twice the size, right-aligned one pixel in.
-    EXPECT_EQ(icon.at(61, 23), 7) << "case: the fly's last row, one below the head's edge";
-    EXPECT_EQ(icon.at(61, 24), kClear) << "case: below the fly";
-    EXPECT_EQ(icon.at(61, 17), kClear) << "case: above the fly";
-    EXPECT_EQ(icon.at(20, 58), 9) << "case: the handle stays uncovered";
 }
