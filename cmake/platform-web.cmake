@@ -13,8 +13,8 @@ set(NMNM_FILE_SERVICE nmnm_files_web)
 set(NMNM_LINUX_TOOLS_DIR "" CACHE PATH "bin/ of a Linux build of this tree: pictures, baked glyphs, nmnm-replay")
 foreach(made hk.bmp pt.bmp baked_glyphs.cpp)
   if(NOT EXISTS "${NMNM_LINUX_TOOLS_DIR}/${made}")
-    message(FATAL_ERROR "The browser build takes ${made} from a Linux build of this tree: build one "
-      "(cmake -S . -B build && cmake --build build) and configure with -DNMNM_LINUX_TOOLS_DIR=$PWD/build/bin")
+    message(FATAL_ERROR "NMNM_LINUX_TOOLS_DIR=${NMNM_LINUX_TOOLS_DIR} has no ${made}: build that Linux "
+      "tree, or leave NMNM_LINUX_TOOLS_DIR empty and this build makes its own")
   endif()
 endforeach()
 
