@@ -10,4 +10,5 @@ endif()
 # -O2 like the Linux build, without debug information: nothing here reads
 # it, and it would ship in the page.
 set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O2 -DNDEBUG" CACHE STRING "Flags of the default build type")
+set(CMAKE_C_FLAGS_RELWITHDEBINFO "-O2 -DNDEBUG" CACHE STRING "Flags of the default build type")
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)

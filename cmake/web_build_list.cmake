@@ -1,11 +1,16 @@
 cmake_minimum_required(VERSION 3.25)
 # Writes build.json for the page in DIR: every file of FILES (names relative to
-# DIR) with its SHA-256, and the build's name, a sum of them all. The page's
-# service worker (app/web/sw.js) keeps each build whole under that name.
-# Run as: cmake -DDIR=<page folder> -DFILES="index.html,nmnm.js,..." -P web_build_list.cmake
+# DIR) with its SHA-256, the build's name, a sum of them all, and the game's
+# VERSION. The page's service worker (app/web/page/sw.js) keeps each build whole
+# under that name. The same files give the same bytes, in whatever order
+# they are named.
+# Run as: cmake -DDIR=<page folder> -DVERSION=<x.y> -DFILES="index.html,nmnm.js,..." -P web_build_list.cmake
 # (commas or semicolons between the names).
-if(NOT DIR OR NOT FILES)
-  message(FATAL_ERROR "web_build_list: give -DDIR=<page folder> and -DFILES=<names>")
+if(NOT DIR OR NOT FILES OR NOT VERSION)
+  message(FATAL_ERROR "web_build_list: give -DDIR=<page folder>, -DVERSION=<x.y> and -DFILES=<names>")
+endif()
+if(NOT VERSION MATCHES "^[0-9]+(\\.[0-9]+)*$")
+  message(FATAL_ERROR "web_build_list: VERSION '${VERSION}' is not a dotted number")
 endif()
 string(REPLACE "," ";" FILES "${FILES}")
 list(SORT FILES)
@@ -28,5 +33,5 @@ string(SHA256 build "${lines}")
 string(SUBSTRING "${build}" 0 16 build)
 list(JOIN entries ",\n" body)
 # Written beside and then put in place, so a server never hands out half a list.
-file(WRITE "${DIR}/build.json.new" "{\n  \"build\": \"${build}\",\n  \"files\": {\n${body}\n  }\n}\n")
+file(WRITE "${DIR}/build.json.new" "{\n  \"build\": \"${build}\",\n  \"version\": \"${VERSION}\",\n  \"files\": {\n${body}\n  }\n}\n")
 file(RENAME "${DIR}/build.json.new" "${DIR}/build.json")

@@ -29,6 +29,7 @@ PACKAGES=(
   libx11-dev libxfixes-dev
   xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
+  zip unzip  # the release zips and their test
   clang-format  # the C++ layout check (tests/format)
   "$@"
 )
@@ -43,7 +44,8 @@ WINDOWS_PACKAGES=(
 # node. A node (and npm) already installed from elsewhere is used as it is:
 # Debian's would not install over it.
 if [ "$web" = yes ]; then
-  PACKAGES+=(emscripten chromium-headless-shell)
+  # dpkg-dev unpacks the libmspack source the browser build compiles.
+  PACKAGES+=(emscripten chromium-headless-shell dpkg-dev)
   command -v node >/dev/null || PACKAGES+=(nodejs)
   command -v npm >/dev/null || PACKAGES+=(npm)
 fi
@@ -78,4 +80,11 @@ if [ "$web" = yes ] && { [ ! -d "$page_tests/node_modules" ] ||
   [ "$page_tests/package-lock.json" -nt "$page_tests/node_modules" ]; }; then
   echo "setup: installing the page tests' node modules (npm ci in tests/page)"
   PUPPETEER_SKIP_DOWNLOAD=1 npm ci --prefix "$page_tests" --no-audit --no-fund --loglevel=error >/dev/null
+fi
+
+# The browser build compiles libmspack's SZDD reader from Debian's source of
+# the version the Linux build links; fetched into ~/.cache/nmnm, checked
+# against its .dsc, with apt's own sources left as they are.
+if [ "$web" = yes ]; then
+  "$(dirname "$0")/fetch-libmspack-source.sh" >/dev/null
 fi

@@ -4,8 +4,7 @@
 #include "base/failure.h"
 
 #include "platform/linux/data_path.h"
-#include "platform/linux/szdd.h"
-#include "platform/posix/posix_file.h"
+#include "platform/posix/szdd.h"
 
 bool readDataFile(const char* name, DataFile* out, std::string* reason) {
     const std::string wanted = name ? name : "";
@@ -15,11 +14,5 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
         out->path = wanted;
         return failWith(reason, "not found in " + dataSearchPlaces());
     }
-    if (!readRegularFile(out->path, &out->bytes, reason)) return false;
-    if (!isSzdd(out->bytes.data(), out->bytes.size())) return true;
-
-    std::vector<uint8_t> expanded;
-    if (!expandSzdd(out->bytes.data(), out->bytes.size(), kMaxDataFileBytes, &expanded, reason)) return false;
-    out->bytes.swap(expanded);
-    return true;
+    return readDataBytes(out->path, &out->bytes, reason);
 }

@@ -1,14 +1,13 @@
 // The data files of the browser build: looked for in the current folder
 // (the page's embedded files sit there), then beside the script under node;
 // read whole through the file system emscripten gives (node's own for the
-// tools and tests). No SZDD expander builds for the browser: such a file is
-// refused with its reason.
+// tools and tests), expanded as on Linux when stored in the Windows LZ
+// compressed form.
 #include <sys/stat.h>
 
 #include "base/data_files.h"
 #include "base/failure.h"
-#include "platform/posix/posix_file.h"
-#include "platform/posix/szdd_signature.h"
+#include "platform/posix/szdd.h"
 #include "platform/web/script_folder.h"
 
 namespace {
@@ -39,12 +38,5 @@ bool readDataFile(const char* name, DataFile* out, std::string* reason) {
         out->path = wanted;
         return failWith(reason, "not found in " + searchPlaces());
     }
-    if (!readRegularFile(out->path, &out->bytes, reason)) return false;
-    if (isSzdd(out->bytes.data(), out->bytes.size())) {
-        out->bytes.clear();
-        return failWith(reason,
-                        "is compressed (SZDD) and the browser build reads plain pictures only; "
-                        "expand it first (msexpand, package mscompress)");
-    }
-    return true;
+    return readDataBytes(out->path, &out->bytes, reason);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// What the browser's program entry (app/web_main.cpp) needs of the web host
+// What the browser's program entry (app/web/web_main.cpp) needs of the web host
 // beyond base/window.h and base/host.h.
 #include <cstdint>
 

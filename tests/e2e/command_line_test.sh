@@ -9,7 +9,7 @@ version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 label=command_line_test
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 
 # Runs the game with the given arguments; sets code, out and err.
 run() {

@@ -15,7 +15,7 @@ probe=$4
 label=install_test
 source "$(dirname "$0")/../e2e/x_session.sh"
 # Counting failures (this replaces the session's fail, which ends at the first).
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 stop() {
   fail "$@"
   [ -s "$work/stderr" ] && { echo "--- game stderr"; cat "$work/stderr"; }

@@ -8,11 +8,11 @@
 set -uo pipefail
 src=$1
 version=$2
-desktop=$src/app/nmnm.desktop
-metainfo=$src/app/org.example.nmnm.metainfo.xml
-manpage=$src/app/nmnm.6
+desktop=$src/app/linux/nmnm.desktop
+metainfo=$src/app/linux/org.example.nmnm.metainfo.xml
+manpage=$src/app/linux/nmnm.6
 label=metadata_test
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 
 for tool in desktop-file-validate appstreamcli groff; do
   command -v "$tool" >/dev/null || { echo "metadata_test: $tool is missing; run scripts/setup.sh"; exit 1; }
@@ -35,10 +35,13 @@ grep -q '<binary>nmnm</binary>' "$metainfo" || fail "the metainfo does not provi
 grep -q '<screenshot type="default">' "$metainfo" || fail "the metainfo has no default screenshot"
 grep -q '<content_rating type="oars-1.1">' "$metainfo" || fail "the metainfo has no content rating"
 
-# One version everywhere: the newest release, the manual page, the Debian changelog.
+# One version everywhere: the newest release, the manual page, the Debian
+# changelog, and a section of CHANGELOG.md, where the release notes come from.
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the build says '$version'"
 grep -q "^\.TH NMNM 6 [0-9-]* \"nmnm $version\"" "$manpage" || fail "the manual page's header does not say nmnm $version"
+grep -q "^## \[$version\] - [0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\$" "$src/CHANGELOG.md" ||
+  fail "CHANGELOG.md has no '## [$version] - YYYY-MM-DD' section"
 if [ -f "$src/debian/changelog" ]; then
   deb=$(head -n1 "$src/debian/changelog" | sed -n 's/^nmnm (\([^)-]*\).*/\1/p')
   [ "$deb" = "$version" ] || fail "debian/changelog's newest version is '$deb', the build says '$version'"
@@ -51,8 +54,8 @@ notice=$(sed -n 's/^Copyright (c) \([0-9]\{4\}\) \(.*\)$/\1 \2/p' "$license")
 [ "$(head -n1 "$license")" = "MIT License" ] || fail "LICENSE does not start with 'MIT License'"
 [ -n "$notice" ] || fail "LICENSE has no 'Copyright (c) YEAR HOLDER' line"
 grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo does not give MIT as the project licence"
-grep -q "VALUE \"LegalCopyright\", \"Copyright (C) $notice\..* MIT licence" "$src/app/nmnm.rc" ||
-  fail "app/nmnm.rc's LegalCopyright does not name '$notice' and the MIT licence"
+grep -q "VALUE \"LegalCopyright\", \"Copyright (C) $notice\..* MIT licence" "$src/app/windows/nmnm.rc" ||
+  fail "app/windows/nmnm.rc's LegalCopyright does not name '$notice' and the MIT licence"
 copyright=$src/debian/copyright
 if [ -f "$copyright" ]; then
   # The paragraph for all files, then the licence text: LICENSE's own words,

@@ -417,18 +417,35 @@ function statusLine(page) {
   return page.evaluate(() => document.getElementById("status").textContent);
 }
 
-test("own pictures: a good one shows; cut short, 24-bit and not a picture say why and change nothing; the built-in ones come back", async () => {
+// Debian's mscompress writes NAME_ in the SZDD form COMPRESS.EXE wrote.
+function szddOf(bytes, dir, name) {
+  const file = path.join(dir, name);
+  fs.writeFileSync(file, bytes);
+  execFileSync("mscompress", [file]);
+  const packed = fs.readFileSync(file + "_");
+  assert.strictEqual(packed.toString("latin1", 0, 4), "SZDD", name + ": mscompress wrote SZDD");
+  return packed;
+}
+
+test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken SZDD and not a picture say why in one line and change nothing; the built-in ones come back", async () => {
   const page = await lib.openPage(browser);
   await page.goto(site.origin + "/index.html");
   await playing(page);
   const first = await lib.waitForState(page, "some frames", (s) => s.frames > 10);
   assert.ok((await plainness(page)) < 0.5, "built-in: a varied picture");
 
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-own-"));
   const good = pictures.makeBmp(640, 480, 8, 5);
+  const packed = szddOf(good, work, "hk.bmp");
+  const unknownMethod = Buffer.from(packed);
+  unknownMethod[8] = 0x42;
   const refused = [
     ["a cut-short hk.bmp", "hk.bmp", good.subarray(0, good.length - 640 * 100), "cut short: 100 rows of pixels are missing"],
     ["a 24-bit hk.bmp", "hk.bmp", pictures.makeBmp(640, 480, 24, 5), "24 bits per pixel"],
     ["a pt.bmp that is no picture", "pt.bmp", Buffer.from("not a picture at all\n"), "not a BMP picture"],
+    ["an SZDD hk.bmp cut short", "hk.bmp", packed.subarray(0, packed.length >> 1), "rows of pixels are missing"],
+    ["an SZDD pt.bmp cut in its header", "pt.bmp", packed.subarray(0, 12), "file ends inside its SZDD header"],
+    ["an SZDD hk.bmp of an unknown method", "hk.bmp", unknownMethod, "unknown SZDD compression method"],
   ];
   for (const [what, name, bytes, reason] of refused) {
     await dropFile(page, name, bytes);
@@ -436,6 +453,7 @@ test("own pictures: a good one shows; cut short, 24-bit and not a picture say wh
       .catch(() => {});
     const line = await statusLine(page);
     assert.ok(line.includes(reason) && line.includes(name), what + ": the reason shows, got: " + line);
+    assert.ok(!/msexpand|folder|\n/.test(line), what + ": one line, no desktop advice, got: " + line);
     const frames = (await lib.gameState(page)).frames;
     const after = await lib.waitForState(page, "frames to go on", (s) => s.frames > frames + 3, 3000);
     assert.strictEqual(after.runs, first.runs, what + ": the run goes on, no new one");
@@ -444,8 +462,7 @@ test("own pictures: a good one shows; cut short, 24-bit and not a picture say wh
   }
 
   // A good one through the file button starts a new run with it.
-  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-own-")), "hk.bmp");
-  fs.writeFileSync(file, good);
+  const file = path.join(work, "hk.bmp");
   await (await page.$("#picture-file")).uploadFile(file);
   const mine = await lib.waitForState(page, "a run with the player's picture", (s) => s.runs === first.runs + 1 && s.stage === "playing" && s.frames > 2, 5000);
   assert.strictEqual(mine.runs, first.runs + 1, "good: one new run");
@@ -457,8 +474,54 @@ test("own pictures: a good one shows; cut short, 24-bit and not a picture say wh
   await lib.waitForState(page, "a run with the built-in pictures", (s) => s.runs === first.runs + 2 && s.stage === "playing" && s.frames > 2, 5000);
   assert.ok((await plainness(page)) < 0.5, "back: the built-in picture again");
   assert.strictEqual(await page.evaluate(() => document.getElementById("built-in-pictures").disabled), true, "back: nothing to go back to");
+
+  // The same picture stored compressed (SZDD), dropped: it shows, as on Linux.
+  await dropFile(page, "hk.bmp", packed);
+  await lib.waitForState(page, "a run with the SZDD picture", (s) => s.runs === first.runs + 3 && s.stage === "playing" && s.frames > 2, 5000);
+  assert.ok((await plainness(page)) > 0.9, "SZDD: the player's one-colour background shows");
   assert.deepStrictEqual(page.problems, [], "own pictures: console errors or warnings");
-  fs.rmSync(path.dirname(file), { recursive: true, force: true });
+  fs.rmSync(work, { recursive: true, force: true });
+  await page.close();
+});
+
+test("own pictures: SZDD copies of the built-in ones, as mscompress makes them, give Linux's screen", async () => {
+  const work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-szdd-"));
+  const files = ["hk.bmp", "pt.bmp"].map((name) => {
+    const plain = fs.readFileSync(path.join(lib.pageDir(), "..", "bin", name));
+    return [name, szddOf(plain, work, name).toString("base64")];
+  });
+  fs.rmSync(work, { recursive: true, force: true });
+  const page = await lib.openPage(browser);
+  // Offered as a drop offers them, just before the scripted mode fetches its
+  // script: the run it then makes reads them.
+  await page.evaluateOnNewDocument((files) => {
+    const fetchAsBefore = window.fetch;
+    window.offered = [];
+    window.fetch = function (url, ...rest) {
+      if (String(url).startsWith("screens/")) {
+        for (const [name, text] of files) {
+          const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+          const nameBytes = new TextEncoder().encode(name);
+          const nameAt = Module._nmnm_picture_name(nameBytes.length);
+          Module.HEAPU8.set(nameBytes, nameAt);
+          const at = Module._nmnm_picture_bytes(bytes.length);
+          Module.HEAPU8.set(bytes, at);
+          const line = Module._nmnm_offer_picture(bytes.length);
+          window.offered.push(new TextDecoder().decode(Module.HEAPU8.subarray(line, Module.HEAPU8.indexOf(0, line))));
+        }
+      }
+      return fetchAsBefore.call(this, url, ...rest);
+    };
+  }, files);
+  await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=406");
+  await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
+  assert.strictEqual(await page.evaluate(() => document.body.dataset.script), "done", "SZDD: the script ran");
+  assert.deepStrictEqual(await page.evaluate(() => window.offered), ["", ""], "SZDD: both pictures taken");
+  assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 1, "SZDD: in use");
+  const want = lib.readIndexedPng(path.join(kScreensDir, "play.png"));
+  const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
+  assert.strictEqual(difference, null, "SZDD: Linux's play screen, " + (difference && difference.count + " pixels differ"));
+  assert.deepStrictEqual(page.problems, [], "SZDD: console errors or warnings");
   await page.close();
 });
 

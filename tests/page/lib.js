@@ -94,7 +94,7 @@ function sleep(ms) {
   return new Promise((resolve) => setTimeout(resolve, ms));
 }
 
-// The run's state as app/web_probe.cpp reports it.
+// The run's state as app/web/web_probe.cpp reports it.
 function gameState(page) {
   return page.evaluate(() => window.nmnm.state());
 }

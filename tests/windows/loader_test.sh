@@ -14,7 +14,7 @@ command -v mscompress >/dev/null || { echo "loader_test: mscompress is missing; 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 label=loader_test
-source "$(dirname "$0")/../checks.sh"
+source "$(dirname "$0")/../support/checks.sh"
 
 # Runs the check on `hk.bmp` in a folder of its own; sets out, err and code.
 load() {

@@ -10,7 +10,7 @@
 #include "display/bitmap_loader.h"
 #include "display/device.h"
 #include "display/display_objects.h"
-#include "platform/linux/szdd.h"
+#include "platform/posix/szdd.h"
 
 namespace {
 

@@ -1,0 +1,92 @@
+// The browser build's file service under node: where bare names are looked
+// for, what each refusal says, and SZDD files expanded as on Linux.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "base/data_files.h"
+#include "tools/common/bmp_fixture.h"
+#include "tools/common/file_bytes.h"
+
+namespace {
+
+// A scratch folder as the current folder, so bare names are looked for there first.
+class WebFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = makeScratchDir();
+        ASSERT_FALSE(dir.empty());
+        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
+        ASSERT_EQ(chdir(dir.c_str()), 0);
+    }
+    void TearDown() override {
+        EXPECT_EQ(chdir(oldDir), 0);
+        EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
+    }
+    static std::string refusal(const char* name) {
+        DataFile file;
+        std::string reason;
+        return readDataFile(name, &file, &reason) ? std::string() : reason;
+    }
+    static bool mentions(const std::string& text, const std::string& part) {
+        return text.find(part) != std::string::npos;
+    }
+
+    std::string dir;
+    char oldDir[PATH_MAX] = {};
+    const std::vector<uint8_t> picture = makeBmp({64, 48}, patternPixels(64, 48, 5), patternColours(9));
+};
+
+}  // namespace
+
+TEST_F(WebFiles, TheCurrentFolderComesFirst) {
+    ASSERT_TRUE(writeBytes("hk.bmp", picture));
+    DataFile file;
+    std::string reason;
+    ASSERT_TRUE(readDataFile("hk.bmp", &file, &reason)) << reason;
+    EXPECT_EQ(file.path, "hk.bmp") << "case: found in the current folder";
+    EXPECT_EQ(file.bytes, picture) << "case: its bytes";
+}
+
+TEST_F(WebFiles, ThenBesideTheProgram) {
+    // bin/ holds the Linux build's pictures beside this test program.
+    DataFile file;
+    std::string reason;
+    ASSERT_TRUE(readDataFile("pt.bmp", &file, &reason)) << reason;
+    EXPECT_EQ(file.path, NMNM_BUILD_DIR "/bin/pt.bmp") << "case: found beside the program";
+    std::vector<uint8_t> onDisk;
+    ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/pt.bmp", &onDisk)) << "the Linux build's pt.bmp";
+    EXPECT_EQ(file.bytes, onDisk) << "case: its bytes";
+}
+
+TEST_F(WebFiles, EachRefusalSaysWhy) {
+    ASSERT_EQ(mkdir("folder.bmp", 0755), 0);
+    EXPECT_TRUE(mentions(refusal("folder.bmp"), "is a folder")) << "case: a folder: " << refusal("folder.bmp");
+    const std::string missing = refusal("surely-missing.bmp");
+    EXPECT_TRUE(mentions(missing, "not found in the current folder, " NMNM_BUILD_DIR "/bin"))
+        << "case: missing, both places named: " << missing;
+    EXPECT_TRUE(mentions(refusal("no/such/folder/hk.bmp"), "cannot open")) << "case: a path stands as it is";
+}
+
+TEST_F(WebFiles, AnSzddFileReadsAsItsPlainBytesAsOnLinux) {
+    // The picture stored as literals only: a flag byte of eight set bits before every eight bytes.
+    std::vector<uint8_t> packed = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', '_'};
+    for (int shift = 0; shift < 32; shift += 8) packed.push_back(static_cast<uint8_t>(picture.size() >> shift));
+    for (size_t i = 0; i < picture.size(); ++i) {
+        if (i % 8 == 0) packed.push_back(0xFF);
+        packed.push_back(picture[i]);
+    }
+    ASSERT_TRUE(writeBytes("packed.bmp", packed));
+    DataFile file;
+    std::string reason;
+    ASSERT_TRUE(readDataFile("packed.bmp", &file, &reason)) << reason;
+    EXPECT_EQ(file.bytes, picture) << "case: SZDD, expanded";
+
+    ASSERT_TRUE(writeBytes("header.bmp", std::vector<uint8_t>(packed.begin(), packed.begin() + 12)));
+    EXPECT_EQ(refusal("header.bmp"), "file ends inside its SZDD header") << "case: SZDD cut in its header";
+}

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "display/display_objects.h"
+#include "display/display_setup.h"
+#include "game/start_up.h"
+#include "game/world.h"
+#include "platform/headless/headless_host.h"
+#include "tests/support/test_support.h"
+#include "tools/common/bmp_fixture.h"
+#include "tools/common/png_write.h"
+#include "tools/replay/autoplay.h"
+#include "tools/replay/replay.h"
+#include "tools/replay/script.h"
+
+namespace {
+
+int64_t field(const std::string& line, const std::string& key) {
+    const size_t at = line.find("\"" + key + "\":");
+    if (at == std::string::npos) ADD_FAILURE() << key << " missing";
+    return std::strtoll(line.c_str() + at + key.size() + 3, nullptr, 10);
+}
+
+// The script of a first stage played by the built-in player until it has
+// swatted five flies, then left to run out back to the title.
+std::string recordShortGame() {
+    makeGameScreen();
+    AutoplayPlayer player;
+    ReplaySession live;  // no trace: only moves the world on
+    std::string script = "# a short game: title, click, play five hits, fail\n";
+    for (bool leftTitle = false; !(leftTitle && world.gameState == kPhaseTitle) && live.calls < 3000;) {
+        leftTitle |= world.gameState != kPhaseTitle;
+        CallInput input = autoplayNext(player, world);
+        if (world.killCount >= 5) input.keys = 0;
+        script += std::to_string(input.tick) + " " + std::to_string(input.x) + " " + std::to_string(input.y) +
+                  (input.keys ? " L\n" : " -\n");
+        replayCall(live, input);
+    }
+    releaseTestDisplay();
+    return script;
+}
+
+std::string traceOf(const std::vector<CallInput>& calls) {
+    makeGameScreen();
+    std::ostringstream trace;
+    ReplaySession session;
+    session.trace = &trace;
+    bool ran = replayBegin(session);
+    for (const CallInput& c : calls) ran &= replayCall(session, c);
+    EXPECT_TRUE(ran && replayEnd(session)) << session.error;
+    releaseTestDisplay();
+    return trace.str();
+}
+
+}  // namespace
+
+TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
+    std::istringstream script(recordShortGame());
+    std::vector<CallInput> calls;
+    std::string error;
+    ASSERT_TRUE(parseScript(script, &calls, &error)) << error;
+    const std::string text = traceOf(calls);
+    EXPECT_TRUE(traceOf(calls) == text) << "the same script from the same start gives the same trace";
+
+    std::istringstream trace(text);
+    int linesIn[6] = {}, doubleFlips = 0;
+    int64_t call = 1, kills = 0;
+    std::string line, last;
+    for (; std::getline(trace, line); last = line) {
+        // Every call but the very first passes the gate (the clock moves on by frameInterval).
+        EXPECT_EQ(field(line, "call"), ++call) << "case: trace line of call " << call;
+        const int64_t state = field(line, "gameState"), flips = field(line, "flips"),
+                      nowKills = field(line, "killCount");
+        ASSERT_LE(state, 5) << "case: call " << call;
+        ASSERT_TRUE(flips == 1 || flips == 2) << "case: call " << call << ", flips " << flips;
+        ++linesIn[state];
+        doubleFlips += flips == 2;
+        // Kills only rise in play; the call where the gauge runs out is the last to count any.
+        const bool gaugeRanOut = state == kPhaseResult && field(line, "stateTimer") == 1;
+        if (state == kPhasePlay || gaugeRanOut) {
+            EXPECT_GE(nowKills, kills) << "case: call " << call << ", kills in play";
+        } else if (state == kPhaseResult) {
+            EXPECT_EQ(nowKills, kills) << "case: call " << call << ", kills in the result";
+        }
+        if (state != kPhaseTitle) kills = nowKills;
+        if (gaugeRanOut) {
+            EXPECT_NE(line.find("\"gauge\":191.0,"), std::string::npos) << "case: end of play, gauge";
+            EXPECT_EQ(field(line, "flyLevel"), 18) << "case: end of play";
+            EXPECT_EQ(nowKills, 5) << "case: end of play";
+        }
+    }
+    EXPECT_EQ(call, static_cast<int64_t>(calls.size())) << "case: calls traced";
+    // The same call runs the next phase's block after a change, so each phase
+    // shows one line fewer than its runs: announcement 56, start 13, play 869,
+    // failure 71 (its last run already shows the title).
+    const char* names[6] = {"title", "announcement", "start", "play", "result", "stage clear"};
+    const int lines[6] = {0, 55, 12, 868, 70, 0};
+    for (int p = 1; p < 6; ++p) EXPECT_EQ(linesIn[p], lines[p]) << "case: trace lines in " << names[p];
+    EXPECT_EQ(doubleFlips, 4) << "case: calls with two flips: the click, and the ends of announcement, start and play";
+    EXPECT_NE(
+        last.find(
+            ",\"gameState\":0,\"stateTimer\":0,\"flyLevel\":1,\"killCount\":0,\"borderLine\":30,\"bestKills\":20,"),
+        std::string::npos)
+        << "case: the last line, back at the title: " << last;
+    EXPECT_NE(last.find("\"gaugeRate\":0.22,"), std::string::npos) << "case: the last line, gauge rate";
+}
+
+TEST(ReplayGame, ScreenshotsShowThePrimarySurfaceThroughItsPalette) {
+    // Display setup as the tool makes it, from pictures written here.
+    const std::string dir = makeScratchDir();
+    char oldDir[PATH_MAX] = {};
+    ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
+    ASSERT_EQ(chdir(dir.c_str()), 0);
+    const std::vector<uint8_t> hkPixels = patternPixels(640, 480, 1);
+    const std::vector<PaletteEntry> ptColours = patternColours(0x66);
+    ASSERT_TRUE(writeBytes("hk.bmp", makeBmp({640, 480}, hkPixels, patternColours(0x11))));
+    ASSERT_TRUE(writeBytes("pt.bmp", makeBmp({256, 96}, patternPixels(256, 96, 2), ptColours)));
+    resetWorld();
+    resetHeadless();
+    displayObjects = DisplayObjects{};
+    ASSERT_EQ(initDisplay(), 1);
+
+    const std::string shots = ::testing::TempDir();
+    ReplaySession session;
+    session.screenshots = {{0, shots + "replay_shot_0.png"}, {3, shots + "replay_shot_3.png"}};
+    AutoplayPlayer player;
+    bool ran = replayBegin(session);
+    for (int i = 0; i < 3; ++i) ran &= replayCall(session, autoplayNext(player, world));
+    ASSERT_TRUE(ran && replayEnd(session)) << session.error;
+
+    std::string pixels;
+    int32_t width = 0, height = 0;
+    PaletteEntry palette[256];
+    // Right after setup the screen shows "hk.bmp" in the colours of "pt.bmp".
+    ASSERT_TRUE(readIndexedPng(shots + "replay_shot_0.png", &pixels, &width, &height, palette));
+    EXPECT_EQ(pixelDifference(pixels, hkPixels), "") << "case: call 0";
+    for (int i = 1; i < 255; ++i) {
+        EXPECT_EQ(palette[i].red, ptColours[i].red) << "case: call 0, colour " << i;
+        EXPECT_EQ(palette[i].blue, ptColours[i].blue) << "case: call 0, colour " << i;
+    }
+    // After a call: exactly the primary surface, through its palette.
+    ASSERT_TRUE(readIndexedPng(shots + "replay_shot_3.png", &pixels, &width, &height, palette));
+    EXPECT_EQ(width, 640) << "case: call 3";
+    EXPECT_EQ(height, 480) << "case: call 3";
+    const Surface* screen = displayObjects.primarySurface;
+    EXPECT_EQ(pixelDifference(pixels, screen->pixels), "") << "case: call 3";
+    for (int i = 0; i < 256; ++i) {
+        EXPECT_EQ(palette[i].green, screen->palette->entries[i].green) << "case: call 3, colour " << i;
+        EXPECT_EQ(palette[i].blue, screen->palette->entries[i].blue) << "case: call 3, colour " << i;
+    }
+
+    // A screenshot after a call the run never made, or one that cannot be written, is an error.
+    session.screenshots = {{9, shots + "replay_shot_9.png"}};
+    EXPECT_FALSE(replayEnd(session)) << "case: call 9 never made";
+    EXPECT_NE(session.error.find("no call 9"), std::string::npos) << "case: call 9 never made: " << session.error;
+    session.screenshots = {{4, shots + "no/such/folder/x.png"}};
+    EXPECT_FALSE(replayCall(session, autoplayNext(player, world))) << "case: folder missing";
+    EXPECT_NE(session.error.find("x.png"), std::string::npos) << "case: folder missing: " << session.error;
+    releaseDisplay();
+    EXPECT_EQ(chdir(oldDir), 0);
+    removeScratchDir(dir);
+}
