@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a prefix of its own (never ~/.wine),
 # making the prefix on first use.
-#   scripts/wine-run.sh PREFIX win32|win64 PROGRAM.exe [ARGS...]
+#   scripts/wine-run.sh PREFIX win32|win64 [PROGRAM.exe [ARGS...]]   (no program: the prefix only)
 #   scripts/wine-run.sh --can-run win32|win64   (exit 0 when this machine can)
 # The Windows toolchain files use it to run programs and tests of a build.
 # Where the kernel runs no 32-bit programs, the 32-bit ones run through
@@ -38,8 +38,8 @@ if [ "${1:-}" = --can-run ]; then
   exit $?
 fi
 
-if [ $# -lt 3 ]; then
-  echo "usage: scripts/wine-run.sh PREFIX win32|win64 PROGRAM.exe [ARGS...]" >&2
+if [ $# -lt 2 ]; then
+  echo "usage: scripts/wine-run.sh PREFIX win32|win64 [PROGRAM.exe [ARGS...]]" >&2
   exit 2
 fi
 prefix=$(realpath -m -- "$1") arch=$2
@@ -71,10 +71,12 @@ if [ "$arch" = win32 ] && [ -e "$binfmt" ]; then
   export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xffff0000}
   # Debian's wineserver ends with the last program (-p0), so each start of a
   # program is a new session, and Wine boots one by starting wineboot.exe,
-  # services.exe, winedevice.exe, plugplay.exe, explorer.exe: each a minute
-  # or more emulated. The programs here need none of them (a window starts
-  # the desktop itself), so only the prefix's making runs wineboot.
+  # services.exe, winedevice.exe, plugplay.exe, explorer.exe: each minutes
+  # emulated. Programs need none of them, so only the prefix's making runs
+  # wineboot. Without an X display the desktop (explorer.exe, which any use
+  # of GDI starts) can show nothing either: it is left out too.
   program_overrides="$overrides;wineboot.exe,winemenubuilder.exe=d"
+  [ -n "${DISPLAY:-}" ] || program_overrides="$overrides;wineboot.exe,winemenubuilder.exe,explorer.exe=d"
 else
   program_overrides=$overrides
 fi
@@ -83,22 +85,30 @@ fi
 # new Wine): the same test Wine makes, which it leaves to wineboot.
 wine_inf=$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null || echo unknown)
 ready() { [ "$(cat "$prefix/.nmnm-ready" 2>/dev/null)" = "$wine_inf" ]; }
+# Runs wineboot with OPTION and waits for its session to end: the prefix is
+# made when the wineboot that boots the session says so. Through the emulator
+# that takes many minutes, and the first program's wait for it times out
+# long before (so its exit code says nothing); a wait cut short leaves a
+# prefix that Wine takes for made, so ending the session comes last, and
+# only after an hour (asking the server to save the registry first).
+boot() {
+  local log=$prefix.boot.log
+  WINEDLLOVERRIDES="$overrides;winemenubuilder.exe=d" "$loader" wineboot "$1" >"$log" 2>&1
+  timeout "${NMNM_WINE_BOOT_WAIT:-3600}" wineserver -w || wineserver -k15 || true
+  grep -q "configuration in .* has been updated" "$log"
+}
 if ! ready; then
   mkdir -p "$(dirname "$prefix")"
   # Tests start in parallel: one of them makes the prefix, the others wait.
   (
     flock 9
     if ! ready; then
-      WINEDLLOVERRIDES="$overrides;winemenubuilder.exe=d" "$loader" wineboot -i >/dev/null 2>&1 ||
-        { echo "wine-run: making the Wine prefix $prefix failed" >&2; exit 1; }
-      # wineboot returns with the prefix made. Its session's helpers end with
-      # it, but an emulated one may never end, and waiting on it with
-      # `wineserver -w` would never return: ask the server to save the
-      # registry and end instead, after a while.
-      timeout 60 wineserver -w || wineserver -k15 || true
+      # A prefix Wine takes for made is brought up to date by force.
+      boot -i || boot -u || { echo "wine-run: making the Wine prefix $prefix failed (see $prefix.boot.log)" >&2; exit 1; }
       echo "$wine_inf" >"$prefix/.nmnm-ready"
     fi
   ) 9>"$prefix.lock" || exit 1
 fi
+[ $# -gt 0 ] || exit 0  # the prefix alone
 export WINEDLLOVERRIDES=$program_overrides
 exec "$loader" "$@"
