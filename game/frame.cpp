@@ -1,8 +1,8 @@
 #include "game/frame.h"
 
-#include "base/host.h"
 #include "display/display_objects.h"
 #include "game/phases.h"
+#include "game/run_record.h"
 #include "game/world.h"
 
 namespace {
@@ -14,21 +14,19 @@ namespace {
 // draws nothing), and a fresh one to stamp the frame, not the one compared.
 bool frameGateOpen() {
     if (!world.lastFrameTickSet) {
-        world.lastFrameTick = hostTickCount();
+        world.lastFrameTick = frameTickCount();
         world.lastFrameTickSet = true;
     }
-    const uint32_t now = hostTickCount();
+    const uint32_t now = frameTickCount();
     if (now - world.lastFrameTick < world.frameInterval) return false;
-    world.lastFrameTick = hostTickCount();  // a fresh reading, not `now`
+    world.lastFrameTick = frameTickCount();  // a fresh reading, not `now`
     return true;
 }
 
-}  // namespace
-
-int32_t runFrame() {
-    if (!frameGateOpen()) return 1;
-    world.cursorPos = hostCursorPos();
-    hostKeyboardState(world.keyState);
+// The frame itself, once the gate has let it through.
+void runOpenFrame() {
+    world.cursorPos = frameCursorPos();
+    frameKeyboardState(world.keyState);
     surfaceBltFast(displayObjects.backSurface, 0, 0, displayObjects.backgroundSurface,
                    Rect{0, 0, kScreenWidth, kScreenHeight}, DDBLTFAST_WAIT);
 
@@ -40,6 +38,16 @@ int32_t runFrame() {
     if (world.gameState == kPhasePlay) runPlayPhase();
     if (world.gameState == kPhaseResult) runResultPhase();
     if (world.gameState == kPhaseStageClear) runStageClearPhase();
+}
+
+}  // namespace
+
+int32_t runFrame() {
+    // The clock, the cursor and the keys are read through run_record, which
+    // records them or plays them back.
+    beginFrameCall();
+    if (frameGateOpen()) runOpenFrame();
+    endFrameCall();
     return 1;
 }
 

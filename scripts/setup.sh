@@ -73,7 +73,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 # The page's tests drive Debian's chromium-headless-shell through
-# puppeteer-core, pinned in tests/page/package-lock.json; it never downloads
+# puppeteer-core, pinned in tests/page/package-lock.json with the
+# JavaScript's formatter and linter (prettier, eslint); it never downloads
 # a browser.
 page_tests="$(dirname "$0")/../tests/page"
 if [ "$web" = yes ] && { [ ! -d "$page_tests/node_modules" ] ||

@@ -43,5 +43,5 @@ done
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNMNM_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp" \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp" \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"

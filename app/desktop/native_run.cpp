@@ -5,6 +5,7 @@
 #include "base/window.h"
 #include "display/display_setup.h"
 #include "game/pump.h"
+#include "game/run_record.h"
 #include "game/start_up.h"
 
 GameStart startGame() {
@@ -23,6 +24,7 @@ int pumpUntilEnd() {
         const PumpStep step = pumpStep();
         if (step.next == PumpNext::End) break;
         if (step.next == PumpNext::WaitForEvent) {
+            flushRunRecording();  // nothing may wait in the buffer for long
             hostWaitForEvent(-1);
         } else if (step.ms > 0) {
             hostWaitForEvent(static_cast<int32_t>(step.ms));

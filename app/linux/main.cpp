@@ -1,16 +1,24 @@
 // nmnm: swat the flies. The Linux entry: --version and --help are answered
-// without opening anything; otherwise the window, the start-up and the pump
-// (app/native_run.h).
+// without opening anything; otherwise the run's recording
+// (app/desktop/run_keeping.h), the window, the start-up and the pump
+// (app/desktop/native_run.h).
 #include "app/desktop/command_line.h"
 #include "app/desktop/native_run.h"
+#include "app/desktop/run_keeping.h"
 #include "platform/linux/text_warm_up.h"
 
 int main(int argc, char** argv) {
-    const CommandLineRequest request = readCommandLine(argc, argv);
+    const char* recordPath = nullptr;
+    const CommandLineRequest request = readCommandLine(argc, argv, &recordPath);
     if (request != CommandLineRequest::Play) return answerCommandLine(request, argc, argv);
+    // A file asked for is opened first, so that a wrong path costs no window.
+    if (recordPath && !beginRunKeeping(recordPath, "linux")) return 1;
     // The font is first needed after the fade-in; it is found meanwhile.
     startTextWarmUp();
-    const int code = startGame() == GameStart::Running ? pumpUntilEnd() : 1;
+    const bool running = startGame() == GameStart::Running;
+    if (running && !recordPath) beginRunKeeping(nullptr, "linux");
+    const int code = running ? pumpUntilEnd() : 1;
     finishTextWarmUp();
+    endRunKeeping();
     return code;
 }

@@ -13,7 +13,7 @@ function(nmnm_platform_program)
   set(here ${CMAKE_CURRENT_FUNCTION_LIST_DIR})
   set(desktop ${here}/../desktop)
   nmnm_add_program(nmnm HOST ${NMNM_WINDOW_HOST}
-    SOURCES ${here}/main.cpp ${desktop}/command_line.cpp ${desktop}/native_run.cpp)
+    SOURCES ${here}/main.cpp ${desktop}/command_line.cpp ${desktop}/native_run.cpp ${desktop}/run_keeping.cpp)
   target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")
   target_link_libraries(nmnm PRIVATE nmnm_text_freetype)
 

@@ -93,6 +93,19 @@ function(nmnm_platform_program)
     list(APPEND page_files ${page}/icon-${size}.png)
     list(APPEND page_names icon-${size}.png)
   endforeach()
+  # The licences go with every copy of the page: the game's, and that of
+  # libmspack, whose SZDD reader is compiled into nmnm.wasm unchanged.
+  file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/libmspack-source.txt
+    "nmnm.wasm holds libmspack's SZDD reader (mspack/system.c, szddd.c, lzssd.c), unchanged, under the\n"
+    "GNU LGPL 2.1 (libmspack-COPYING.LIB.txt). Its source is Debian's source package libmspack ${mspack_version}.\n")
+  foreach(pair "${PROJECT_SOURCE_DIR}/LICENSE=LICENSE.txt" "${NMNM_LIBMSPACK_SOURCE}/COPYING.LIB=libmspack-COPYING.LIB.txt"
+               "${CMAKE_CURRENT_BINARY_DIR}/libmspack-source.txt=libmspack-source.txt")
+    string(REPLACE "=" ";" pair "${pair}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    add_custom_command(OUTPUT ${page}/${to} COMMAND ${CMAKE_COMMAND} -E copy ${from} ${page}/${to} DEPENDS ${from} VERBATIM)
+    list(APPEND page_files ${page}/${to})
+  endforeach()
   list(JOIN page_names "," page_list)
   add_custom_command(OUTPUT ${page}/build.json
     COMMAND ${CMAKE_COMMAND} -DDIR=${page} -DVERSION=${PROJECT_VERSION} -DFILES=${page_list} -P ${PROJECT_SOURCE_DIR}/cmake/web_build_list.cmake

@@ -173,7 +173,7 @@ void webRestartRun() {
 void webMarkScripted() { stage = WebRunStage::Scripted; }
 
 int main() {
-    // For tools/bench_web: how much of the time to the first picture is
+    // For tools/bench/web.js: how much of the time to the first picture is
     // loading and how much is start-up.
     EM_ASM(performance.mark("nmnm-main"));
     webSetWakeCallback(wake);

@@ -19,7 +19,8 @@ function(nmnm_platform_program)
   set(icons ${CMAKE_BINARY_DIR}/icons)
 
   nmnm_add_program(nmnm GUI HOST ${NMNM_WINDOW_HOST}
-    SOURCES ${here}/winmain.cpp ${here}/../desktop/native_run.cpp ${here}/nmnm.rc)
+    SOURCES ${here}/winmain.cpp ${here}/../desktop/native_run.cpp ${here}/../desktop/run_keeping.cpp ${here}/nmnm.rc)
+  target_compile_definitions(nmnm PRIVATE NMNM_VERSION="${PROJECT_VERSION}")
   set_source_files_properties(${here}/nmnm.rc PROPERTIES OBJECT_DEPENDS ${icons}/nmnm.ico)
   target_include_directories(nmnm PRIVATE ${CMAKE_CURRENT_BINARY_DIR} ${icons})
   # The version, written where the resource compiler reads it.

@@ -5,6 +5,7 @@
 #include <mmsystem.h>
 
 #include "app/desktop/native_run.h"
+#include "app/desktop/run_keeping.h"
 #include "platform/win32/startup_report.h"
 #include "platform/win32/win32_host.h"
 
@@ -19,9 +20,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         case GameStart::Running: break;
     }
     showStartupWarnings();
+    beginRunKeeping(nullptr, "windows");
     // A 1 ms timer resolution while running, so the sleeps end on time.
     timeBeginPeriod(1);
     const int code = pumpUntilEnd();
     timeEndPeriod(1);
+    endRunKeeping();
     return code;
 }

@@ -26,19 +26,25 @@ run --version
 
 run --help
 [ "$code" -eq 0 ] || fail "--help: exit code $code, want 0"
-[ "$(head -n1 "$work/out")" = "usage: nmnm [--help | --version]" ] || fail "--help: first line '$(head -n1 "$work/out")'"
+[ "$(head -n1 "$work/out")" = "usage: nmnm [--record FILE | --help | --version]" ] || fail "--help: first line '$(head -n1 "$work/out")'"
 [ "$(wc -l <"$work/out")" -le 6 ] || fail "--help: more than six lines"
 [ -z "$err" ] || fail "--help: wrote to stderr: $err"
 
-for args in "--bogus" "-h" "--version --help" "--help extra" "play"; do
+for args in "--bogus" "-h" "--version --help" "--help extra" "play" "--record x extra"; do
   # shellcheck disable=SC2086  # the case is a list of arguments
   run $args
   odd=${args##* }
   [ "$code" -eq 2 ] || fail "'$args': exit code $code, want 2"
   [ -z "$out" ] || fail "'$args': wrote to stdout: $out"
   [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args': stderr is not one line: $err"
-  case "$err" in *"'$odd'"*"usage: nmnm [--help | --version]"*) ;; *) fail "'$args': stderr does not name '$odd' with the usage: $err" ;; esac
+  case "$err" in *"'$odd'"*"usage: nmnm [--record FILE | --help | --version]"*) ;; *) fail "'$args': stderr does not name '$odd' with the usage: $err" ;; esac
 done
 
+# A run file that cannot be written stops the game before any window opens.
+run --record "$work/no/such/folder/run.nmnm-run"
+[ "$code" -eq 1 ] || fail "--record into a missing folder: exit code $code, want 1"
+case "$err" in *"$work/no/such/folder/run.nmnm-run"*) ;; *) fail "--record into a missing folder: not named: $err" ;; esac
+[ "$(wc -l <"$work/err")" -eq 1 ] || fail "--record into a missing folder: stderr is not one line: $err"
+
 end_if_failed
-echo "command_line_test: --version, --help and five mistakes answered"
+echo "command_line_test: --version, --help, six mistakes and an unwritable --record answered"

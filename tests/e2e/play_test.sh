@@ -2,7 +2,7 @@
 # Plays the game in a real window under Xvfb, as a player would: the title
 # with its messages shows, a click starts the announcement, a held press in
 # play swings the swatter, Esc ends the game with exit code 0 and the cursor
-# shown again.
+# shown again, and the run is kept among the last ten, the oldest removed.
 # Usage: play_test.sh path/to/nmnm path/to/screen_probe path/to/cursor_spy.so [DEPTH] [window-manager]
 # DEPTH is the X screen's bits per pixel (24 unless given).
 set -uo pipefail
@@ -25,6 +25,11 @@ source "$(dirname "$0")/x_session.sh"
 start_xvfb "1024x768x$depth"
 
 [ -n "$wm" ] && start_window_manager "$wm"
+
+# Ten runs kept from before: this run's file takes the oldest one's place.
+runs="$XDG_DATA_HOME/nmnm/runs"
+mkdir -p "$runs"
+for n in 0 1 2 3 4 5 6 7 8 9; do echo "0 0 0 -" >"$runs/2000010$n-000000-stage1-kills0.nmnm-run"; done
 
 # The spy must not trip the sanitizer's check that its runtime loads first.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0"
@@ -55,4 +60,10 @@ xdotool key Escape
 expect_clean_end "after Esc"
 [ "$(head -n1 "$work/cursor.log" 2>/dev/null)" = 0 ] || fail "the cursor was not hidden at start"
 [ "$(tail -n1 "$work/cursor.log" 2>/dev/null)" = 1 ] || fail "the cursor was not shown again at the end"
+[ "$(ls "$runs" | wc -l)" -eq 10 ] || fail "kept runs: $(ls "$runs" | wc -l) files, want 10"
+[ -e "$runs/20000100-000000-stage1-kills0.nmnm-run" ] && fail "kept runs: the oldest was not removed"
+kept=$(ls "$runs" | grep -v '^2000')
+case "$kept" in [0-9]*-stage1-kills[0-9]*.nmnm-run) ;; *) fail "kept runs: this run is not named with its stage and kills: '$kept'" ;; esac
+[ "$(head -n1 "$runs/$kept")" = "#nmnm-run 1" ] || fail "kept run: no header: $(head -n1 "$runs/$kept")"
+case "$(tail -n1 "$runs/$kept")" in "#end stage 1 kills "*) ;; *) fail "kept run: no end line: $(tail -n1 "$runs/$kept")" ;; esac
 echo "play_test (${depth}-bit${wm:+, $wm}): title $title, instruction $instruction, swing $swing pixels; exit 0, cursor shown"

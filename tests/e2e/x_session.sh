@@ -3,6 +3,8 @@
 # manager, and all of it stopped again on exit. Set `label` before sourcing;
 # the program under test goes in `game_pid`, its stderr in "$work/stderr".
 work=$(mktemp -d)
+# The game keeps its last runs in the data folder: the scratch one, not the user's.
+export XDG_DATA_HOME="$work/data"
 game_pid=""
 xvfb_pid=""
 wm_pid=""
@@ -20,14 +22,16 @@ fail() {
   exit 1
 }
 
-# start_xvfb WIDTHxHEIGHTxDEPTH: a screen of that size, as DISPLAY.
+# start_xvfb WIDTHxHEIGHTxDEPTH: a screen of that size, as DISPLAY (its
+# number also in "$work/display", empty when none started).
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-  xvfb_pid=$!
-  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-  [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-  export DISPLAY=":$(head -n1 "$work/display")"
-  unset WAYLAND_DISPLAY
+  : >"$work/display"
+  if xvfb_start "$1" "$work/xvfb.log"; then
+    echo "${DISPLAY#:}" >"$work/display"
+  else
+    fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  fi
 }
 
 # start_window_manager NAME: runs it and waits until it has taken the screen.

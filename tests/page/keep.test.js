@@ -103,9 +103,16 @@ async function checkSharp(page, name, ratio) {
     top: box.top * ratio,
     width: box.width * ratio,
     height: box.height * ratio,
-    pixels: await page.evaluate(() => [document.getElementById("screen").width, document.getElementById("screen").height]),
+    pixels: await page.evaluate(() => [
+      document.getElementById("screen").width,
+      document.getElementById("screen").height,
+    ]),
   };
-  assert.deepStrictEqual(got, want.canvas, name + ": the canvas's box in device pixels and its own pixels (area " + JSON.stringify(area) + ")");
+  assert.deepStrictEqual(
+    got,
+    want.canvas,
+    name + ": the canvas's box in device pixels and its own pixels (area " + JSON.stringify(area) + ")",
+  );
   const fit = await page.evaluate(() => document.body.dataset.fit);
   assert.strictEqual(fit, want.whole ? want.whole + "x" : "nearest", name + ": whole multiple or nearest-neighbour");
 
@@ -131,8 +138,18 @@ async function checkSharp(page, name, ratio) {
       const px = want.browser ? Math.ceil(fx) - 1 : Math.floor(fx);
       const py = want.browser ? Math.ceil(fy) - 1 : Math.floor(fy);
       const from = (py * 640 + px) * 4;
-      if (shot.rgba[at] !== canvas[from] || shot.rgba[at + 1] !== canvas[from + 1] || shot.rgba[at + 2] !== canvas[from + 2]) {
-        if (!first) first = { x, y, got: Array.from(shot.rgba.subarray(at, at + 3)), expected: Array.from(canvas.subarray(from, from + 3)) };
+      if (
+        shot.rgba[at] !== canvas[from] ||
+        shot.rgba[at + 1] !== canvas[from + 1] ||
+        shot.rgba[at + 2] !== canvas[from + 2]
+      ) {
+        if (!first)
+          first = {
+            x,
+            y,
+            got: Array.from(shot.rgba.subarray(at, at + 3)),
+            expected: Array.from(canvas.subarray(from, from + 3)),
+          };
         ++wrong;
       }
     }
@@ -144,18 +161,24 @@ async function checkSharp(page, name, ratio) {
 
 for (const screen of kSharpScreens) {
   const name = screen.width + "x" + screen.height + "@" + screen.deviceScaleFactor;
-  test("sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, at the expected scale", async () => {
-    const page = await lib.openPage(browser, { viewport: screen });
-    // The title, still: the scripted mode draws it and stops.
-    await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=4");
-    await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
-    const shot = await page.screenshot({ type: "png" });
-    assert.strictEqual(pictures.readTruecolourPng(Buffer.from(shot)).width, Math.round(screen.width * screen.deviceScaleFactor),
-      name + ": screenshot in device pixels");
-    await checkSharp(page, name, screen.deviceScaleFactor);
-    assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
-    await page.close();
-  });
+  test(
+    "sharp at " + name + ": every picture pixel a solid block of screen pixels, centred, at the expected scale",
+    async () => {
+      const page = await lib.openPage(browser, { viewport: screen });
+      // The title, still: the scripted mode draws it and stops.
+      await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=4");
+      await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
+      const shot = await page.screenshot({ type: "png" });
+      assert.strictEqual(
+        pictures.readTruecolourPng(Buffer.from(shot)).width,
+        Math.round(screen.width * screen.deviceScaleFactor),
+        name + ": screenshot in device pixels",
+      );
+      await checkSharp(page, name, screen.deviceScaleFactor);
+      assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
+      await page.close();
+    },
+  );
 }
 
 test("a rotation and a screen of another density place the picture again at once, and the pointer follows", async () => {
@@ -179,7 +202,13 @@ test("a rotation and a screen of another density place the picture again at once
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => resolve())));
     const box = await pictureBox(page);
     await page.mouse.move(...pointOf(box, 100, 400));
-    const at = await lib.waitForState(page, what + ": the pointer", (s) => Math.abs(s.cursorX - 100) <= 1 && Math.abs(s.cursorY - 400) <= 1, 2000)
+    const at = await lib
+      .waitForState(
+        page,
+        what + ": the pointer",
+        (s) => Math.abs(s.cursorX - 100) <= 1 && Math.abs(s.cursorY - 400) <= 1,
+        2000,
+      )
       .catch((error) => error);
     assert.ok(!(at instanceof Error), what + ": the pointer maps through the new fit: " + (at.message || ""));
     // Still for the screenshot: without the focus the game runs no frames.
@@ -215,9 +244,15 @@ function pointOf(box, x, y) {
 // stopped and started again on the same port, as a network cut and back.
 function serveFolder(dir, port) {
   const http = require("node:http");
-  const types = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".css": "text/css",
-    ".wasm": "application/wasm", ".png": "image/png", ".json": "application/json",
-    ".webmanifest": "application/manifest+json" };
+  const types = {
+    ".html": "text/html; charset=utf-8",
+    ".js": "text/javascript",
+    ".css": "text/css",
+    ".wasm": "application/wasm",
+    ".png": "image/png",
+    ".json": "application/json",
+    ".webmanifest": "application/manifest+json",
+  };
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname.slice(1)) || "index.html";
     const file = path.join(dir, name);
@@ -229,7 +264,9 @@ function serveFolder(dir, port) {
     response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream" });
     response.end(fs.readFileSync(file));
   });
-  return new Promise((resolve) => server.listen(port, "127.0.0.1", () => resolve({ server, port: server.address().port })));
+  return new Promise((resolve) =>
+    server.listen(port, "127.0.0.1", () => resolve({ server, port: server.address().port })),
+  );
 }
 
 function stopServing(served) {
@@ -241,8 +278,9 @@ function stopServing(served) {
 
 // Writes build.json for the folder again, as the build does after a change.
 function relist(dir) {
-  const names = Object.keys(JSON.parse(fs.readFileSync(path.join(dir, "build.json"), "utf8")).files);
-  execFileSync("cmake", ["-DDIR=" + dir, "-DFILES=" + names.join(","), "-P", kBuildList]);
+  const list = JSON.parse(fs.readFileSync(path.join(dir, "build.json"), "utf8"));
+  const names = Object.keys(list.files);
+  execFileSync("cmake", ["-DDIR=" + dir, "-DVERSION=" + list.version, "-DFILES=" + names.join(","), "-P", kBuildList]);
 }
 
 // Marks a build in its page and its style: two files that must always come
@@ -259,7 +297,10 @@ function markBuild(dir, mark) {
 function buildsSeen(page) {
   return page.evaluate(() => {
     const meta = document.querySelector('meta[name="test-build"]');
-    return [meta ? meta.content : "none", getComputedStyle(document.documentElement).getPropertyValue("--test-build").trim().replace(/"/g, "") || "none"];
+    return [
+      meta ? meta.content : "none",
+      getComputedStyle(document.documentElement).getPropertyValue("--test-build").trim().replace(/"/g, "") || "none",
+    ];
   });
 }
 
@@ -298,7 +339,10 @@ test("offline: after one visit the game starts with no network; a new build is u
     markBuild(dir, "3");
     relist(dir);
     markBuild(dir, "2");
-    fs.writeFileSync(path.join(dir, "index.html"), fs.readFileSync(path.join(dir, "index.html"), "utf8").replace('content="2"', 'content="3"'));
+    fs.writeFileSync(
+      path.join(dir, "index.html"),
+      fs.readFileSync(path.join(dir, "index.html"), "utf8").replace('content="2"', 'content="3"'),
+    );
     await page.reload();
     await playing(page);
     assert.deepStrictEqual(await buildsSeen(page), ["2", "2"], "half an update: the last whole build");
@@ -332,8 +376,10 @@ test("touch: a tap starts the game, a tap on a fly swats it, a drag over the gam
   assert.strictEqual(swatted.killCount, before + 1, "tap: one fly swatted");
   // A touch point comes in whole CSS pixels, and a picture pixel here is 0.6
   // of one: the nearest the finger can be.
-  assert.ok(Math.abs(swatted.cursorX - 200) <= 1 && Math.abs(swatted.cursorY - 150) <= 1,
-    "tap: the swatter went where the finger touched, at " + swatted.cursorX + "," + swatted.cursorY);
+  assert.ok(
+    Math.abs(swatted.cursorX - 200) <= 1 && Math.abs(swatted.cursorY - 150) <= 1,
+    "tap: the swatter went where the finger touched, at " + swatted.cursorX + "," + swatted.cursorY,
+  );
 
   // A finger dragged down the game moves the swatter and not the page,
   // which scrolls elsewhere.
@@ -355,7 +401,10 @@ test("keys: ArrowDown on the title lengthens the frame interval and scrolls noth
   const page = await lib.openPage(browser, { viewport: { width: 700, height: 500, deviceScaleFactor: 1 } });
   await page.goto(site.origin + "/index.html");
   await playing(page);
-  assert.ok(await page.evaluate(() => document.documentElement.scrollHeight > window.innerHeight), "keys: the page can scroll");
+  assert.ok(
+    await page.evaluate(() => document.documentElement.scrollHeight > window.innerHeight),
+    "keys: the page can scroll",
+  );
   await page.focus("#game");
   await page.keyboard.down("ArrowDown");
   const longer = await lib.waitForState(page, "a longer frame interval", (s) => s.frameInterval > 30, 2000);
@@ -368,7 +417,9 @@ test("keys: ArrowDown on the title lengthens the frame interval and scrolls noth
   // ArrowDown held, then the focus moves to a button: the interval stops
   // growing though the key was never let go.
   await page.keyboard.down("ArrowDown");
-  const growing = (await lib.waitForState(page, "the interval to grow", (s) => s.frameInterval > longer.frameInterval + 2, 3000)).frameInterval;
+  const growing = (
+    await lib.waitForState(page, "the interval to grow", (s) => s.frameInterval > longer.frameInterval + 2, 3000)
+  ).frameInterval;
   await page.focus("#fullscreen");
   await lib.sleep(200);
   const held = (await lib.gameState(page)).frameInterval;
@@ -383,7 +434,9 @@ test("keys: ArrowDown on the title lengthens the frame interval and scrolls noth
   await page.mouse.down();
   await lib.waitForState(page, "the button seen down", (s) => s.buttonDown, 2000);
   await page.focus("#fullscreen");
-  const released = await lib.waitForState(page, "the button let go", (s) => !s.buttonDown, 2000).catch((error) => error);
+  const released = await lib
+    .waitForState(page, "the button let go", (s) => !s.buttonDown, 2000)
+    .catch((error) => error);
   await page.mouse.up();
   assert.ok(!(released instanceof Error), "blur: the held button was let go");
   assert.deepStrictEqual(page.problems, [], "keys: console errors or warnings");
@@ -403,14 +456,18 @@ async function plainness(page) {
 }
 
 function dropFile(page, name, bytes) {
-  return page.evaluate((name, text) => {
-    const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-    const files = new DataTransfer();
-    files.items.add(new File([bytes], name));
-    const game = document.getElementById("game");
-    for (const type of ["dragenter", "dragover", "drop"])
-      game.dispatchEvent(new DragEvent(type, { dataTransfer: files, bubbles: true, cancelable: true }));
-  }, name, bytes.toString("base64"));
+  return page.evaluate(
+    (name, text) => {
+      const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
+      const files = new DataTransfer();
+      files.items.add(new File([bytes], name));
+      const game = document.getElementById("game");
+      for (const type of ["dragenter", "dragover", "drop"])
+        game.dispatchEvent(new DragEvent(type, { dataTransfer: files, bubbles: true, cancelable: true }));
+    },
+    name,
+    bytes.toString("base64"),
+  );
 }
 
 function statusLine(page) {
@@ -440,7 +497,12 @@ test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken S
   const unknownMethod = Buffer.from(packed);
   unknownMethod[8] = 0x42;
   const refused = [
-    ["a cut-short hk.bmp", "hk.bmp", good.subarray(0, good.length - 640 * 100), "cut short: 100 rows of pixels are missing"],
+    [
+      "a cut-short hk.bmp",
+      "hk.bmp",
+      good.subarray(0, good.length - 640 * 100),
+      "cut short: 100 rows of pixels are missing",
+    ],
     ["a 24-bit hk.bmp", "hk.bmp", pictures.makeBmp(640, 480, 24, 5), "24 bits per pixel"],
     ["a pt.bmp that is no picture", "pt.bmp", Buffer.from("not a picture at all\n"), "not a BMP picture"],
     ["an SZDD hk.bmp cut short", "hk.bmp", packed.subarray(0, packed.length >> 1), "rows of pixels are missing"],
@@ -449,7 +511,12 @@ test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken S
   ];
   for (const [what, name, bytes, reason] of refused) {
     await dropFile(page, name, bytes);
-    await page.waitForFunction((reason) => document.getElementById("status").textContent.includes(reason), { timeout: 5000 }, reason)
+    await page
+      .waitForFunction(
+        (reason) => document.getElementById("status").textContent.includes(reason),
+        { timeout: 5000 },
+        reason,
+      )
       .catch(() => {});
     const line = await statusLine(page);
     assert.ok(line.includes(reason) && line.includes(name), what + ": the reason shows, got: " + line);
@@ -457,27 +524,54 @@ test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken S
     const frames = (await lib.gameState(page)).frames;
     const after = await lib.waitForState(page, "frames to go on", (s) => s.frames > frames + 3, 3000);
     assert.strictEqual(after.runs, first.runs, what + ": the run goes on, no new one");
-    assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 0, what + ": no own picture in use");
+    assert.strictEqual(
+      await page.evaluate(() => Module._nmnm_own_pictures_in_use()),
+      0,
+      what + ": no own picture in use",
+    );
     assert.ok((await plainness(page)) < 0.5, what + ": the built-in picture stays");
   }
 
   // A good one through the file button starts a new run with it.
   const file = path.join(work, "hk.bmp");
   await (await page.$("#picture-file")).uploadFile(file);
-  const mine = await lib.waitForState(page, "a run with the player's picture", (s) => s.runs === first.runs + 1 && s.stage === "playing" && s.frames > 2, 5000);
+  const mine = await lib.waitForState(
+    page,
+    "a run with the player's picture",
+    (s) => s.runs === first.runs + 1 && s.stage === "playing" && s.frames > 2,
+    5000,
+  );
   assert.strictEqual(mine.runs, first.runs + 1, "good: one new run");
   assert.ok((await statusLine(page)).includes("hk.bmp"), "good: the page says so");
   assert.ok((await plainness(page)) > 0.9, "good: the player's one-colour background shows");
-  assert.strictEqual(await page.evaluate(() => document.getElementById("built-in-pictures").disabled), false, "good: the way back is offered");
+  assert.strictEqual(
+    await page.evaluate(() => document.getElementById("built-in-pictures").disabled),
+    false,
+    "good: the way back is offered",
+  );
 
   await page.click("#built-in-pictures");
-  await lib.waitForState(page, "a run with the built-in pictures", (s) => s.runs === first.runs + 2 && s.stage === "playing" && s.frames > 2, 5000);
+  await lib.waitForState(
+    page,
+    "a run with the built-in pictures",
+    (s) => s.runs === first.runs + 2 && s.stage === "playing" && s.frames > 2,
+    5000,
+  );
   assert.ok((await plainness(page)) < 0.5, "back: the built-in picture again");
-  assert.strictEqual(await page.evaluate(() => document.getElementById("built-in-pictures").disabled), true, "back: nothing to go back to");
+  assert.strictEqual(
+    await page.evaluate(() => document.getElementById("built-in-pictures").disabled),
+    true,
+    "back: nothing to go back to",
+  );
 
   // The same picture stored compressed (SZDD), dropped: it shows, as on Linux.
   await dropFile(page, "hk.bmp", packed);
-  await lib.waitForState(page, "a run with the SZDD picture", (s) => s.runs === first.runs + 3 && s.stage === "playing" && s.frames > 2, 5000);
+  await lib.waitForState(
+    page,
+    "a run with the SZDD picture",
+    (s) => s.runs === first.runs + 3 && s.stage === "playing" && s.frames > 2,
+    5000,
+  );
   assert.ok((await plainness(page)) > 0.9, "SZDD: the player's one-colour background shows");
   assert.deepStrictEqual(page.problems, [], "own pictures: console errors or warnings");
   fs.rmSync(work, { recursive: true, force: true });
@@ -520,7 +614,11 @@ test("own pictures: SZDD copies of the built-in ones, as mscompress makes them, 
   assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 1, "SZDD: in use");
   const want = lib.readIndexedPng(path.join(kScreensDir, "play.png"));
   const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
-  assert.strictEqual(difference, null, "SZDD: Linux's play screen, " + (difference && difference.count + " pixels differ"));
+  assert.strictEqual(
+    difference,
+    null,
+    "SZDD: Linux's play screen, " + (difference && difference.count + " pixels differ"),
+  );
   assert.deepStrictEqual(page.problems, [], "SZDD: console errors or warnings");
   await page.close();
 });
@@ -541,7 +639,10 @@ for (const [missing, breakIt] of [
     }));
     assert.ok(shown.text.includes("このブラウザーでは遊べません"), missing + ": the Japanese line");
     assert.ok(shown.text.includes("This browser cannot run the game"), missing + ": the English line");
-    assert.ok(shown.text.includes(missing === "canvas" ? "canvas" : "WebAssembly"), missing + ": what is missing is named");
+    assert.ok(
+      shown.text.includes(missing === "canvas" ? "canvas" : "WebAssembly"),
+      missing + ": what is missing is named",
+    );
     assert.strictEqual(shown.loading, "none", missing + ": no endless loading");
     // Long enough for a preload the page never used to be warned about.
     await lib.sleep(4000);

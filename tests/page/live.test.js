@@ -15,10 +15,15 @@ function instrument() {
   const clearTimer = window.clearTimeout;
   const requestFrame = window.requestAnimationFrame;
   window.setTimeout = function (callback, ms, ...rest) {
-    const id = setTimer.call(window, (...args) => {
-      pending.delete(id);
-      callback(...args);
-    }, ms, ...rest);
+    const id = setTimer.call(
+      window,
+      (...args) => {
+        pending.delete(id);
+        callback(...args);
+      },
+      ms,
+      ...rest,
+    );
     pending.add(id);
     return id;
   };
@@ -54,9 +59,13 @@ let browser;
 let site;
 
 before(async () => {
-  site = await lib.startServer({ "/": lib.pageDir() }, {
-    "/framed.html": '<!doctype html><title>framed</title><iframe src="/index.html" width="900" height="600"></iframe>',
-  });
+  site = await lib.startServer(
+    { "/": lib.pageDir() },
+    {
+      "/framed.html":
+        '<!doctype html><title>framed</title><iframe src="/index.html" width="900" height="600"></iframe>',
+    },
+  );
   browser = await lib.launchBrowser();
 });
 
@@ -126,10 +135,14 @@ test("the fade from black is a visible ramp of about the desktop's length", asyn
   // The animation frames sampled come at the display's rate or slower on a
   // busy machine; a fade in one jump would show none between.
   assert.ok(distinct.size >= 5, "fade: at least 5 levels between black and full, saw " + distinct.size);
-  for (let i = 1; i < levels.length; ++i) assert.ok(levels[i] >= levels[i - 1], "fade: never darker again, sample " + i);
+  for (let i = 1; i < levels.length; ++i)
+    assert.ok(levels[i] >= levels[i - 1], "fade: never darker again, sample " + i);
   const firstLight = ramp.find(([, sum]) => sum > 0)[0];
   const full = ramp.find(([, sum]) => sum === levels[levels.length - 1])[0];
-  assert.ok(full - firstLight >= 200 && full - firstLight <= 2000, "fade: lasted " + Math.round(full - firstLight) + " ms");
+  assert.ok(
+    full - firstLight >= 200 && full - firstLight <= 2000,
+    "fade: lasted " + Math.round(full - firstLight) + " ms",
+  );
   assert.deepStrictEqual(page.problems, [], "fade: console errors or warnings");
   await page.close();
 });
@@ -144,7 +157,12 @@ test("a click starts the game and a swing kills a fly held under the pointer", a
   await lib.waitForState(page, "the play phase", (s) => s.gameState === 3, 10000);
   // About picture pixel (200, 150); the fly goes where the game sees the cursor.
   await page.mouse.move(box.left + (box.width * 200) / 640, box.top + (box.height * 150) / 480);
-  const aim = await lib.waitForState(page, "the cursor to arrive", (s) => Math.abs(s.cursorX - 200) <= 2 && Math.abs(s.cursorY - 150) <= 2, 2000);
+  const aim = await lib.waitForState(
+    page,
+    "the cursor to arrive",
+    (s) => Math.abs(s.cursorX - 200) <= 2 && Math.abs(s.cursorY - 150) <= 2,
+    2000,
+  );
   await page.evaluate((x, y) => window.nmnm.holdFly(x, y), aim.cursorX, aim.cursorY);
   const before = aim.killCount;
   await page.mouse.down();
@@ -168,7 +186,10 @@ test("in play only the changed parts of the picture reach the canvas", async () 
   // The title: two flies and the swatter move, the messages stay.
   const share = (end[1] - start[1]) / frames / (640 * 480);
   assert.ok(share < 0.1, "changed parts: " + (share * 100).toFixed(1) + "% of the picture put per frame");
-  assert.ok(end[2] - start[2] >= frames / 2, "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts");
+  assert.ok(
+    end[2] - start[2] >= frames / 2,
+    "changed parts: a drawing for most frames, " + (end[2] - start[2]) + " puts",
+  );
   assert.deepStrictEqual(page.problems, [], "changed parts: console errors or warnings");
   await page.close();
 });
@@ -188,7 +209,11 @@ test("a button pressed on the game and let go elsewhere is let go", async () => 
   await page.mouse.move(aside.x, aside.y);
   await page.mouse.up();
   const released = await lib.waitForState(page, "the button let go", (s) => !s.buttonDown, 2000);
-  assert.deepStrictEqual([released.cursorX, released.cursorY > 0], [639, true], "let go beside: the cursor waits at the right edge");
+  assert.deepStrictEqual(
+    [released.cursorX, released.cursorY > 0],
+    [639, true],
+    "let go beside: the cursor waits at the right edge",
+  );
   // Let go outside the browser's window: the page hears no mouseup, only a
   // later move with no button down.
   await page.mouse.move(box.left + box.width / 2, box.top + box.height / 2);
@@ -206,7 +231,13 @@ test("a button pressed on the game and let go elsewhere is let go", async () => 
 // 800 x 600 at 1.6 is 1280 x 960 device pixels, twice the picture, 1.25 CSS
 // pixels a picture pixel; 960 x 720 at 2 is three times, 1.5 CSS pixels.
 function scaledArea(width, height) {
-  return "#game { flex: none !important; width: " + width + "px !important; height: " + height + "px !important; margin: 40px; }";
+  return (
+    "#game { flex: none !important; width: " +
+    width +
+    "px !important; height: " +
+    height +
+    "px !important; margin: 40px; }"
+  );
 }
 
 const kScaledCases = [
@@ -244,16 +275,22 @@ const kScaledCases = [
 
 for (const { ratio, area, scale, points } of kScaledCases) {
   test("the pointer maps onto the picture at CSS scale " + scale + ", device pixel ratio " + ratio, async () => {
-    const page = await openGame({ viewport: { width: 1280, height: 800, deviceScaleFactor: ratio }, style: scaledArea(...area) });
+    const page = await openGame({
+      viewport: { width: 1280, height: 800, deviceScaleFactor: ratio },
+      style: scaledArea(...area),
+    });
     await playing(page);
     const box = await canvasBox(page);
     assert.deepStrictEqual([box.width, box.height], area, "scale " + scale + ": the canvas's CSS box");
     for (const [dx, dy, x, y] of points) {
       await page.mouse.move(box.left + dx, box.top + dy);
-      const state = await lib.waitForState(page, "cursor " + x + "," + y, (s) => s.cursorX === x && s.cursorY === y, 2000).catch(
-        (error) => error,
+      const state = await lib
+        .waitForState(page, "cursor " + x + "," + y, (s) => s.cursorX === x && s.cursorY === y, 2000)
+        .catch((error) => error);
+      assert.ok(
+        !(state instanceof Error),
+        "ratio " + ratio + ", CSS offset " + dx + "," + dy + ": " + (state.message || ""),
       );
-      assert.ok(!(state instanceof Error), "ratio " + ratio + ", CSS offset " + dx + "," + dy + ": " + (state.message || ""));
     }
     assert.deepStrictEqual(page.problems, [], "pointer: console errors or warnings");
     await page.close();
@@ -332,7 +369,11 @@ test("the full-screen button, Alt+Enter and F ask for full screen of the game", 
   await page.click("#fullscreen");
   await lib.sleep(200);
   const afterButton = await page.evaluate(() => [window.testFullScreenRequests.slice(), document.activeElement.id]);
-  assert.deepStrictEqual(afterButton, [["stage"], "game"], "button: full screen asked of the stage; the game keeps the focus");
+  assert.deepStrictEqual(
+    afterButton,
+    [["stage"], "game"],
+    "button: full screen asked of the stage; the game keeps the focus",
+  );
   // Leave it again, whatever the browser did, so that each key asks anew.
   const leave = () => page.evaluate(() => document.fullscreenElement && document.exitFullscreen());
   await leave();
@@ -355,10 +396,12 @@ test("in the browser's full screen Esc only leaves full screen", async () => {
   const page = await openGame();
   await playing(page);
   await page.click("#fullscreen");
-  const entered = await page.waitForFunction(() => document.fullscreenElement !== null, { timeout: 2000 }).then(
-    () => true,
-    () => false,
-  );
+  const entered = await page
+    .waitForFunction(() => document.fullscreenElement !== null, { timeout: 2000 })
+    .then(
+      () => true,
+      () => false,
+    );
   if (!entered) {
     // Nothing to check where the browser grants no full screen.
     await page.close();

@@ -2,7 +2,7 @@
 // Pictures for the page's tests: screenshots (8-bit RGB or RGBA PNGs, as
 // Chromium writes them) read into RGBA, and 8-bit BMP files made for the
 // player's own pictures.
-const zlib = require("zlib");
+const zlib = require("node:zlib");
 
 function paeth(a, b, c) {
   const p = a + b - c;
@@ -18,7 +18,7 @@ function readTruecolourPng(data) {
   let height = 0;
   let channels = 0;
   const idat = [];
-  for (let at = 8; at < data.length; ) {
+  for (let at = 8; at < data.length;) {
     const length = data.readUInt32BE(at);
     const type = data.toString("latin1", at + 4, at + 8);
     const chunk = data.subarray(at + 8, at + 8 + length);

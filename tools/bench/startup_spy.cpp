@@ -1,4 +1,4 @@
-// Preloaded into the game by tools/bench_window.sh: writes to the file named by
+// Preloaded into the game by tools/bench/window.sh: writes to the file named by
 // NMNM_TIMING_LOG when the main steps of start-up happen, in milliseconds
 // since NMNM_LAUNCH_NS (the wall clock in nanoseconds just before the game
 // was started). The first present after pt.bmp has been opened is the first

@@ -84,7 +84,7 @@ Aim densestSpot(const GameWorld& w, int steps, int32_t handX, int32_t handY) {
 
 }  // namespace
 
-CallInput autoplayNext(AutoplayPlayer& p, const GameWorld& w) {
+RunCall autoplayNext(AutoplayPlayer& p, const GameWorld& w) {
     if (p.started) p.tick += w.frameInterval;
     p.started = true;
 
@@ -112,10 +112,10 @@ CallInput autoplayNext(AutoplayPlayer& p, const GameWorld& w) {
     }
     p.buttonDown = press;
 
-    CallInput input;
-    input.tick = p.tick;
+    RunCall input;
+    input.ticks[0] = input.ticks[1] = input.ticks[2] = p.tick;
     input.x = p.x;
     input.y = p.y;
-    input.keys = press ? kInputLeftButton : 0;
+    input.keys = press ? kRunKeyLeftButton : 0;
     return input;
 }

@@ -5,8 +5,8 @@
 // the same every time.
 #include <cstdint>
 
+#include "game/run_file.h"
 #include "game/world.h"
-#include "tools/replay/script.h"
 
 struct AutoplayPlayer {
     uint32_t tick = 1000;  // the clock of the next call
@@ -20,4 +20,4 @@ struct AutoplayPlayer {
 
 // The input of the next call. The clock moves on by the world's frameInterval
 // from one call to the next, so every call but the first passes the frame gate.
-CallInput autoplayNext(AutoplayPlayer& player, const GameWorld& w);
+RunCall autoplayNext(AutoplayPlayer& player, const GameWorld& w);

@@ -7,6 +7,7 @@
 
 #include "display/display_objects.h"
 #include "game/frame.h"
+#include "game/run_record.h"
 #include "game/world.h"
 #include "platform/common/present_convert.h"
 #include "platform/headless/headless_host.h"
@@ -45,11 +46,12 @@ BenchResult runBench(uint64_t frames) {
     headlessHost.onPresent = nullptr;
     AutoplayPlayer player;
     // The very first call only starts the clock; every later one draws.
-    applyCallInput(autoplayNext(player, world));
+    RunCall input = autoplayNext(player, world);
+    playRunCall(&input);
     runFrame();
     Clock::duration total{};
     for (uint64_t i = 0; i < frames; ++i) {
-        applyCallInput(autoplayNext(player, world));
+        input = autoplayNext(player, world);
         const auto t0 = Clock::now();
         runFrame();
         const auto t1 = Clock::now();
@@ -77,6 +79,7 @@ BenchResult runBench(uint64_t frames) {
     r.composeMedianUs = median(compose);
     r.convertMedianUs = median(convert);
     r.copyMedianUs = median(floorCopy);
+    playLiveInput();
     return r;
 }
 

@@ -1,6 +1,6 @@
-// nmnm-replay: runs the game without a window from a script of clock, mouse
-// and key readings (or from the built-in player), writing a state trace,
-// screenshots, or frame timings.
+// nmnm-replay: runs the game without a window from a run file or script of
+// clock, mouse and key readings (or from the built-in player), writing a
+// state trace, screenshots, or frame timings.
 #include <charconv>
 #include <cstring>
 #include <fstream>
@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "display/display_setup.h"
+#include "game/run_file.h"
 #include "game/start_up.h"
 #include "game/world.h"
 #include "tools/replay/autoplay.h"
 #include "tools/replay/bench.h"
 #include "tools/replay/replay.h"
-#include "tools/replay/script.h"
 
 namespace {
 
@@ -23,7 +23,9 @@ constexpr const char* kUsage =
     "usage: nmnm-replay --script FILE [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --autoplay N [--trace OUT.jsonl] [--screenshot CALL:OUT.png]... [--write-script OUT]\n"
     "       nmnm-replay --bench [--autoplay N]\n"
-    "Script lines: TICK X Y KEYS (KEYS '-' or letters L U D); '#' starts a comment line.\n"
+    "FILE: a run the game recorded, or a script of lines TICK X Y KEYS [TICK2 [TICK3]] [*COUNT]\n"
+    "(KEYS '-' or letters L U D; the call's clock readings in turn; COUNT calls alike);\n"
+    "'#' starts a comment line.\n"
     "--write-script writes the input of every call made as a script (the player's play, for one).\n"
     "hk.bmp and pt.bmp are looked up as the game looks them up (current directory first).\n";
 
@@ -86,19 +88,9 @@ int parseOptions(int argc, char** argv, Options* o) {
     return -1;
 }
 
-bool readScript(const std::string& path, std::vector<CallInput>* calls) {
-    std::ifstream file;
-    std::istream* in = &std::cin;
-    if (path != "-") {
-        file.open(path);
-        if (!file) {
-            std::cerr << "nmnm-replay: cannot open script " << path << " (check the path)\n";
-            return false;
-        }
-        in = &file;
-    }
+bool readScript(const std::string& path, RunFile* run) {
     std::string error;
-    if (!parseScript(*in, calls, &error)) {
+    if (!loadRunFile(path, run, &error)) {
         std::cerr << "nmnm-replay: " << path << ": " << error << "\n";
         return false;
     }
@@ -113,8 +105,9 @@ int main(int argc, char** argv) {
 
     // The whole script is checked before anything runs, so a bad line never
     // leaves half a trace behind.
-    std::vector<CallInput> calls;
-    if (!options.script.empty() && !readScript(options.script, &calls)) return 1;
+    RunFile run;
+    if (!options.script.empty() && !readScript(options.script, &run)) return 1;
+    const std::vector<RunCall>& calls = run.calls;
 
     std::ofstream traceFile;
     if (!options.trace.empty()) {
@@ -150,8 +143,8 @@ int main(int argc, char** argv) {
         bool ok = replayBegin(session);
         // Each call's input is written out before it runs, so the script
         // replays exactly the calls made.
-        auto call = [&](const CallInput& input) {
-            if (scriptOut.is_open()) scriptOut << formatScriptLine(input);
+        auto call = [&](const RunCall& input) {
+            if (scriptOut.is_open()) scriptOut << formatRunCall(input);
             return replayCall(session, input);
         };
         if (options.haveAutoplay) {

@@ -1,6 +1,7 @@
 #include "tools/replay/replay.h"
 
 #include "game/frame.h"
+#include "game/run_record.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
 #include "tools/replay/trace.h"
@@ -22,8 +23,15 @@ bool takeScreenshots(ReplaySession& session, uint64_t call) {
 
 bool replayBegin(ReplaySession& session) { return takeScreenshots(session, 0); }
 
-bool replayCall(ReplaySession& session, const CallInput& input) {
-    applyCallInput(input);
+bool replayCall(ReplaySession& session, const RunCall& input) {
+    playRunCall(&input);
+    bool ok = true;
+    for (uint32_t i = 0; ok && i < input.repeat; ++i) ok = replayStep(session);
+    playLiveInput();
+    return ok;
+}
+
+bool replayStep(ReplaySession& session) {
     const int presentsBefore = headlessHost.presentCount;
     const bool tickWasSet = world.lastFrameTickSet;
     const uint32_t tickBefore = world.lastFrameTick;

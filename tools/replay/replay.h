@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "game/run_file.h"
 #include "tools/replay/screenshot.h"
-#include "tools/replay/script.h"
 
 struct ReplaySession {
     std::ostream* trace = nullptr;  // null: no trace
@@ -22,8 +22,11 @@ struct ReplaySession {
 
 // Takes the screenshots of call 0. False with `error` set when one fails.
 bool replayBegin(ReplaySession& session);
-// Makes the next call with `input`. False with `error` set when writing the
-// trace or a screenshot fails.
-bool replayCall(ReplaySession& session, const CallInput& input);
+// Makes the next calls with `input` (input.repeat of them). False with
+// `error` set when writing the trace or a screenshot fails.
+bool replayCall(ReplaySession& session, const RunCall& input);
+// The same with whatever input the frame finds: the host's (a live game, as
+// it is being recorded), or a call played with playRunCall.
+bool replayStep(ReplaySession& session);
 // Flushes the trace and checks that every screenshot asked for was taken.
 bool replayEnd(ReplaySession& session);

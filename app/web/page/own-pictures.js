@@ -54,7 +54,7 @@ var nmnmOwnPictures = (function () {
     choose.addEventListener("click", () => input.click());
     input.addEventListener("change", () => {
       const files = Array.from(input.files);
-      input.value = "";  // the same file chosen again is a new choice
+      input.value = ""; // the same file chosen again is a new choice
       take(files);
     });
     builtIn.addEventListener("click", () => {

@@ -9,7 +9,6 @@
   const body = document.body;
   const stage = document.getElementById("stage");
   const game = document.getElementById("game");
-  const canvas = document.getElementById("screen");
   const ended = document.getElementById("ended");
   const again = document.getElementById("again");
   const fullScreenButton = document.getElementById("fullscreen");
@@ -147,7 +146,8 @@
         for (let i = 3; i < data.length; i += 4) data[i] = 255;
       }
       let text = "";
-      for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+      for (let i = 0; i < data.length; i += 0x8000)
+        text += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
       return btoa(text);
     },
   };

@@ -9,7 +9,7 @@
 // in time) the last complete build is used.
 
 const kBuildPrefix = "nmnm-build-";
-const kStateCache = "nmnm-state";  // the newest build, and which page has which
+const kStateCache = "nmnm-state"; // the newest build, and which page has which
 const kListName = "build.json";
 const kPageName = "index.html";
 // A server that does not answer in this time is taken as no network; the
@@ -61,7 +61,8 @@ function isBuildList(list) {
   if (!list || typeof list.build !== "string" || !/^[0-9a-f]{16}$/.test(list.build)) return false;
   if (!list.files || typeof list.files !== "object" || !(kPageName in list.files)) return false;
   return Object.entries(list.files).every(
-    ([name, sum]) => /^[A-Za-z0-9._-]+(\/[A-Za-z0-9._-]+)*$/.test(name) && /^[0-9a-f]{64}$/.test(sum));
+    ([name, sum]) => /^[A-Za-z0-9._-]+(\/[A-Za-z0-9._-]+)*$/.test(name) && /^[0-9a-f]{64}$/.test(sum),
+  );
 }
 
 // The server's build.json, or null: no network, no answer in time, or not a
@@ -112,10 +113,14 @@ async function storeBuild(list) {
       // an application/wasm response.
       const type = response.headers.get("Content-Type");
       return [name, new Response(bytes, { headers: type ? { "Content-Type": type } : {} })];
-    }));
+    }),
+  );
   const cache = await openCache(kBuildPrefix + list.build);
   for (const [name, response] of files) await cache.put(urlOf(name), response);
-  await cache.put(urlOf(kListName), new Response(JSON.stringify(list), { headers: { "Content-Type": "application/json" } }));
+  await cache.put(
+    urlOf(kListName),
+    new Response(JSON.stringify(list), { headers: { "Content-Type": "application/json" } }),
+  );
   complete.add(list.build);
 }
 
@@ -140,7 +145,7 @@ async function buildForNewPage() {
 // was made: the page being loaded is not among the open ones yet.
 const kNewPageMs = 60000;
 
-const pages = new Map();  // page id -> build, for this run of the worker
+const pages = new Map(); // page id -> build, for this run of the worker
 
 async function recordPage(id, build) {
   pages.set(id, build);
@@ -194,7 +199,10 @@ async function forgetOldBuilds() {
 }
 
 function isThePage(url) {
-  return url.origin === scope.origin && (url.pathname === scope.pathname || url.pathname === new URL(kPageName, scope).pathname);
+  return (
+    url.origin === scope.origin &&
+    (url.pathname === scope.pathname || url.pathname === new URL(kPageName, scope).pathname)
+  );
 }
 
 async function answerPageLoad(event) {
@@ -204,7 +212,8 @@ async function answerPageLoad(event) {
   // dropped, once the page is on its way.
   if (event.resultingClientId) pages.set(event.resultingClientId, build);
   event.waitUntil(
-    (event.resultingClientId ? recordPage(event.resultingClientId, build) : Promise.resolve()).then(forgetOldBuilds));
+    (event.resultingClientId ? recordPage(event.resultingClientId, build) : Promise.resolve()).then(forgetOldBuilds),
+  );
   const page = await keptFile(build, urlOf(kPageName));
   return page || fetch(event.request);
 }
@@ -243,7 +252,8 @@ self.addEventListener("install", (event) => {
       await storeBuild(list);
       await writeState("newest", list.build);
       await self.skipWaiting();
-    }));
+    }),
+  );
 });
 
 self.addEventListener("activate", (event) => event.waitUntil(forgetOldBuilds()));

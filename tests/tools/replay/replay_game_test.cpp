@@ -11,6 +11,7 @@
 
 #include "display/display_objects.h"
 #include "display/display_setup.h"
+#include "game/run_file.h"
 #include "game/start_up.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
@@ -19,7 +20,6 @@
 #include "tools/common/png_write.h"
 #include "tools/replay/autoplay.h"
 #include "tools/replay/replay.h"
-#include "tools/replay/script.h"
 
 namespace {
 
@@ -38,9 +38,9 @@ std::string recordShortGame() {
     std::string script = "# a short game: title, click, play five hits, fail\n";
     for (bool leftTitle = false; !(leftTitle && world.gameState == kPhaseTitle) && live.calls < 3000;) {
         leftTitle |= world.gameState != kPhaseTitle;
-        CallInput input = autoplayNext(player, world);
+        RunCall input = autoplayNext(player, world);
         if (world.killCount >= 5) input.keys = 0;
-        script += std::to_string(input.tick) + " " + std::to_string(input.x) + " " + std::to_string(input.y) +
+        script += std::to_string(input.ticks[0]) + " " + std::to_string(input.x) + " " + std::to_string(input.y) +
                   (input.keys ? " L\n" : " -\n");
         replayCall(live, input);
     }
@@ -48,13 +48,13 @@ std::string recordShortGame() {
     return script;
 }
 
-std::string traceOf(const std::vector<CallInput>& calls) {
+std::string traceOf(const std::vector<RunCall>& calls) {
     makeGameScreen();
     std::ostringstream trace;
     ReplaySession session;
     session.trace = &trace;
     bool ran = replayBegin(session);
-    for (const CallInput& c : calls) ran &= replayCall(session, c);
+    for (const RunCall& c : calls) ran &= replayCall(session, c);
     EXPECT_TRUE(ran && replayEnd(session)) << session.error;
     releaseTestDisplay();
     return trace.str();
@@ -64,9 +64,10 @@ std::string traceOf(const std::vector<CallInput>& calls) {
 
 TEST(ReplayGame, ScriptedShortGameTracesEveryPhase) {
     std::istringstream script(recordShortGame());
-    std::vector<CallInput> calls;
+    RunFile run;
     std::string error;
-    ASSERT_TRUE(parseScript(script, &calls, &error)) << error;
+    ASSERT_TRUE(parseRunStream(script, &run, &error)) << error;
+    const std::vector<RunCall>& calls = run.calls;
     const std::string text = traceOf(calls);
     EXPECT_TRUE(traceOf(calls) == text) << "the same script from the same start gives the same trace";
 
