@@ -87,8 +87,8 @@ wine_inf=$(stat -c %Y /usr/share/wine/wine.inf 2>/dev/null || echo unknown)
 ready() { [ "$(cat "$prefix/.nmnm-ready" 2>/dev/null)" = "$wine_inf" ]; }
 # Runs wineboot with OPTION and waits for its session to end: the prefix is
 # made when the wineboot that boots the session says so. Through the emulator
-# that takes many minutes, and the first program's wait for it times out
-# long before (so its exit code says nothing); a wait cut short leaves a
+# that takes many minutes, and the wineboot started here stops waiting for
+# it long before (so its exit code says nothing); a wait cut short leaves a
 # prefix that Wine takes for made, so ending the session comes last, and
 # only after an hour (asking the server to save the registry first).
 boot() {
