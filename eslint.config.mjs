@@ -39,7 +39,7 @@ export default [
   },
   {
     files: ["app/web/**/page.js"],
-    languageOptions: { globals: { nmnmScriptMode: "readonly", nmnmOwnPictures: "readonly" } },
+    languageOptions: { globals: { nmnmScriptMode: "readonly", nmnmOwnPictures: "readonly", nmnmRuns: "readonly" } },
   },
   {
     files: ["app/web/**/sw.js"],

@@ -7,6 +7,12 @@ constexpr int VK_LBUTTON = 0x01;
 #ifndef VK_ESCAPE
 constexpr int VK_ESCAPE = 0x1B;
 #endif
+#ifndef VK_SPACE
+constexpr int VK_SPACE = 0x20;
+#endif
+#ifndef VK_RIGHT
+constexpr int VK_RIGHT = 0x27;
+#endif
 #ifndef VK_UP
 constexpr int VK_UP = 0x26;
 #endif

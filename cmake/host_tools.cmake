@@ -11,10 +11,12 @@ endif()
 set(NMNM_HOST_TOOLS_DIR ${CMAKE_BINARY_DIR}/host-tools)
 set(NMNM_LINUX_TOOLS_DIR ${NMNM_HOST_TOOLS_DIR}/bin)
 # What cross builds take: the art generator and its pictures and icons, the
-# baked glyphs, and the replay, picture compare and screen probe programs
+# baked glyphs with the stamp of their sources, and the replay, picture compare and screen probe programs
 # their tests run beside their own.
-set(host_targets nmnm-artgen nmnm_art nmnm_icons nmnm_baked_glyphs nmnm-replay nmnm-pngcmp nmnm_screen_probe)
-set(host_made hk.bmp pt.bmp baked_glyphs.cpp nmnm-artgen nmnm-replay nmnm-pngcmp nmnm_screen_probe)
+set(host_targets nmnm-artgen nmnm_art nmnm_icons nmnm_baked_glyphs nmnm_cross_parts nmnm-replay nmnm-pngcmp
+  nmnm_screen_probe)
+set(host_made hk.bmp pt.bmp baked_glyphs.cpp nmnm-cross-parts.stamp nmnm-artgen nmnm-replay nmnm-pngcmp
+  nmnm_screen_probe)
 list(TRANSFORM host_made PREPEND ${NMNM_LINUX_TOOLS_DIR}/)
 foreach(size 16 32 192 512)
   list(APPEND host_made ${NMNM_HOST_TOOLS_DIR}/icons/nmnm-${size}.png)
@@ -42,16 +44,16 @@ foreach(host_file ${host_made})
     set(host_missing TRUE)
   endif()
 endforeach()
+# Configured again whenever the cross build is (the same CMake files changed,
+# or the first time). Nothing of the cross build reaches it: no toolchain, no
+# cross compiler from the environment; -O2 without debug information, as
+# cross builds.
+nmnm_host_tools_step(configure
+  ${CMAKE_COMMAND} -E env --unset=CMAKE_TOOLCHAIN_FILE --unset=CC --unset=CXX
+  ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${NMNM_HOST_TOOLS_DIR} -G ${CMAKE_GENERATOR}
+  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DNMNM_FORMAT_CHECK=OFF)
 if(host_missing)
-  message(STATUS "Building this machine's tools in ${NMNM_HOST_TOOLS_DIR} (once; no NMNM_LINUX_TOOLS_DIR named)")
-  if(NOT EXISTS ${NMNM_HOST_TOOLS_DIR}/CMakeCache.txt)
-    # Nothing of the cross build reaches it: no toolchain, no cross compiler
-    # from the environment; -O2 without debug information, as cross builds.
-    nmnm_host_tools_step(configure
-      ${CMAKE_COMMAND} -E env --unset=CMAKE_TOOLCHAIN_FILE --unset=CC --unset=CXX
-      ${CMAKE_COMMAND} -S ${PROJECT_SOURCE_DIR} -B ${NMNM_HOST_TOOLS_DIR} -G ${CMAKE_GENERATOR}
-      -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" -DNMNM_FORMAT_CHECK=OFF)
-  endif()
+  message(STATUS "Building this machine's tools in ${NMNM_HOST_TOOLS_DIR} (no NMNM_LINUX_TOOLS_DIR named)")
   nmnm_host_tools_step(build ${host_build})
 endif()
 

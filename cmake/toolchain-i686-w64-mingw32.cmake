@@ -1,5 +1,5 @@
 # Cross-compiles for i686 Windows with Debian's MinGW-w64 (POSIX threads
-# flavour). Use: cmake -S . -B build-win32 --toolchain cmake/toolchain-i686-w64-mingw32.cmake
+# flavour). Use: cmake --preset win32   (CMakePresets.json: build-win32/)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(NMNM_MINGW_TRIPLE i686-w64-mingw32)
 set(NMNM_WINE_ARCH win32)

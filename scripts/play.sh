@@ -13,18 +13,17 @@ if [ "$web" = yes ]; then
 else
   scripts/setup.sh --no-windows --no-web
 fi
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --preset linux >/dev/null
 if [ "$web" = no ]; then
-  cmake --build build -j "$(nproc)" --target nmnm
+  cmake --build --preset linux -j "$(nproc)" --target nmnm
   exec build/bin/nmnm
 fi
 
 # The browser build takes the pictures, the icons and the baked glyphs from
-# the Linux build.
-cmake --build build -j "$(nproc)" --target nmnm_art nmnm_icons nmnm_baked_glyphs
-cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin" >/dev/null
-cmake --build build-web -j "$(nproc)" --target nmnm_page
+# the Linux build, stamped with the sources they were made from.
+cmake --build --preset linux -j "$(nproc)" --target nmnm_cross_parts
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$(nproc)" --target nmnm_page
 port=${NMNM_WEB_PORT:-8000}
 if ! python3 -c 'import socket, sys; socket.socket().bind(("127.0.0.1", int(sys.argv[1])))' "$port" 2>/dev/null; then
   echo "play: port $port on 127.0.0.1 is taken; start again with NMNM_WEB_PORT set to a free port" >&2

@@ -29,6 +29,7 @@ PACKAGES=(
   libx11-dev libxfixes-dev
   xvfb xdotool x11-utils openbox
   desktop-file-utils appstream groff-base
+  ffmpeg  # nmnm-replay --video encodes through it
   zip unzip  # the release zips and their test
   clang-format  # the C++ layout check (tests/format)
   "$@"

@@ -2,21 +2,22 @@
 # Sets up, builds and runs every test: the normal build, the browser build
 # under node and its page in headless Chromium, and the 32- and 64-bit
 # Windows builds under Wine (both compared with the normal build), then the
-# sanitizer build.
+# sanitizer build. Each is a preset of CMakePresets.json (linux, web, win32,
+# win64, asan), in build/, build-web/, build-win32/, build-win64/, build-asan/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
+cmake --preset linux >/dev/null
+cmake --build --preset linux -j "$jobs"
+ctest --preset linux -j "$jobs"
 
 # The browser build takes the normal build's pictures, icons and baked
-# glyphs, and its replays are compared with the normal build's.
-cmake -S . -B build-web --toolchain cmake/toolchain-web.cmake -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin" >/dev/null
-cmake --build build-web -j "$jobs"
-ctest --test-dir build-web --output-on-failure -j "$jobs"
+# glyphs (build/bin), and its replays are compared with the normal build's.
+cmake --preset web >/dev/null
+cmake --build --preset web -j "$jobs"
+ctest --preset web -j "$jobs"
 
 # The Windows programs are compared with the Linux build's and watch their
 # screen through its probe.
@@ -30,18 +31,18 @@ for flavour in win32 win64; do
     if [ "${NMNM_WINE_EMULATE:-0}" = 1 ] || scripts/qemu-i386-binfmt.sh register; then
       trap 'scripts/qemu-i386-binfmt.sh unregister' EXIT
       scripts/wine-run.sh build-win32/wineprefix win32  # made once (minutes), kept with the build
-      NMNM_PARITY_CALLS=20000 env -u DISPLAY ctest --test-dir build-win32 --output-on-failure -R replay_parity_with_linux
+      NMNM_PARITY_CALLS=20000 env -u DISPLAY ctest --preset win32 -R replay_parity_with_linux
     else
       echo "test: the win32 programs were built but not run: this machine cannot run them, even through qemu-i386-static"
     fi
   elif scripts/wine-run.sh --can-run "$flavour"; then
-    ctest --test-dir "build-$flavour" --output-on-failure -j "$jobs"
+    ctest --preset "$flavour" -j "$jobs"
   else
     echo "test: the $flavour programs were built but not run: this machine cannot run them under Wine"
   fi
 done
 
-cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DNMNM_SANITIZE=ON >/dev/null
-cmake --build build-asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS="suppressions=$PWD/cmake/lsan.supp" \
-  ctest --test-dir build-asan --output-on-failure -j "$jobs"
+# The preset sets the sanitizers' options and the leak suppressions.
+cmake --preset asan >/dev/null
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: nmnm [--record FILE | --help | --version]";
+constexpr const char* kUsage = "usage: nmnm [--record FILE | --watch FILE | --help | --version]";
 
 }  // namespace
 
@@ -31,7 +31,7 @@ int answerCommandLine(CommandLineRequest request, int argc, const char* const* a
                 "the mouse moves the swatter, the left button swings it, Alt+Enter\n"
                 "switches between full screen and a window, Esc quits. Every run is\n"
                 "recorded: to FILE with --record FILE, else among the last 10 runs kept in\n"
-                "$XDG_DATA_HOME/nmnm/runs. See man 6 nmnm.\n",
+                "$XDG_DATA_HOME/nmnm/runs. --watch FILE plays one back. See man 6 nmnm.\n",
                 kUsage);
             return 0;
         case CommandLineRequest::Play:

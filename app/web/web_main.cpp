@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "app/web/web_fade_ramp.h"
+#include "app/web/web_record.h"
 #include "app/web/web_run.h"
 #include "base/window.h"
 #include "display/bitmap_loader.h"
@@ -66,6 +67,7 @@ void setTimer(double ms) {
 void endRun() {
     cancelTimer();
     stage = WebRunStage::Ended;
+    webStopRecording();
     hostCloseWindow();  // gives the display back
     webTellPage("ended");
 }
@@ -110,6 +112,7 @@ void step() {
     stepping = true;
     if (stage == WebRunStage::Fading) fadeStep();
     else if (stage == WebRunStage::Playing) pumpOnce();
+    webShowPresented();
     stepping = false;
 }
 
@@ -145,6 +148,7 @@ void startRun() {
         return;
     }
     stage = WebRunStage::Fading;
+    webStartRecording();
     webTellPage("fading");
     fadeLastMs = emscripten_get_now();
     step();
@@ -171,6 +175,20 @@ void webRestartRun() {
 
 // The page's scripted mode (app/web_script.cpp) runs instead of main.
 void webMarkScripted() { stage = WebRunStage::Scripted; }
+
+// A watched run (app/web/web_watch.cpp) takes the canvas; when it ends the
+// page offers a new game.
+void webBeginWatch() {
+    cancelTimer();
+    hostCloseWindow();
+    stage = WebRunStage::Scripted;
+}
+
+void webEndWatch() {
+    hostCloseWindow();
+    stage = WebRunStage::Ended;
+    webTellPage("ended");
+}
 
 int main() {
     // For tools/bench/web.js: how much of the time to the first picture is

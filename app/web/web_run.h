@@ -20,3 +20,8 @@ void webMarkScripted();
 // Ends the run under way, if any, and starts a fresh one (not in the
 // scripted mode).
 void webRestartRun();
+
+// A watched run takes the canvas from the game under way, and gives it back
+// ended (the page offers a new game).
+void webBeginWatch();
+void webEndWatch();

@@ -60,7 +60,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE int nmnm_script_begin() {
     resetWorld();
     forgetPictureReports();
     if (!hostOpenWindow(releaseDisplay)) return 0;
-    return initDisplay();
+    const int ready = initDisplay();
+    webShowPresented();
+    return ready;
 }
 
 // Makes the file's first `count` calls, each with its own input.
@@ -71,4 +73,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_script_play(double count) {
         for (uint32_t i = 0; i < call.repeat && count >= 1; ++i, --count) runFrame();
     }
     playLiveInput();
+    webShowPresented();
 }

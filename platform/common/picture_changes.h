@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/geometry.h"
-#include "platform/common/present_convert.h"
+#include "platform/common/picture_convert.h"
 
 // Square blocks the picture is compared in: small enough that a fly's cell
 // costs little more than itself, large enough to keep the list short.

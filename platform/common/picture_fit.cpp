@@ -24,8 +24,7 @@ namespace {
 // pixel, so the cursor lands on the picture pixel drawn under it.
 int32_t scaleAxis(int32_t offset, int32_t span, int32_t size) {
     if (offset < 0) return 0;
-    const int64_t scaled = int64_t{offset} * size / span;
-    return static_cast<int32_t>(std::min<int64_t>(scaled, size - 1));
+    return std::min(windowSource(offset, span, size), size - 1);
 }
 
 }  // namespace
@@ -37,6 +36,10 @@ Point mapToPicture(Point windowPoint, int32_t width, int32_t height) {
     if (spanX <= 0 || spanY <= 0) return Point{0, 0};
     return Point{scaleAxis(windowPoint.x - box.left, spanX, kScreenWidth),
                  scaleAxis(windowPoint.y - box.top, spanY, kScreenHeight)};
+}
+
+int32_t windowSource(int64_t at, int32_t span, int32_t size) {
+    return static_cast<int32_t>(std::min<int64_t>(at * size / span, size));
 }
 
 int32_t largestWholeScale(int32_t width, int32_t height) {

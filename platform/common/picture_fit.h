@@ -15,6 +15,11 @@ Rect letterboxRect(int32_t width, int32_t height);
 // the nearest edge of the picture.
 Point mapToPicture(Point windowPoint, int32_t width, int32_t height);
 
+// The picture pixel a window's nearest-neighbour stretch to `span` pixels
+// shows on pixel `at` of `size` picture pixels: at * size / span, rounded
+// down; the cursor maps the same way (a SampleRule of picture_enlarge.h).
+int32_t windowSource(int64_t at, int32_t span, int32_t size);
+
 // The largest whole multiple of 640 x 480 that fits `width` x `height`; at
 // least 1, so a small desktop still gets a window of the picture's own size.
 int32_t largestWholeScale(int32_t width, int32_t height);

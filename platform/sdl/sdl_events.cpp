@@ -58,6 +58,10 @@ void handleEvent(const SDL_Event& event) {
                 if (!event.key.repeat) inputKeyPressed(sdlHost.input, VK_ESCAPE);
             } else if (event.key.keysym.sym == SDLK_RETURN && (event.key.keysym.mod & KMOD_ALT)) {
                 if (!event.key.repeat) toggleFullScreen();
+            } else if (event.key.keysym.sym == SDLK_SPACE || event.key.keysym.sym == SDLK_RIGHT) {
+                // Only a watched run listens: pause, and one frame on.
+                if (!event.key.repeat)
+                    inputKeyPressed(sdlHost.input, event.key.keysym.sym == SDLK_SPACE ? VK_SPACE : VK_RIGHT);
             } else {
                 inputKeyChanged(sdlHost.input, virtualKeyOf(event.key.keysym.sym), true);
             }

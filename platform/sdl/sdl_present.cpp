@@ -5,10 +5,9 @@
 #include <vector>
 
 #include "base/host.h"
-#include "platform/common/picture_changes.h"
+#include "platform/common/picture_enlarge.h"
 #include "platform/common/picture_fit.h"
-#include "platform/common/present_convert.h"
-#include "platform/sdl/framebuffer_present.h"
+#include "platform/common/present_step.h"
 #include "platform/sdl/render_node.h"
 #include "platform/sdl/sdl_state.h"
 
@@ -17,26 +16,18 @@
 // Without one, the picture is stretched while it is converted, straight into
 // the window's own framebuffer (shared memory on X11), in the window's own
 // pixel format: a software OpenGL would cost several times the CPU and some
-// 50 MB of memory. Either way only the parts of the picture that changed
-// since the last frame are converted and sent.
+// 50 MB of memory. Either way the presenting step says what changed since
+// the last frame, and only that is converted and sent.
 namespace {
 
-// The picture last presented, kept so that it can be shown again after the
-// window is exposed or resized; the display only lends its bytes for a call.
-std::vector<uint8_t> shownPixels;
-PaletteEntry shownColours[256];
+// What the texture or the framebuffer was last sent; its copy of the picture
+// is shown again after the window is exposed or resized, as the display only
+// lends its bytes for a call.
+PresentStep step;
 bool havePicture = false;
-
-FramebufferPresenter framebufferPresenter;
-PictureChanges textureChanges;
-bool textureColoursValid = false;
-PaletteEntry textureColours[256];
-std::vector<Rect> changedRects;
+Enlargement enlargement;  // the framebuffer's stretch
+uint32_t pixelOf[256];    // the colours as framebuffer pixels
 std::vector<SDL_Rect> sendRects;
-
-IndexedPicture shownPicture() {
-    return IndexedPicture{shownPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, shownColours};
-}
 
 // Mesa's software rasterisers: an OpenGL renderer on them burns the CPU a
 // graphics processor would spare.
@@ -75,32 +66,28 @@ bool createAcceleratedRenderer(bool acceptSoftware) {
     return false;
 }
 
-void updateTexture() {
-    const IndexedPicture picture = shownPicture();
-    collectPictureChanges(textureChanges, picture, changedRects);
-    if (!textureColoursValid || std::memcmp(textureColours, shownColours, sizeof textureColours) != 0 ||
-        !sdlHost.pictureShown) {
-        changedRects.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
-        std::memcpy(textureColours, shownColours, sizeof textureColours);
-        textureColoursValid = true;
-    }
-    if (changedRects.empty()) return;
+void updateTexture(PresentSend send) {
+    if (send == PresentSend::Nothing) return;
     // The bounding box of the changed parts: one texture upload per frame.
-    const Rect box = boundingBox(changedRects);
+    const Rect box = boundingBox(step.parts);
     const SDL_Rect area{box.left, box.top, box.right - box.left, box.bottom - box.top};
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(sdlHost.texture, &area, &pixels, &pitch) != 0) return;
-    const IndexedPicture part{picture.pixels + static_cast<size_t>(box.top) * kScreenWidth + box.left, kScreenWidth,
-                              area.w, area.h, shownColours};
-    convertToRgb32(part, static_cast<uint32_t*>(pixels),
+    if (SDL_LockTexture(sdlHost.texture, &area, &pixels, &pitch) != 0) {
+        forgetScreen(step);
+        return;
+    }
+    const IndexedPicture picture = lastPicture(step);
+    const IndexedPicture part{picture.pixels + static_cast<size_t>(box.top) * picture.pitch + box.left, picture.pitch,
+                              area.w, area.h, picture.colours};
+    convertPicture(part, PixelOrder::Xrgb32, static_cast<uint32_t*>(pixels),
                    static_cast<int32_t>(pitch / static_cast<int>(sizeof(uint32_t))));
     SDL_UnlockTexture(sdlHost.texture);
     sdlHost.pictureShown = true;
 }
 
-void showWithTexture(bool pictureChanged) {
-    if (pictureChanged && havePicture) updateTexture();
+void showWithTexture(const IndexedPicture* incoming) {
+    if (incoming) updateTexture(planPresent(step, *incoming, kScreenWidth, kScreenHeight));
     int width = 0;
     int height = 0;
     if (SDL_GetRendererOutputSize(sdlHost.renderer, &width, &height) != 0) return;
@@ -114,39 +101,79 @@ void showWithTexture(bool pictureChanged) {
     SDL_RenderPresent(sdlHost.renderer);
 }
 
-void showInFramebuffer(bool redrawAll) {
-    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
-    if (!surface) return;
-    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
-    const Framebuffer framebuffer{static_cast<uint8_t*>(surface->pixels), surface->pitch, surface->w, surface->h,
-                                  surface->format->BytesPerPixel};
-    std::vector<Rect>& sent = changedRects;
-    if (havePicture) {
-        uint32_t pixelOf[256];
+void clearRows(SDL_Surface* surface, int32_t top, int32_t bottom, int32_t left, int32_t right) {
+    if (left >= right || top >= bottom) return;
+    SDL_Rect r{left, top, right - left, bottom - top};
+    SDL_FillRect(surface, &r, 0);
+}
+
+void addSend(const Rect& r) {
+    if (r.left < r.right && r.top < r.bottom)
+        sendRects.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+}
+
+// The picture stretched into the framebuffer over the letterbox: the parts
+// the step names, or everything with the bars.
+void drawInFramebuffer(SDL_Surface* surface, PresentSend send) {
+    const Rect box = letterboxRect(surface->w, surface->h);
+    const IndexedPicture picture = lastPicture(step);
+    const int32_t bytes = surface->format->BytesPerPixel;
+    if (send == PresentSend::Everything) {
         for (int i = 0; i < 256; ++i)
-            pixelOf[i] = SDL_MapRGB(surface->format, shownColours[i].red, shownColours[i].green, shownColours[i].blue);
-        presentToFramebuffer(framebufferPresenter, shownPicture(), pixelOf, framebuffer, redrawAll, sent);
+            pixelOf[i] = SDL_MapRGB(surface->format, step.colours[i].red, step.colours[i].green, step.colours[i].blue);
+        clearRows(surface, 0, box.top, 0, surface->w);
+        clearRows(surface, box.bottom, surface->h, 0, surface->w);
+        clearRows(surface, box.top, box.bottom, 0, box.left);
+        clearRows(surface, box.top, box.bottom, box.right, surface->w);
+        addSend(Rect{0, 0, surface->w, surface->h});
+    }
+    prepareEnlargement(enlargement, picture.width, picture.height, box.right - box.left, box.bottom - box.top,
+                       windowSource);
+    for (const Rect& part : step.parts) {
+        const Rect d = enlargedRect(enlargement, part);
+        if (d.left >= d.right) continue;
+        uint8_t* at = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(box.top + d.top) * surface->pitch +
+                      static_cast<size_t>(box.left + d.left) * static_cast<size_t>(bytes);
+        enlargeArea(enlargement, picture, pixelOf, d, at, surface->pitch, bytes);
+        if (send == PresentSend::Parts)
+            addSend(Rect{box.left + d.left, box.top + d.top, box.left + d.right, box.top + d.bottom});
+    }
+}
+
+// `incoming`: a new picture; none to show the last one again, whole.
+void showInFramebuffer(const IndexedPicture* incoming) {
+    SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
+    if (!surface) {
+        if (incoming) planPresent(step, *incoming, 0, 0);  // the copy, for later
+        forgetScreen(step);
+        return;
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+    sendRects.clear();
+    if (havePicture) {
+        if (!incoming) forgetScreen(step);
+        drawInFramebuffer(surface, planPresent(step, incoming ? *incoming : lastPicture(step), surface->w, surface->h));
         sdlHost.pictureShown = true;
     } else {
         // Nothing to show yet: black. After the display has gone, what the
         // framebuffer holds is shown again.
         if (!sdlHost.pictureShown) SDL_FillRect(surface, nullptr, 0);
-        forgetFramebuffer(framebufferPresenter);
-        sent.assign(1, Rect{0, 0, surface->w, surface->h});
+        forgetScreen(step);
+        addSend(Rect{0, 0, surface->w, surface->h});
     }
     if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-    if (sent.empty()) return;
-    sendRects.clear();
-    for (const Rect& r : sent) sendRects.push_back(SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top});
+    if (sendRects.empty()) return;
     SDL_UpdateWindowSurfaceRects(sdlHost.window, sendRects.data(), static_cast<int>(sendRects.size()));
 }
 
-void show(bool pictureChanged, bool redrawAll) {
-    if (sdlHost.windowGone) return;
-    if (sdlHost.renderer) {
-        showWithTexture(pictureChanged);
+void show(const IndexedPicture* incoming) {
+    if (sdlHost.windowGone) {
+        if (incoming) planPresent(step, *incoming, 0, 0);  // the copy, for later
+        forgetScreen(step);
+    } else if (sdlHost.renderer) {
+        showWithTexture(incoming);
     } else if (sdlHost.window) {
-        showInFramebuffer(redrawAll);
+        showInFramebuffer(incoming);
     }
 }
 
@@ -166,7 +193,9 @@ bool createPresentation() {
     }
     SDL_Surface* surface = SDL_GetWindowSurface(sdlHost.window);
     const Uint32 format = surface ? surface->format->format : SDL_GetWindowPixelFormat(sdlHost.window);
-    if (!framebufferPixelSizeSupported(SDL_BYTESPERPIXEL(format))) {
+    // The pixel sizes the enlarger writes.
+    const int bytes = SDL_BYTESPERPIXEL(format);
+    if (bytes != 2 && bytes != 3 && bytes != 4) {
         SDL_SetError(
             "the X display's colour depth (%s) is not one of 15, 16, 24 or 32 bits; run the X server "
             "at one of those depths",
@@ -183,22 +212,16 @@ void destroyPresentation() {
     sdlHost.renderer = nullptr;
     sdlHost.pictureShown = false;
     havePicture = false;
-    textureColoursValid = false;
-    forgetShownPicture(textureChanges);
-    framebufferPresenter = FramebufferPresenter{};
+    forgetScreen(step);
 }
 
-void redrawPicture() { show(false, true); }
+void redrawPicture() { show(nullptr); }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
-    if (!pixels || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
-    shownPixels.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
-    for (int32_t y = 0; y < height; ++y)
-        std::memcpy(shownPixels.data() + static_cast<size_t>(y) * kScreenWidth,
-                    pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
-    std::memcpy(shownColours, colours, sizeof shownColours);
+    if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
     havePicture = true;
-    show(true, false);
+    const IndexedPicture picture{pixels, pitch, width, height, colours};
+    show(&picture);
 }
 
 // The display objects go away after this: forget the picture, keep what the

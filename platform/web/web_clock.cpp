@@ -1,7 +1,7 @@
 #include <emscripten/emscripten.h>
 
 #include "base/host.h"
-#include "platform/common/tick_count.h"
+#include "platform/web/tick_count.h"
 #include "platform/web/web_host.h"
 
 // The page's clock, performance.now(): milliseconds since the page was

@@ -5,7 +5,7 @@
 
 #include "base/geometry.h"
 #include "platform/common/input_state.h"
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 
 // The elements of the page the host works on (index.html).
 constexpr const char* kGameAreaSelector = "#game";  // focusable; keys arrive here
@@ -49,8 +49,10 @@ void wakeEntry();
 void registerInputEvents();
 
 // Layout (web_layout.cpp): places the canvas now and whenever the game area
-// or the screen's density changes.
+// or the screen's density changes; placeAgain when a drawing found the
+// pixel ratio changed without a word.
 void followGameArea();
+void placeAgain();
 
 // Presentation (web_present.cpp): forgets the picture and shows black;
 // gives the canvas its pixels and the picture its place, and draws them.

@@ -15,7 +15,7 @@
 
 #include "base/host.h"
 #include "base/virtual_keys.h"
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 #include "platform/web/web_host.h"
 #include "platform/web/web_page.h"
 

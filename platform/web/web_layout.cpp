@@ -1,5 +1,5 @@
 // Where the picture sits in the game area: worked out in device pixels
-// (platform/common/page_fit) and put on the page at once whenever the area
+// (page_fit.cpp) and put on the page at once whenever the area
 // changes size (a resize, a rotation, full screen) or the window moves to a
 // screen of another density. The canvas's edges fall on whole CSS and
 // device pixels alike; the browser enlarges its 640 x 480 pixels where CSS
@@ -8,7 +8,7 @@
 // through the same fit.
 #include <emscripten/emscripten.h>
 
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 #include "platform/web/web_host.h"
 
 namespace {
@@ -18,15 +18,20 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
     const area = document.querySelector(UTF8ToString(areaSelector));
     if (!area) return;
     // The area from the document's corner: layout snaps there, not to the
-    // scrolled view.
+    // scrolled view. Told only when it changed: the observers below may see
+    // one change each.
+    let told = "";
     const tell = () => {
         const r = area.getBoundingClientRect();
-        Module["nmnmLayoutRatio"] = window.devicePixelRatio || 1;
-        Module["_nmnm_web_area_changed"](r.left + window.scrollX, r.top + window.scrollY, r.width, r.height,
-                                         Module["nmnmLayoutRatio"]);
+        const ratio = window.devicePixelRatio || 1;
+        const now = [r.left + window.scrollX, r.top + window.scrollY, r.width, r.height, ratio].join();
+        if (now === told) return;
+        told = now;
+        Module["nmnmLayoutRatio"] = ratio;
+        Module["_nmnm_web_area_changed"](r.left + window.scrollX, r.top + window.scrollY, r.width, r.height, ratio);
     };
-    // The presentation asks again when it finds the ratio changed unheard
-    // (an emulated screen tells no query).
+    // Asked again when a drawing finds the ratio changed unheard (an
+    // emulated screen tells no query, nor any observer).
     Module["nmnmRelayout"] = tell;
     // Sizes, in the same frame as the change, before it is painted.
     new ResizeObserver(tell).observe(area);
@@ -41,6 +46,12 @@ EM_JS(void, watchGameArea, (const char* areaSelector), {
     };
     watchRatio();
     tell();
+});
+// clang-format on
+
+// clang-format off
+EM_JS(void, relayout, (), {
+    if (Module["nmnmRelayout"]) Module["nmnmRelayout"]();
 });
 // clang-format on
 
@@ -72,3 +83,5 @@ extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_area_changed(double left, double t
 }
 
 void followGameArea() { watchGameArea(kGameAreaSelector); }
+
+void placeAgain() { relayout(); }

@@ -1,12 +1,13 @@
 // The picture on the canvas. A present only keeps the 8-bit picture and its
-// colours; once the call that presented returns to the page, the parts that
-// changed since the canvas was last drawn (all of it after a change of
-// colours) are converted to RGBA and put on the canvas (web_layout.cpp
-// places it): as they are where CSS pixels are device pixels and the browser
-// enlarges them crisply, else enlarged onto the screen's own pixels first
-// (platform/common/picture_enlarge), the canvas having one pixel per device
-// pixel. The browser shows it in its next animation frame. Presents of one
-// call (the fade takes several) cost a copy each and one drawing.
+// colours; when the entry's step returns (webShowPresented), the presenting
+// step says what changed since the canvas was last drawn, and only that is
+// enlarged (platform/common/picture_enlarge) into RGBA blocks and put on the
+// canvas, in one call into the page: at the picture's own size where CSS
+// pixels are device pixels and the browser enlarges it crisply, else onto
+// the screen's own pixels, the canvas having one pixel per device pixel
+// (web_layout.cpp places it). The browser shows it in its next animation
+// frame. Presents of one step (the fade takes several) cost a copy each and
+// one drawing.
 //
 // No requestAnimationFrame: asking for animation frames 33 times a second
 // cost headless Chromium more than half again the CPU of the whole game, and
@@ -15,15 +16,14 @@
 // its pictures without a full compositor commit.
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <cstring>
 #include <vector>
 
 #include "base/host.h"
-#include "platform/common/picture_changes.h"
 #include "platform/common/picture_enlarge.h"
-#include "platform/common/rgba_picture.h"
+#include "platform/common/present_step.h"
 #include "platform/web/web_host.h"
+#include "platform/web/web_page.h"
 
 namespace {
 
@@ -34,17 +34,15 @@ constexpr size_t kMaxPutRects = 24;
 std::vector<uint8_t> latestPixels;  // the picture last presented
 PaletteEntry latestColours[256];
 bool havePicture = false;
-bool drawRequested = false;
+bool drawPending = false;  // presented since the last drawing
 
-PictureChanges drawnChanges;  // what the canvas shows, as indices
-PaletteEntry drawnColours[256];
-bool drawnColoursValid = false;
+PresentStep step;      // what the canvas shows
+bool drawn = false;    // the canvas shows a picture
+Enlargement enlarged;  // how it goes on the canvas's pixels
 uint32_t rgbaTable[256];
-std::vector<uint32_t> rgba;  // the picture's pixels as drawn, kept between draws
-Enlargement enlarged;        // how they go on the canvas's pixels
-std::vector<Rect> changed;
 std::vector<uint32_t> blocks;   // the enlarged rectangles, one after another
 std::vector<int32_t> putRects;  // x, y, width, height of each, in canvas pixels
+std::vector<uint32_t> testPicture;
 
 // The page's canvas, made ready on first use.
 // clang-format off
@@ -60,16 +58,13 @@ EM_JS(void, makeScreen, (const char* selector), {
 // at rects[4i..], its pixels the next width x height of `pixels`. Each goes
 // as an image of its own size, laid over the module's memory: nothing is
 // copied until the put, and the browser handles no more than the rectangle.
+// Says whether the pixel ratio is still the one the canvas was placed for
+// (an emulated screen changes it without a word), for the layout to place it
+// again after the call.
 // clang-format off
-EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
+EM_JS(int, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int count), {
     const screen = Module["nmnmScreen"];
-    if (!screen) return;
-    if ((window.devicePixelRatio || 1) !== Module["nmnmLayoutRatio"] && Module["nmnmRelayout"]) {
-        // The ratio changed unheard (an emulated screen tells no query):
-        // placed again, which draws everything.
-        Module["nmnmRelayout"]();
-        return;
-    }
+    if (!screen) return 1;
     let at = pixels;
     for (let i = 0; i < count; ++i) {
         const r = (rects >> 2) + i * 4;
@@ -82,6 +77,7 @@ EM_JS(void, putOnCanvas, (const uint32_t* pixels, const int32_t* rects, int coun
         screen.drawn = true;
         performance.mark("nmnm-first-picture");
     }
+    return (window.devicePixelRatio || 1) === Module["nmnmLayoutRatio"] ? 1 : 0;
 });
 // clang-format on
 
@@ -102,49 +98,36 @@ EM_JS(void, sizeScreen, (int width, int height, int pictureWidth, int pictureHei
 });
 // clang-format on
 
-// Enlarges the picture rectangles `rects` and puts them on the canvas.
-void putEnlarged(const std::vector<Rect>& rects) {
-    if (rgba.empty()) return;
+// Puts what the step asks for `picture` on the canvas.
+void draw(const IndexedPicture& picture) {
+    const PresentSend send = planPresent(step, picture, enlarged.width, enlarged.height);
+    if (send == PresentSend::Nothing) return;
+    if (send == PresentSend::Everything) buildPixelTable(step.colours, PixelOrder::Rgba, rgbaTable);
+    if (step.parts.size() > kMaxPutRects) step.parts.assign(1, boundingBox(step.parts));
+    const IndexedPicture shown = lastPicture(step);
     blocks.clear();
     putRects.clear();
-    for (const Rect& r : rects) {
-        const Rect d = enlargeRect(enlarged, rgba.data(), r, blocks);
-        if (d.right > d.left && d.bottom > d.top)
-            putRects.insert(putRects.end(), {d.left, d.top, d.right - d.left, d.bottom - d.top});
+    for (const Rect& part : step.parts) {
+        const Rect d = enlargedRect(enlarged, part);
+        if (d.left >= d.right) continue;
+        const size_t start = blocks.size();
+        const int32_t width = d.right - d.left;
+        blocks.resize(start + static_cast<size_t>(width) * static_cast<size_t>(d.bottom - d.top));
+        enlargeArea(enlarged, shown, rgbaTable, d, reinterpret_cast<uint8_t*>(blocks.data() + start),
+                    width * static_cast<int32_t>(sizeof(uint32_t)), 4);
+        putRects.insert(putRects.end(), {d.left, d.top, width, d.bottom - d.top});
     }
-    putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4));
-}
-
-// Once the call that presented has returned to the page: every present of
-// that call (the fade takes several) costs a copy, and one drawing shows the
-// last.
-// clang-format off
-EM_JS(void, drawWhenCallReturns, (), { queueMicrotask(() => _nmnm_web_draw()); });
-// clang-format on
-
-void drawOnCanvas() {
-    if (!havePicture) return;
-    const IndexedPicture picture{latestPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, latestColours};
-    collectPictureChanges(drawnChanges, picture, changed);
-    if (!drawnColoursValid || std::memcmp(drawnColours, latestColours, sizeof drawnColours) != 0) {
-        std::memcpy(drawnColours, latestColours, sizeof drawnColours);
-        buildRgbaTable(drawnColours, rgbaTable);
-        drawnColoursValid = true;
-        changed.assign(1, Rect{0, 0, kScreenWidth, kScreenHeight});
-    }
-    if (changed.empty()) return;
-    if (changed.size() > kMaxPutRects) changed.assign(1, boundingBox(changed));
-    rgba.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
-    for (const Rect& r : changed) convertRectToRgba(picture, rgbaTable, r, rgba.data(), kScreenWidth);
-    putEnlarged(changed);
+    drawn = true;
+    if (!putOnCanvas(blocks.data(), putRects.data(), static_cast<int>(putRects.size() / 4))) placeAgain();
 }
 
 }  // namespace
 
-extern "C" EMSCRIPTEN_KEEPALIVE void nmnm_web_draw() {
-    if (!drawRequested) return;  // the window closed meanwhile
-    drawRequested = false;
-    drawOnCanvas();
+void webShowPresented() {
+    if (!drawPending) return;
+    drawPending = false;
+    if (havePicture)
+        draw(IndexedPicture{latestPixels.data(), kScreenWidth, kScreenWidth, kScreenHeight, latestColours});
 }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
@@ -155,10 +138,7 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
                     pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width));
     std::memcpy(latestColours, colours, sizeof latestColours);
     havePicture = true;
-    if (!drawRequested) {
-        drawRequested = true;
-        drawWhenCallReturns();
-    }
+    drawPending = true;
 }
 
 // The display objects go away after this; the canvas keeps what it shows
@@ -166,23 +146,33 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
 void hostCloseDisplay() { havePicture = false; }
 
 void clearPresentation() {
-    drawRequested = false;
+    drawPending = false;
     havePicture = false;
-    forgetShownPicture(drawnChanges);
-    drawnColoursValid = false;
-    rgba.clear();
+    drawn = false;
+    forgetScreen(step);
     sizeScreen(webHost.fit.canvasWidth, webHost.fit.canvasHeight, enlarged.width, enlarged.height);
 }
 
 void placePresentation(const PageFit& fit) {
     makeScreen(kCanvasSelector);
     // Where the browser enlarges, the canvas is the picture as it is.
-    if (fit.browserEnlarges) prepareEnlargement(enlarged, kScreenWidth, kScreenHeight);
-    else prepareEnlargement(enlarged, fit.device.right - fit.device.left, fit.device.bottom - fit.device.top);
-    // A new size clears a canvas: everything drawn again at once.
+    if (fit.browserEnlarges)
+        prepareEnlargement(enlarged, kScreenWidth, kScreenHeight, kScreenWidth, kScreenHeight, enlargedSource);
+    else
+        prepareEnlargement(enlarged, kScreenWidth, kScreenHeight, fit.device.right - fit.device.left,
+                           fit.device.bottom - fit.device.top, enlargedSource);
+    // A new size clears a canvas: everything drawn again at once, the
+    // picture waiting to be drawn if there is one.
     sizeScreen(fit.canvasWidth, fit.canvasHeight, enlarged.width, enlarged.height);
-    putEnlarged({Rect{0, 0, kScreenWidth, kScreenHeight}});
+    forgetScreen(step);
+    if (drawPending) webShowPresented();
+    else if (drawn) draw(lastPicture(step));
 }
 
 // The picture as drawn, 640 x 480 RGBA pixels; null before the first draw.
-extern "C" EMSCRIPTEN_KEEPALIVE const uint32_t* nmnm_test_picture() { return rgba.empty() ? nullptr : rgba.data(); }
+extern "C" EMSCRIPTEN_KEEPALIVE const uint32_t* nmnm_test_picture() {
+    if (!drawn) return nullptr;
+    testPicture.resize(static_cast<size_t>(kScreenWidth) * kScreenHeight);
+    convertPicture(lastPicture(step), PixelOrder::Rgba, testPicture.data(), kScreenWidth);
+    return testPicture.data();
+}

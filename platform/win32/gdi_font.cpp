@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/common/font_choice.h"
+#include "platform/win32/font_choice.h"
 
 namespace {
 

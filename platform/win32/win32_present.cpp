@@ -1,39 +1,100 @@
-// Presentation without a mode change: the 8-bit picture goes to the window
-// through an 8-bit DIB whose colour table is the picture's palette, stretched
-// by GDI to the largest 4:3 area with whole-pixel sampling and black bars.
-// Between frames only the parts that changed are drawn again: each is the
-// very call that draws the whole picture, clipped to the window pixels over
-// the changed part, so it gives exactly the pixels a whole repaint would at
-// any scale. (A stretch of the part alone would sample on a ratio of its
-// own, rounded to its own edges, and differ from the whole by a pixel here
-// and there; a top-down DIB's source rows also count from the bottom then.)
+// Presentation without a mode change: the picture is enlarged by the shared
+// enlarger (platform/common/picture_enlarge) into a 32-bit DIB section of
+// the letterbox's size, with the sampling the cursor maps by, and copied to
+// the window 1:1 with black bars around it. Between frames only the parts
+// the presenting step names are enlarged and copied. GDI's own stretch
+// (StretchDIBits) cost Wine several times as much: a colour lookup and a
+// stretch of its own per pixel, on every frame.
 #include <windows.h>
 
-#include <cstring>
-#include <vector>
+#include <cstddef>
 
 #include "base/host.h"
+#include "platform/common/picture_enlarge.h"
 #include "platform/common/picture_fit.h"
-#include "platform/common/window_updates.h"
+#include "platform/common/present_step.h"
 #include "platform/win32/win32_state.h"
 
 namespace {
 
-struct PictureInfo {
-    BITMAPINFOHEADER header;
-    RGBQUAD colours[256];
-};
-
-// The picture last presented is the change finder's copy of it, kept for
-// WM_PAINT too; the display only lends its bytes for a call. Rows top-down,
-// 640 bytes each (already a multiple of 4).
-WindowUpdates windowUpdates;
-std::vector<Rect> changedRects;
-PaletteEntry shownColours[256];
-PictureInfo shownInfo;
+// The picture last presented is the presenting step's copy of it, kept for
+// WM_PAINT too; the display only lends its bytes for a call.
+PresentStep step;
 bool havePicture = false;
 
-const uint8_t* shownPixels() { return windowUpdates.changes.shown.data(); }
+// The picture as the window shows it, rows top-down, 4 bytes a pixel.
+struct Enlarged {
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    uint8_t* bits = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    bool current = false;  // holds the step's picture through its colours
+};
+Enlarged enlarged;
+Enlargement enlargement;
+uint32_t pixelOf[256];
+
+void releaseEnlarged() {
+    if (enlarged.dc) {
+        SelectObject(enlarged.dc, enlarged.previous);
+        DeleteDC(enlarged.dc);
+    }
+    if (enlarged.bitmap) DeleteObject(enlarged.bitmap);
+    enlarged = Enlarged{};
+}
+
+// A DIB section of `width` x `height`; false when there is none.
+bool sizeEnlarged(int32_t width, int32_t height) {
+    if (enlarged.bits && enlarged.width == width && enlarged.height == height) return true;
+    releaseEnlarged();
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    enlarged.bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    enlarged.dc = CreateCompatibleDC(nullptr);
+    if (!enlarged.bitmap || !enlarged.dc || !bits) {
+        releaseEnlarged();
+        return false;
+    }
+    enlarged.previous = SelectObject(enlarged.dc, enlarged.bitmap);
+    enlarged.bits = static_cast<uint8_t*>(bits);
+    enlarged.width = width;
+    enlarged.height = height;
+    return true;
+}
+
+// Enlarges the picture rectangle `part`; returns the pixels it covers.
+Rect enlargePart(const Rect& part) {
+    const Rect d = enlargedRect(enlargement, part);
+    if (d.left >= d.right) return d;
+    const int32_t pitch = enlarged.width * 4;
+    enlargeArea(enlargement, lastPicture(step), pixelOf, d,
+                enlarged.bits + static_cast<size_t>(d.top) * static_cast<size_t>(pitch) +
+                    static_cast<size_t>(d.left) * 4,
+                pitch, 4);
+    return d;
+}
+
+// The DIB made to hold the last picture at the letterbox's size `box`.
+bool enlargeWhole(const RECT& box) {
+    const int32_t width = box.right - box.left;
+    const int32_t height = box.bottom - box.top;
+    if (!sizeEnlarged(width, height)) return false;
+    if (enlarged.current) return true;
+    buildPixelTable(step.colours, PixelOrder::Xrgb32, pixelOf);
+    prepareEnlargement(enlargement, kScreenWidth, kScreenHeight, width, height, windowSource);
+    enlargePart(Rect{0, 0, kScreenWidth, kScreenHeight});
+    enlarged.current = true;
+    return true;
+}
 
 void fillBlack(HDC dc, LONG left, LONG top, LONG right, LONG bottom) {
     if (right > left && bottom > top) PatBlt(dc, left, top, right - left, bottom - top, BLACKNESS);
@@ -43,44 +104,6 @@ RECT clientRect() {
     RECT client{};
     if (win32Host.window) GetClientRect(win32Host.window, &client);
     return client;
-}
-
-// The whole picture over the letterbox `box`, whatever the DC is clipped to.
-void drawPicture(HDC dc, const RECT& box) {
-    const LONG width = box.right - box.left;
-    const LONG height = box.bottom - box.top;
-    const BITMAPINFO* info = reinterpret_cast<const BITMAPINFO*>(&shownInfo);
-    if (width == kScreenWidth && height == kScreenHeight) {
-        SetDIBitsToDevice(dc, box.left, box.top, kScreenWidth, kScreenHeight, 0, 0, 0, kScreenHeight, shownPixels(),
-                          info, DIB_RGB_COLORS);
-        return;
-    }
-    // Whole source pixels repeated or dropped, never blended: crisp.
-    SetStretchBltMode(dc, COLORONCOLOR);
-    StretchDIBits(dc, box.left, box.top, width, height, 0, 0, kScreenWidth, kScreenHeight, shownPixels(), info,
-                  DIB_RGB_COLORS, SRCCOPY);
-}
-
-// The picture drawn again over `parts` (client pixels) only.
-void drawPictureParts(HDC dc, const std::vector<Rect>& parts) {
-    const RECT box = pictureRectInClient();
-    for (const Rect& part : parts) {
-        IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
-        drawPicture(dc, box);
-        SelectClipRgn(dc, nullptr);
-    }
-}
-
-void setColourTable(const PaletteEntry colours[256]) {
-    shownInfo.header.biSize = sizeof shownInfo.header;
-    shownInfo.header.biWidth = kScreenWidth;
-    shownInfo.header.biHeight = -kScreenHeight;  // top-down, as the display keeps it
-    shownInfo.header.biPlanes = 1;
-    shownInfo.header.biBitCount = 8;
-    shownInfo.header.biCompression = BI_RGB;
-    shownInfo.header.biClrUsed = 256;
-    for (int i = 0; i < 256; ++i) shownInfo.colours[i] = RGBQUAD{colours[i].blue, colours[i].green, colours[i].red, 0};
-    std::memcpy(shownColours, colours, sizeof shownColours);
 }
 
 }  // namespace
@@ -98,38 +121,47 @@ void repaintPicture(HDC dc) {
     fillBlack(dc, 0, box.bottom, client.right, client.bottom);
     fillBlack(dc, 0, box.top, box.left, box.bottom);
     fillBlack(dc, box.right, box.top, client.right, box.bottom);
-    if (!havePicture) {
+    if (!havePicture || !enlargeWhole(box)) {
         fillBlack(dc, box.left, box.top, box.right, box.bottom);
         return;
     }
-    drawPicture(dc, box);
+    BitBlt(dc, box.left, box.top, box.right - box.left, box.bottom - box.top, enlarged.dc, 0, 0, SRCCOPY);
 }
 
-void forgetWindowContents() { forgetWindowUpdates(windowUpdates); }
+void forgetWindowContents() { forgetScreen(step); }
 
 void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t height, const PaletteEntry colours[256]) {
     if (!pixels || !colours || width != kScreenWidth || height != kScreenHeight || pitch < width) return;
-    if (!havePicture || std::memcmp(colours, shownColours, sizeof shownColours) != 0) setColourTable(colours);
     havePicture = true;
     // Planned even without a window to draw on, so that the copy is taken.
     const RECT client = clientRect();
-    const bool whole = planWindowUpdate(windowUpdates, IndexedPicture{pixels, pitch, width, height, shownColours},
-                                        client.right, client.bottom, changedRects);
+    const PresentSend send =
+        planPresent(step, IndexedPicture{pixels, pitch, width, height, colours}, client.right, client.bottom);
+    // New colours or a new size come with Everything: enlarged afresh there.
+    if (send == PresentSend::Everything) enlarged.current = false;
     // Minimised, there is nothing to draw on; the restore draws it all.
     if (!win32Host.window || IsIconic(win32Host.window)) {
-        forgetWindowUpdates(windowUpdates);
+        forgetScreen(step);
+        enlarged.current = false;
         return;
     }
-    if (!whole && changedRects.empty()) return;
+    if (send == PresentSend::Nothing) return;
     HDC dc = GetDC(win32Host.window);
     if (!dc) {
-        forgetWindowUpdates(windowUpdates);
+        forgetScreen(step);
+        enlarged.current = false;
         return;
     }
-    if (whole) {
+    if (send == PresentSend::Everything || !enlarged.current) {
         repaintPicture(dc);
     } else {
-        drawPictureParts(dc, changedRects);
+        const RECT box = pictureRectInClient();
+        for (const Rect& part : step.parts) {
+            const Rect d = enlargePart(part);
+            if (d.left < d.right)
+                BitBlt(dc, box.left + d.left, box.top + d.top, d.right - d.left, d.bottom - d.top, enlarged.dc, d.left,
+                       d.top, SRCCOPY);
+        }
     }
     ReleaseDC(win32Host.window, dc);
 }
@@ -138,5 +170,7 @@ void hostPresent(const uint8_t* pixels, int32_t pitch, int32_t width, int32_t he
 // window shows (a later WM_PAINT paints the picture area black).
 void hostCloseDisplay() {
     havePicture = false;
-    forgetWindowUpdates(windowUpdates);
+    forgetScreen(step);
+    enlarged.current = false;
+    releaseEnlarged();
 }

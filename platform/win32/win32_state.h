@@ -3,6 +3,7 @@
 // platform/win32 only.
 #include <windows.h>
 
+#include "base/geometry.h"
 #include "platform/common/input_state.h"
 
 struct Win32Host {
@@ -14,6 +15,9 @@ struct Win32Host {
     void (*onDestroyed)() = nullptr;  // the game's destruction handling
     bool fullScreen = true;
     bool cursorHidden = false;
+    bool cursorConfined = false;  // ClipCursor holds the cursor inside the picture
+    bool cursorKnown = false;     // cursorAt is where the cursor still is
+    Point cursorAt = {0, 0};      // in picture pixels
     InputState input;
 };
 
@@ -34,6 +38,9 @@ void repaintPicture(HDC dc);
 // The window may have lost what it showed (restored, resized, reactivated):
 // the next picture is drawn whole, bars included.
 void forgetWindowContents();
+
+// The cursor may have moved, or the picture under it (win32_input.cpp).
+void forgetCursor();
 
 // Confines the cursor to the picture while active, frees it otherwise
 // (win32_window.cpp).

@@ -148,9 +148,11 @@ void hostCloseWindow() {
     if (win32Host.window) DestroyWindow(win32Host.window);
 }
 
+// PM_NOYIELD: the pump waits in hostWaitForEvent; a yield on every empty
+// queue (Wine's costs a call into the kernel) buys nothing here.
 void hostHandleEvents() {
     MSG msg;
-    while (!win32Host.endRequested && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (!win32Host.endRequested && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) {
         if (msg.message == WM_QUIT) {
             win32Host.endRequested = true;
             break;
@@ -173,6 +175,9 @@ bool hostEndRequested() { return win32Host.endRequested; }
 
 bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     *result = 0;
+    if ((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_CAPTURECHANGED ||
+        message == WM_ACTIVATEAPP || message == WM_SIZE || message == WM_MOVE || message == WM_DISPLAYCHANGE)
+        forgetCursor();
     switch (message) {
         case WM_ACTIVATEAPP: setActive(wParam != 0); return false;
         case WM_LBUTTONDOWN:
@@ -212,6 +217,8 @@ bool handleHostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, 
 
 void releaseGameWindow() {
     ClipCursor(nullptr);
+    win32Host.cursorConfined = false;
+    forgetCursor();
     ReleaseCapture();
     if (win32Host.cursorHidden) ShowCursor(TRUE);
     win32Host.cursorHidden = false;
@@ -220,6 +227,8 @@ void releaseGameWindow() {
 }
 
 void updateCursorClip() {
+    forgetCursor();
+    win32Host.cursorConfined = false;
     if (!win32Host.window || !win32Host.active || IsIconic(win32Host.window)) {
         ClipCursor(nullptr);
         return;
@@ -234,7 +243,7 @@ void updateCursorClip() {
     ClientToScreen(win32Host.window, &topLeft);
     ClientToScreen(win32Host.window, &bottomRight);
     const RECT onScreen{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
-    ClipCursor(&onScreen);
+    win32Host.cursorConfined = ClipCursor(&onScreen) != 0;
 }
 
 void toggleFullScreen() {

@@ -26,7 +26,7 @@ run --version
 
 run --help
 [ "$code" -eq 0 ] || fail "--help: exit code $code, want 0"
-[ "$(head -n1 "$work/out")" = "usage: nmnm [--record FILE | --help | --version]" ] || fail "--help: first line '$(head -n1 "$work/out")'"
+[ "$(head -n1 "$work/out")" = "usage: nmnm [--record FILE | --watch FILE | --help | --version]" ] || fail "--help: first line '$(head -n1 "$work/out")'"
 [ "$(wc -l <"$work/out")" -le 6 ] || fail "--help: more than six lines"
 [ -z "$err" ] || fail "--help: wrote to stderr: $err"
 
@@ -37,7 +37,7 @@ for args in "--bogus" "-h" "--version --help" "--help extra" "play" "--record x 
   [ "$code" -eq 2 ] || fail "'$args': exit code $code, want 2"
   [ -z "$out" ] || fail "'$args': wrote to stdout: $out"
   [ "$(wc -l <"$work/err")" -eq 1 ] || fail "'$args': stderr is not one line: $err"
-  case "$err" in *"'$odd'"*"usage: nmnm [--record FILE | --help | --version]"*) ;; *) fail "'$args': stderr does not name '$odd' with the usage: $err" ;; esac
+  case "$err" in *"'$odd'"*"usage: nmnm [--record FILE | --watch FILE | --help | --version]"*) ;; *) fail "'$args': stderr does not name '$odd' with the usage: $err" ;; esac
 done
 
 # A run file that cannot be written stops the game before any window opens.

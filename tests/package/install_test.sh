@@ -29,7 +29,8 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" 2>&1 || stop "c
 game=$prefix/$bindir/nmnm
 [ -x "$game" ] || stop "no program at $bindir/nmnm"
 for file in share/nmnm/hk.bmp share/nmnm/pt.bmp share/applications/nmnm.desktop \
-  share/metainfo/org.example.nmnm.metainfo.xml share/man/man6/nmnm.6; do
+  share/metainfo/org.example.nmnm.metainfo.xml share/man/man6/nmnm.6 share/man/man1/nmnm-replay.1 \
+  "$bindir/nmnm-replay"; do
   [ -s "$prefix/$file" ] || fail "nothing installed at $file"
 done
 for size in 16 32 48 64 128 256; do

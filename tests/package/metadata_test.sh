@@ -22,8 +22,10 @@ done
 out=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate rejects the desktop entry: $out"
 [ -z "$out" ] || fail "desktop-file-validate warns about the desktop entry: $out"
 out=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli rejects the metainfo: $out"
-out=$(groff -man -ww -z "$manpage" 2>&1)
-[ -z "$out" ] || fail "the manual page has roff warnings: $out"
+for page in "$manpage" "$src/tools/replay/nmnm-replay.1"; do
+  out=$(groff -man -ww -z "$page" 2>&1)
+  [ -z "$out" ] || fail "the manual page $(basename "$page") has roff warnings: $out"
+done
 
 # The pieces name each other: the icon by its theme name, the desktop entry
 # by its installed file name, the program by its command.
@@ -40,6 +42,8 @@ grep -q '<content_rating type="oars-1.1">' "$metainfo" || fail "the metainfo has
 newest=$(grep -o '<release version="[^"]*"' "$metainfo" | head -n1 | cut -d'"' -f2)
 [ "$newest" = "$version" ] || fail "the metainfo's newest release is '$newest', the build says '$version'"
 grep -q "^\.TH NMNM 6 [0-9-]* \"nmnm $version\"" "$manpage" || fail "the manual page's header does not say nmnm $version"
+grep -q "^\.TH NMNM-REPLAY 1 [0-9-]* \"nmnm $version\"" "$src/tools/replay/nmnm-replay.1" ||
+  fail "nmnm-replay's manual page header does not say nmnm $version"
 grep -q "^## \[$version\] - [0-9]\{4\}-[0-9][0-9]-[0-9][0-9]\$" "$src/CHANGELOG.md" ||
   fail "CHANGELOG.md has no '## [$version] - YYYY-MM-DD' section"
 if [ -f "$src/debian/changelog" ]; then

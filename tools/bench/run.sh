@@ -17,6 +17,9 @@ usage: tools/bench/run.sh NAME [ARGS...]
          CPU while playing beside an empty page, CPU and frames while hidden
   keep   PAGE_DIR [RELOADS]
          the offline page: what a first visit loads, reloads served by the service worker
+  recording BUILD [RUNS] [SECONDS]
+         the frame's work with the run's recording on and off, and the run file's
+         growth a minute of play in a real window; medians
   replay BUILD
          nmnm-replay --bench: the game's frame without a window, as a multiple of the floor
   text   BUILD [FRAMES]
@@ -36,6 +39,7 @@ case $bench in
   web) exec node "$here/web.js" "$@" ;;
   keep) exec node "$here/keep.js" "$@" ;;
   shots) exec node "$here/web_shots.js" "$@" ;;
+  recording) exec "$here/recording.sh" "$@" ;;
   replay) dir=$(bin "$@") && cd "$dir" && exec ./nmnm-replay --bench ;;
   text) dir=$(bin "$@") && shift && exec "$dir/text_bench" "$@" ;;
   -h | --help | help | list) list ;;

@@ -9,7 +9,7 @@
 #include "game/frame.h"
 #include "game/run_record.h"
 #include "game/world.h"
-#include "platform/common/present_convert.h"
+#include "platform/common/picture_convert.h"
 #include "platform/headless/headless_host.h"
 #include "tools/replay/autoplay.h"
 
@@ -57,9 +57,9 @@ BenchResult runBench(uint64_t frames) {
         const auto t1 = Clock::now();
         const Surface& shown = *displayObjects.primarySurface;
         if (shown.palette && shown.width <= kWidth && shown.height <= kHeight)
-            convertToRgb32(IndexedPicture{shown.pixels.data(), shown.pitch, shown.width, shown.height,
+            convertPicture(IndexedPicture{shown.pixels.data(), shown.pitch, shown.width, shown.height,
                                           shown.palette->entries},
-                           rgb.data(), kWidth);
+                           PixelOrder::Xrgb32, rgb.data(), kWidth);
         touch(rgb.data());
         const auto t2 = Clock::now();
         std::memcpy(copyTo.data(), copyFrom.data(), copyTo.size() * sizeof(uint32_t));

@@ -2,9 +2,9 @@
 
 #include "game/frame.h"
 #include "game/run_record.h"
+#include "game/trace.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tools/replay/trace.h"
 
 namespace {
 

@@ -43,6 +43,8 @@ var nmnmOwnPictures = (function () {
           return;
         }
         for (const file of files) {
+          // Anything but a picture is the run files' (runs.js).
+          if (options.takeOther && options.takeOther(file)) continue;
           const line = await offer(module, file);
           say(line === "" ? "自分の絵で遊びます / Playing with your " + file.name : "使えません / " + line);
         }

@@ -32,6 +32,7 @@
   function showRun(state) {
     body.dataset.run = state;
     const over = state === "ended" || state === "failed";
+    if (state === "ended" && window.nmnm && window.nmnm.runs) window.nmnm.runs.keep();
     ended.hidden = !over;
     if (over) again.focus({ preventScroll: true });
   }
@@ -104,7 +105,21 @@
     document.getElementById("unsupported").hidden = false;
     return;
   }
+  const runs = nmnmRuns.attach({
+    module: Module,
+    area: game,
+    say,
+    ready: () => !!Module.calledRun && scriptUrl === null,
+    input: document.getElementById("run-file"),
+    choose: document.getElementById("choose-run"),
+    save: document.getElementById("save-run"),
+    watchLast: document.getElementById("watch-last-run"),
+  });
+  document
+    .getElementById("save-ended-run")
+    .addEventListener("click", () => document.getElementById("save-run").click());
   const pictures = nmnmOwnPictures.attach({
+    takeOther: (file) => nmnmRuns.isRunFile(file) && (runs.watchFile(file), true),
     module: Module,
     area: game,
     input: document.getElementById("picture-file"),
@@ -114,9 +129,12 @@
     ready: () => !!Module.calledRun && scriptUrl === null,
   });
   const started = Module.onRuntimeInitialized;
+  const watchUrl = params.get("watch");
   Module.onRuntimeInitialized = () => {
     if (started) started();
     pictures.refresh();
+    runs.refresh();
+    if (watchUrl !== null) runs.watchUrl(watchUrl).then((ok) => (body.dataset.watch = ok ? "playing" : "refused"));
   };
   // Fetched already (index.html preloads it and nmnm.wasm).
   const script = document.createElement("script");
@@ -128,6 +146,14 @@
   document.head.append(script);
 
   window.nmnm = {
+    runs,
+    // The watched run: {watching, calls, made, paused}.
+    watchState() {
+      const at = Module._nmnm_watch_state();
+      return JSON.parse(new TextDecoder().decode(Module.HEAPU8.subarray(at, Module.HEAPU8.indexOf(0, at))));
+    },
+    // Plays the watched run on at once to `calls` calls made, then pauses.
+    watchTo: (calls) => Module._nmnm_watch_run_to(calls),
     // The run and the game as plain values (app/web/web_probe.cpp).
     state() {
       const at = Module._nmnm_test_state();

@@ -3,7 +3,7 @@
 // not (phones), a canvas of one pixel per device pixel whose edges fall on
 // both CSS and device pixels, and the pointer landing on the pixel drawn
 // under it.
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 
 #include <gtest/gtest.h>
 

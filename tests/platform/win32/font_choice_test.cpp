@@ -1,4 +1,4 @@
-#include "platform/common/font_choice.h"
+#include "platform/win32/font_choice.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 # The replay program of another build (Windows under Wine, the browser build
 # under node) plays the very same game as the Linux one: byte-identical traces
 # for a long played game (several stages cleared and lost), for the built-in
-# player itself, and for a random script whose clock wraps past 2^32; the same
+# player itself, for a run recorded in the Linux window, and for a random script whose clock wraps past 2^32; the same
 # screenshots of play frames, as pictures (byte for byte where both compress
 # alike); and the same pictures to play with. With --text, where the other
 # build draws the Linux build's own glyphs, the phase screenshots of
@@ -14,6 +14,7 @@
 # runs slowly (32-bit Windows through an emulator).
 set -uo pipefail
 screens_dir=$(realpath -- "$(dirname "$0")/../../screens")
+recorded_run=$(realpath -- "$(dirname "$0")/../../e2e/played_on_linux.nmnm-run")
 with_text=no
 if [ "${1:-}" = --text ]; then
   with_text=yes
@@ -121,6 +122,12 @@ if [ "$with_text" = yes ]; then
     same_picture "screenshot ${shot#linux-}, text included" "$shot" "their-${shot#linux-}"
   done
 fi
+
+# A run played by hand in the Linux window and recorded there (its header,
+# its calls' extra clock readings).
+linux --script "$recorded_run" --trace linux-recorded.jsonl || fail "the Linux replay of the recorded run"
+theirs --script "$recorded_run" --trace their-recorded.jsonl || fail "the $other replay of the recorded run exited with $?"
+same "trace of a run recorded in the Linux window" linux-recorded.jsonl their-recorded.jsonl
 
 # A random script: the clock starts 10 minutes before it wraps, mostly moves
 # by up to 60 ms, sometimes stands still or jumps; the mouse wanders off the

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "game/trace.h"
 #include "game/world.h"
-#include "tools/replay/trace.h"
 
 TEST(ReplayTrace, FloatsReadBackAsTheSameSinglePrecisionValue) {
     for (const float f : {0.0f, 0.22f, 0.32f, 191.0f, 4.58f, 6.99f, -15.999999f, 639.99994f, 1.0e-8f,

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "base/bit_cast.h"
-#include "tools/replay/shortest_float.h"
+#include "game/shortest_float.h"
 
 namespace {
 

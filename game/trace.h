@@ -1,5 +1,6 @@
 #pragma once
-// The state trace: one JSON object per line for every call whose frame ran.
+// The state trace: one JSON object per line for every call whose frame ran,
+// written by nmnm-replay and by the game while it watches a run.
 #include <cstdint>
 #include <string>
 

@@ -2,7 +2,7 @@
 // it, on small exact integers: it yields the shortest digits inside the
 // float's rounding interval and, of the two last digits that may end them,
 // the one nearer the value (an exact tie goes to the even digit).
-#include "tools/replay/shortest_float.h"
+#include "game/shortest_float.h"
 
 #include <cmath>
 #include <cstdint>

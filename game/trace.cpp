@@ -1,10 +1,10 @@
-#include "tools/replay/trace.h"
+#include "game/trace.h"
 
 #include <charconv>
 #include <string_view>
 #include <type_traits>
 
-#include "tools/replay/shortest_float.h"
+#include "game/shortest_float.h"
 
 namespace {
 

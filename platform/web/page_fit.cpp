@@ -1,4 +1,4 @@
-#include "platform/common/page_fit.h"
+#include "platform/web/page_fit.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "platform/common/present_convert.h"
+#include "platform/common/picture_convert.h"
 
 #include <bit>
 #include <cstddef>
@@ -14,6 +14,7 @@ namespace {
 // is rebuilt only when the colours change, which during play is never.
 struct PairTable {
     bool valid = false;
+    PixelOrder order = PixelOrder::Xrgb32;
     PaletteEntry colours[256] = {};
     uint32_t single[256] = {};
     uint64_t pair[65536] = {};
@@ -21,11 +22,12 @@ struct PairTable {
 
 PairTable pairTable;
 
-void rebuildIfChanged(const PaletteEntry colours[256]) {
+void rebuildIfChanged(const PaletteEntry colours[256], PixelOrder order) {
     PairTable& table = pairTable;
-    if (table.valid && std::memcmp(table.colours, colours, sizeof table.colours) == 0) return;
+    if (table.valid && table.order == order && std::memcmp(table.colours, colours, sizeof table.colours) == 0) return;
     std::memcpy(table.colours, colours, sizeof table.colours);
-    buildRgb32Table(colours, table.single);
+    table.order = order;
+    buildPixelTable(colours, order, table.single);
     // Index = first pixel | second << 8; the first pixel goes to the lower address.
     for (int second = 0; second < 256; ++second)
         for (int first = 0; first < 256; ++first) {
@@ -75,16 +77,23 @@ int32_t convertRowByPairs(const uint8_t* row, uint32_t* dst, int32_t width) {
 
 }  // namespace
 
-uint32_t rgb32Of(const PaletteEntry& e) {
-    return 0xFF000000u | (uint32_t{e.red} << 16) | (uint32_t{e.green} << 8) | e.blue;
+void buildPixelTable(const PaletteEntry colours[256], PixelOrder order, uint32_t table[256]) {
+    for (int i = 0; i < 256; ++i) {
+        const PaletteEntry& e = colours[i];
+        if (order == PixelOrder::Xrgb32) {
+            table[i] = 0xFF000000u | (uint32_t{e.red} << 16) | (uint32_t{e.green} << 8) | e.blue;
+        } else {
+            const uint8_t bytes[4] = {e.red, e.green, e.blue, 0xFF};
+            std::memcpy(&table[i], bytes, sizeof bytes);
+        }
+    }
 }
 
-void buildRgb32Table(const PaletteEntry colours[256], uint32_t out[256]) {
-    for (int i = 0; i < 256; ++i) out[i] = rgb32Of(colours[i]);
-}
-
-void convertToRgb32(const IndexedPicture& picture, uint32_t* out, int32_t outPitch) {
-    rebuildIfChanged(picture.colours);
+void convertPicture(const IndexedPicture& picture, PixelOrder order, uint32_t* out, int32_t outPitch) {
+    if (!picture.pixels || !picture.colours || !out || picture.width <= 0 || picture.pitch < picture.width ||
+        outPitch < picture.width)
+        return;
+    rebuildIfChanged(picture.colours, order);
     const uint8_t* src = picture.pixels;
     for (int32_t y = 0; y < picture.height; ++y) {
         const uint8_t* row = src + static_cast<size_t>(y) * picture.pitch;
