@@ -1,5 +1,7 @@
 # The browser build with Debian's emscripten. Use:
 #   cmake --preset web   (CMakePresets.json: build-web/, taking build/bin of the preset linux)
+# Without NMNM_LINUX_TOOLS_DIR it builds the Linux tools it takes itself, in
+# build-web/host-tools (cmake/host_tools.cmake).
 # Programs built here run under node: the test runner emcmake would name
 # carries a flag node 20 refuses, so node is named here as it stands.
 if(NOT DEFINED CMAKE_CROSSCOMPILING_EMULATOR)

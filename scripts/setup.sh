@@ -38,6 +38,7 @@ WINDOWS_PACKAGES=(
   googletest
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 wine32:i386
+  qemu-user-static  # 32-bit programs where the kernel runs none (scripts/qemu-i386-binfmt.sh)
 )
 [ "$windows" = yes ] && PACKAGES+=("${WINDOWS_PACKAGES[@]}")
 # The browser build: Debian's emscripten, whose programs and tests run under

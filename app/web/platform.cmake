@@ -16,9 +16,8 @@ set(NMNM_FILE_SERVICE nmnm_files_web)
 # Windows builds take their screen probe from it.
 foreach(made hk.bmp pt.bmp baked_glyphs.cpp)
   if(NOT EXISTS "${NMNM_LINUX_TOOLS_DIR}/${made}")
-    message(FATAL_ERROR "The browser build takes ${made} from a Linux build of this tree: build one "
-      "(cmake --preset linux && cmake --build --preset linux), then configure with cmake --preset web "
-      "(or -DNMNM_LINUX_TOOLS_DIR=<that build>/bin)")
+    message(FATAL_ERROR "NMNM_LINUX_TOOLS_DIR=${NMNM_LINUX_TOOLS_DIR} has no ${made}: build that Linux "
+      "tree (cmake --build --preset linux), or leave NMNM_LINUX_TOOLS_DIR empty and this build makes its own")
   endif()
 endforeach()
 

@@ -10,6 +10,8 @@
 # Usage: replay_parity.sh [--text] NAME LINUX_BIN_DIR OTHER_REPLAY WORK_DIR RUNNER...
 #   NAME names the other build in messages; its pictures lie beside
 #   OTHER_REPLAY, which RUNNER... runs (scripts/wine-run.sh PREFIX ARCH, node).
+# NMNM_PARITY_CALLS=N plays shorter games (N calls each), for a build that
+# runs slowly (32-bit Windows through an emulator).
 set -uo pipefail
 screens_dir=$(realpath -- "$(dirname "$0")/../../screens")
 recorded_run=$(realpath -- "$(dirname "$0")/../../e2e/played_on_linux.nmnm-run")
@@ -30,8 +32,8 @@ for i in "${!runner[@]}"; do
   [ -e "${runner[$i]}" ] && runner[$i]=$(realpath -- "${runner[$i]}")
 done
 
-played_calls=100000
-random_calls=50000
+played_calls=${NMNM_PARITY_CALLS:-100000}
+random_calls=${NMNM_PARITY_CALLS:-50000}
 
 label=parity
 source "$(dirname "$0")/../../support/checks.sh"
@@ -89,7 +91,7 @@ echo "parity: played game: $played_calls calls, $clears stages cleared, $losses 
 
 # Play frames to take pictures of: the first call in play at or after each mark.
 shots_args=()
-for mark in 1000 30000 60000 99000; do
+for mark in 1000 $((played_calls * 3 / 10)) $((played_calls * 6 / 10)) $((played_calls * 99 / 100)); do
   call=$(awk -v m=$mark -F'[:,]' '$2 >= m && /"gameState":3,/ && /"flips":1,/ { print $2; exit }' linux-played.jsonl)
   [ -n "$call" ] && shots_args+=(--screenshot "$call:SIDE-play-$call.png")
 done
