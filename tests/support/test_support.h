@@ -42,6 +42,17 @@ std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<u
 // What `run` wrote to stderr.
 std::string stderrOf(const std::function<void()>& run);
 
+// A scratch folder of the test's own, the current folder while this lives,
+// so that bare names are looked for there first; removed at the end.
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string dir;
+    std::string previous;
+};
+
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }

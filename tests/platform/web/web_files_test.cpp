@@ -3,31 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <climits>
 #include <string>
 #include <vector>
 
 #include "base/data_files.h"
+#include "tests/support/test_support.h"
 #include "tools/common/bmp_fixture.h"
 #include "tools/common/file_bytes.h"
 
 namespace {
 
-// A scratch folder as the current folder, so bare names are looked for there first.
 class WebFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = makeScratchDir();
-        ASSERT_FALSE(dir.empty());
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        EXPECT_EQ(chdir(oldDir), 0);
-        EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
-    }
     static std::string refusal(const char* name) {
         DataFile file;
         std::string reason;
@@ -37,8 +25,7 @@ protected:
         return text.find(part) != std::string::npos;
     }
 
-    std::string dir;
-    char oldDir[PATH_MAX] = {};
+    ScratchFolder scratch;
     const std::vector<uint8_t> picture = makeBmp({64, 48}, patternPixels(64, 48, 5), patternColours(9));
 };
 
