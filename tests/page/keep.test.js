@@ -408,7 +408,7 @@ function szddOf(bytes, dir, name) {
   return packed;
 }
 
-test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken SZDD and not a picture say why in one line and change nothing; the built-in ones come back", async () => {
+test("own pictures: a good one shows, plain or SZDD; a broken SZDD one says why in one line and changes nothing; the built-in ones come back", async () => {
   const page = await lib.openPage(shared.browser);
   await page.goto(shared.site.origin + "/index.html");
   await lib.playing(page);
@@ -416,19 +416,13 @@ test("own pictures: a good one shows, plain or SZDD; cut short, 24-bit, broken S
   assert.ok((await plainness(page)) < 0.5, "built-in: a varied picture");
 
   const work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-own-"));
-  const good = pictures.makeBmp(640, 480, 8, 5);
+  const good = pictures.makeBmp(640, 480, 5);
   const packed = szddOf(good, work, "hk.bmp");
   const unknownMethod = Buffer.from(packed);
   unknownMethod[8] = 0x42;
+  // The plain pictures' refusals are the own pictures test's (tests/app/web);
+  // here what the SZDD reader of the page's build refuses.
   const refused = [
-    [
-      "a cut-short hk.bmp",
-      "hk.bmp",
-      good.subarray(0, good.length - 640 * 100),
-      "cut short: 100 rows of pixels are missing",
-    ],
-    ["a 24-bit hk.bmp", "hk.bmp", pictures.makeBmp(640, 480, 24, 5), "24 bits per pixel"],
-    ["a pt.bmp that is no picture", "pt.bmp", Buffer.from("not a picture at all\n"), "not a BMP picture"],
     ["an SZDD hk.bmp cut short", "hk.bmp", packed.subarray(0, packed.length >> 1), "rows of pixels are missing"],
     ["an SZDD pt.bmp cut in its header", "pt.bmp", packed.subarray(0, 12), "file ends inside its SZDD header"],
     ["an SZDD hk.bmp of an unknown method", "hk.bmp", unknownMethod, "unknown SZDD compression method"],
