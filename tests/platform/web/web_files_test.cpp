@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/data_files.h"
@@ -31,24 +32,19 @@ protected:
 
 }  // namespace
 
-TEST_F(WebFiles, TheCurrentFolderComesFirst) {
-    ASSERT_TRUE(writeBytes("hk.bmp", picture));
-    DataFile file;
-    std::string reason;
-    ASSERT_TRUE(readDataFile("hk.bmp", &file, &reason)) << reason;
-    EXPECT_EQ(file.path, "hk.bmp") << "case: found in the current folder";
-    EXPECT_EQ(file.bytes, picture) << "case: its bytes";
-}
-
-TEST_F(WebFiles, ThenBesideTheProgram) {
+TEST_F(WebFiles, TheCurrentFolderComesFirstThenBesideTheProgram) {
     // bin/ holds the Linux build's pictures beside this test program.
-    DataFile file;
-    std::string reason;
-    ASSERT_TRUE(readDataFile("pt.bmp", &file, &reason)) << reason;
-    EXPECT_EQ(file.path, NMNM_BUILD_DIR "/bin/pt.bmp") << "case: found beside the program";
-    std::vector<uint8_t> onDisk;
-    ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/pt.bmp", &onDisk)) << "the Linux build's pt.bmp";
-    EXPECT_EQ(file.bytes, onDisk) << "case: its bytes";
+    ASSERT_TRUE(writeBytes("hk.bmp", picture));
+    std::vector<uint8_t> besideBytes;
+    ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/pt.bmp", &besideBytes)) << "the Linux build's pt.bmp";
+    for (auto [name, path, bytes] :
+         {std::tuple{"hk.bmp", "hk.bmp", &picture}, {"pt.bmp", NMNM_BUILD_DIR "/bin/pt.bmp", &besideBytes}}) {
+        DataFile file;
+        std::string reason;
+        ASSERT_TRUE(readDataFile(name, &file, &reason)) << "case: " << name << ": " << reason;
+        EXPECT_EQ(file.path, path) << "case: " << name << ", where it was found";
+        EXPECT_EQ(file.bytes, *bytes) << "case: " << name << ", its bytes";
+    }
 }
 
 TEST_F(WebFiles, EachRefusalSaysWhy) {
