@@ -1,9 +1,6 @@
 #include "tests/support/test_support.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <climits>
 #include <cstring>
 
 #include "display/display_setup.h"
@@ -11,7 +8,6 @@
 #include "game/sprite_rects.h"
 #include "game/world.h"
 #include "platform/headless/headless_host.h"
-#include "tools/common/bmp_fixture.h"
 
 void makeTestDisplay() {
     resetWorld();
@@ -53,18 +49,6 @@ uint8_t pixelAt(const Surface* s, int32_t x, int32_t y) { return s->pixels[stati
 
 int countIndex(const Surface* s, uint8_t index) {
     return static_cast<int>(std::count(s->pixels.begin(), s->pixels.end(), index));
-}
-
-ScratchFolder::ScratchFolder() : dir(makeScratchDir()) {
-    char here[PATH_MAX] = {};
-    EXPECT_FALSE(dir.empty()) << "no scratch folder could be made";
-    EXPECT_TRUE(getcwd(here, sizeof here) && chdir(dir.c_str()) == 0) << "cannot enter " << dir;
-    previous = here;
-}
-
-ScratchFolder::~ScratchFolder() {
-    EXPECT_EQ(chdir(previous.c_str()), 0) << "back from the scratch folder";
-    EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
 }
 
 namespace {

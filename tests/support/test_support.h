@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/display_objects.h"
+#include "tests/support/scratch_folder.h"
 
 // Resets the world, the host and the device, then makes the device, the
 // flipping chain, the two off-screen surfaces and the palette, all with
@@ -41,17 +42,6 @@ std::string pixelDifference(const std::string& got, const std::vector<uint8_t>& 
 std::string pixelDifference(const std::vector<uint8_t>& got, const std::vector<uint8_t>& want);
 // What `run` wrote to stderr.
 std::string stderrOf(const std::function<void()>& run);
-
-// A scratch folder of the test's own, the current folder while this lives,
-// so that bare names are looked for there first; removed at the end.
-struct ScratchFolder {
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string dir;
-    std::string previous;
-};
 
 inline bool operator==(const Rect& a, const Rect& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
