@@ -7,6 +7,17 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "$name: $tool is missing (scripts/setup.sh installs it)" >&2; exit 1; }
 done
 work=$(mktemp -d)
+# What a benchmark starts and has not stopped yet: stopped on exit, with the
+# scratch folder removed.
+xvfb_pid=""
+game=""
+bench_cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+trap bench_cleanup EXIT
 # The game keeps its last runs in the data folder: a scratch one, so that
 # benchmarks never push out the player's own.
 export XDG_DATA_HOME="$work/data"

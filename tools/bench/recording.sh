@@ -14,15 +14,6 @@ runs=${2:-5}
 seconds=${3:-60}
 command -v gzip >/dev/null || { echo "$name: gzip is missing" >&2; exit 1; }
 
-xvfb_pid=""
-game=""
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 field() { awk -F': ' -v k="$1" '$1 == k {print $2 + 0}'; }
 
 cd "$bin"  # the pictures are found beside the programs

@@ -16,15 +16,6 @@ seconds=${4:-10}
 spy=$build/tools/bench/libnmnm_startup_spy.so
 [ -f "$spy" ] || { echo "$name: $spy is missing; build the target nmnm_startup_spy" >&2; exit 1; }
 
-xvfb_pid=""
-game=""
-cleanup() {
-  [ -n "$game" ] && kill "$game" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
 
 # One run: prints "game% xserver% hwm_mb first_fade_ms fade_done_ms".
 run_once() {

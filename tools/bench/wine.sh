@@ -18,7 +18,6 @@
 set -euo pipefail
 name=bench_wine
 source "$(dirname "$0")/lib.sh"
-trap 'rm -rf "$work"' EXIT
 runs=3
 seconds=10
 while getopts "r:s:" option; do

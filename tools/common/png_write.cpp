@@ -33,15 +33,8 @@ bool writePng(const std::string& path, const uint8_t* pixels, int32_t width, int
               int32_t bytesPerPixel, uint8_t colourType,
               const std::vector<std::pair<const char*, std::vector<uint8_t>>>& beforePixels) {
     const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(bytesPerPixel);
-    std::vector<uint8_t> raw;
-    raw.reserve((rowBytes + 1) * static_cast<size_t>(height));
-    for (int32_t y = 0; y < height; ++y) {
-        raw.push_back(0);  // no filter
-        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
-        raw.insert(raw.end(), row, row + rowBytes);
-    }
-    std::vector<uint8_t> packed;
-    if (!zlibPack(raw.data(), raw.size(), &packed)) return false;
+    std::vector<uint8_t> raw, packed;
+    if (!packPngRows(pixels, rowBytes, height, pitch, &raw, &packed)) return false;
 
     std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     std::vector<uint8_t> header;
@@ -111,6 +104,18 @@ std::string unfiltered(const std::vector<uint8_t>& raw, int32_t height, size_t r
 }
 
 }  // namespace
+
+bool packPngRows(const uint8_t* pixels, size_t rowBytes, int32_t height, size_t pitch, std::vector<uint8_t>* scratch,
+                 std::vector<uint8_t>* out) {
+    scratch->clear();
+    scratch->reserve((rowBytes + 1) * static_cast<size_t>(height));
+    for (int32_t y = 0; y < height; ++y) {
+        scratch->push_back(0);  // no filter
+        const uint8_t* row = pixels + static_cast<size_t>(y) * pitch;
+        scratch->insert(scratch->end(), row, row + rowBytes);
+    }
+    return zlibPack(scratch->data(), scratch->size(), out);
+}
 
 bool writeIndexedPng(const std::string& path, const uint8_t* pixels, int32_t width, int32_t height, int32_t pitch,
                      const PaletteEntry palette[256]) {

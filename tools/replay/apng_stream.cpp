@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "tools/common/png_write.h"
 #include "tools/common/zlib_stream.h"
 
 namespace {
@@ -66,15 +67,8 @@ bool apngAddFrame(ApngStream& s, const uint8_t* pixels, uint32_t delayMs) {
     writeChunk(s, "fcTL", control);
 
     const size_t rowBytes = static_cast<size_t>(s.width);
-    s.scratch.clear();
-    s.scratch.reserve((rowBytes + 1) * static_cast<size_t>(s.height));
-    for (int32_t y = 0; y < s.height; ++y) {
-        s.scratch.push_back(0);  // no filter
-        const uint8_t* row = pixels + static_cast<size_t>(y) * rowBytes;
-        s.scratch.insert(s.scratch.end(), row, row + rowBytes);
-    }
     std::vector<uint8_t> packed;
-    if (!zlibPack(s.scratch.data(), s.scratch.size(), &packed)) return s.ok = false;
+    if (!packPngRows(pixels, rowBytes, s.height, rowBytes, &s.scratch, &packed)) return s.ok = false;
     if (s.frames == 0) {
         writeChunk(s, "IDAT", packed);  // the first frame is also the still picture
     } else {

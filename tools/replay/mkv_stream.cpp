@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "tools/common/png_write.h"
 #include "tools/common/zlib_stream.h"
 
 namespace {
@@ -102,15 +103,8 @@ bool mkvBegin(MkvStream& s, std::FILE* out, int32_t width, int32_t height) {
 bool mkvAddFrame(MkvStream& s, const uint8_t* pixels, const PaletteEntry palette[256], uint64_t ms) {
     if (!s.ok) return false;
     const size_t rowBytes = static_cast<size_t>(s.width);
-    s.scratch.clear();
-    s.scratch.reserve((rowBytes + 1) * static_cast<size_t>(s.height));
-    for (int32_t y = 0; y < s.height; ++y) {
-        s.scratch.push_back(0);  // no filter
-        const uint8_t* row = pixels + static_cast<size_t>(y) * rowBytes;
-        s.scratch.insert(s.scratch.end(), row, row + rowBytes);
-    }
     Bytes packed;
-    if (!zlibPack(s.scratch.data(), s.scratch.size(), &packed)) return s.ok = false;
+    if (!packPngRows(pixels, rowBytes, s.height, rowBytes, &s.scratch, &packed)) return s.ok = false;
 
     Bytes block = {0x81, 0, 0, 0x80};  // track 1, at the cluster's time, a key frame
     block.insert(block.end(), {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'});
