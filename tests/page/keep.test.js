@@ -495,49 +495,6 @@ test("own pictures: a good one shows, plain or SZDD; a broken SZDD one says why 
   await lib.closeClean(page, "own pictures");
 });
 
-test("own pictures: SZDD copies of the built-in ones, as mscompress makes them, give Linux's screen", async () => {
-  const work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-szdd-"));
-  const files = ["hk.bmp", "pt.bmp"].map((name) => {
-    const plain = fs.readFileSync(path.join(lib.pageDir(), "..", "bin", name));
-    return [name, szddOf(plain, work, name).toString("base64")];
-  });
-  fs.rmSync(work, { recursive: true, force: true });
-  const page = await lib.openPage(shared.browser);
-  // Offered as a drop offers them, just before the scripted mode fetches its
-  // script: the run it then makes reads them.
-  await page.evaluateOnNewDocument((files) => {
-    const fetchAsBefore = window.fetch;
-    window.offered = [];
-    window.fetch = function (url, ...rest) {
-      if (String(url).startsWith("screens/")) {
-        for (const [name, text] of files) {
-          const bytes = Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-          const nameBytes = new TextEncoder().encode(name);
-          const nameAt = Module._nmnm_picture_name(nameBytes.length);
-          Module.HEAPU8.set(nameBytes, nameAt);
-          const at = Module._nmnm_picture_bytes(bytes.length);
-          Module.HEAPU8.set(bytes, at);
-          const line = Module._nmnm_offer_picture(bytes.length);
-          window.offered.push(new TextDecoder().decode(Module.HEAPU8.subarray(line, Module.HEAPU8.indexOf(0, line))));
-        }
-      }
-      return fetchAsBefore.call(this, url, ...rest);
-    };
-  }, files);
-  const ran = await lib.runScript(page, shared.site.origin + "/index.html?script=screens/phases.txt&calls=406");
-  assert.strictEqual(ran[0], "done", "SZDD: the script ran");
-  assert.deepStrictEqual(await page.evaluate(() => window.offered), ["", ""], "SZDD: both pictures taken");
-  assert.strictEqual(await page.evaluate(() => Module._nmnm_own_pictures_in_use()), 1, "SZDD: in use");
-  const want = pictures.readPng(fs.readFileSync(path.join(kScreensDir, "play.png")));
-  const difference = lib.pictureDifference(await lib.readScreen(page), want.rgba, want.width);
-  assert.strictEqual(
-    difference,
-    null,
-    "SZDD: Linux's play screen, " + (difference && difference.count + " pixels differ"),
-  );
-  await lib.closeClean(page, "SZDD");
-});
-
 for (const [missing, breakIt] of [
   ["WebAssembly", () => delete window.WebAssembly],
   ["canvas", () => (HTMLCanvasElement.prototype.getContext = () => null)],

@@ -47,6 +47,20 @@ TEST_F(WebFiles, TheCurrentFolderComesFirstThenBesideTheProgram) {
     }
 }
 
+// The pictures as a player's copies might be packed: the page's SZDD reader
+// gives back their every byte.
+TEST_F(WebFiles, MscompressCopiesOfThePicturesReadAsThePlainOnes) {
+    for (const std::string name : {"hk.bmp", "pt.bmp"}) {
+        std::vector<uint8_t> plain;
+        ASSERT_TRUE(readBytes(NMNM_BUILD_DIR "/bin/" + name, &plain)) << "case: the Linux build's " << name;
+        DataFile file;
+        std::string reason;
+        ASSERT_TRUE(readDataFile((NMNM_BUILD_DIR "/szdd/" + name + "_").c_str(), &file, &reason))
+            << "case: " << name << "_: " << reason;
+        EXPECT_TRUE(file.bytes == plain) << "case: " << name << "_, expanded";
+    }
+}
+
 TEST_F(WebFiles, EachRefusalSaysWhy) {
     ASSERT_EQ(mkdir("folder.bmp", 0755), 0);
     EXPECT_TRUE(mentions(refusal("folder.bmp"), "is a folder")) << "case: a folder: " << refusal("folder.bmp");
