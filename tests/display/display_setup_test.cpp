@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -47,18 +44,10 @@ protected:
     }
     void SetUp() override {
         fresh(0);
-        dir = makeScratchDir();
-        ASSERT_FALSE(dir.empty());
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);  // bare names are looked for here first
         ASSERT_TRUE(writeBytes("hk.bmp", makeBmp({640, 480}, hkPixels, hkColours)));
         ASSERT_TRUE(writeBytes("pt.bmp", makeBmp({256, 96}, ptPixels, ptColours)));
     }
-    void TearDown() override {
-        releaseDisplay();
-        EXPECT_EQ(chdir(oldDir), 0);
-        EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
-    }
+    void TearDown() override { releaseDisplay(); }
 
     static void expectShownColours(const PaletteEntry* shown, const std::vector<PaletteEntry>& colours,
                                    const char* where) {
@@ -72,8 +61,7 @@ protected:
         }
     }
 
-    std::string dir;
-    char oldDir[PATH_MAX] = {};
+    ScratchFolder scratch;
     const std::vector<uint8_t> hkPixels = patternPixels(640, 480, 1), ptPixels = patternPixels(256, 96, 2);
     const std::vector<PaletteEntry> hkColours = patternColours(0x11), ptColours = patternColours(0x66);
 };

@@ -69,13 +69,4 @@ TEST_F(PaletteFade, TwelveHundredThirtyPairsTowardBlackComeOutOneBelowTheTrueBle
     EXPECT_EQ(otherwise, 0) << "case: steps neither the true blend nor one below";
 }
 
-TEST_F(PaletteFade, TowardWhiteEveryStepIsTheTrueBlendRoundedDown) {
-    for (int k = 1; k < 255; ++k) displayObjects.paletteEntries[k] = PaletteEntry{static_cast<uint8_t>(k), 0, 0, 0};
-    for (int32_t level = 0; level < 256; level += 3) {
-        fadePalette(level, 1);
-        for (int m = 1; m < 255; ++m)
-            EXPECT_EQ(shown(m).red, m + (255 - m) * level / 255) << "case: master " << m << " at level " << level;
-    }
-}
-
 }  // namespace

@@ -12,16 +12,9 @@ spy=$3
 depth=${4:-24}
 wm=${5:-}
 
-if ! command -v Xvfb >/dev/null; then
-  echo "play_test: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
-for tool in xdotool xprop $wm; do
-  command -v "$tool" >/dev/null || { echo "play_test: $tool is missing; run scripts/setup.sh"; exit 1; }
-done
-
 label=play_test
 source "$(dirname "$0")/x_session.sh"
+need_screen xdotool xprop $wm
 start_xvfb "1024x768x$depth"
 
 [ -n "$wm" ] && start_window_manager "$wm"

@@ -11,14 +11,9 @@ set -uo pipefail
 game=$1
 replay=$2
 
-if ! command -v Xvfb >/dev/null; then
-  echo "run_file_test: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
-command -v xdotool >/dev/null || { echo "run_file_test: xdotool is missing; run scripts/setup.sh"; exit 1; }
-
 label=run_file_test
 source "$(dirname "$0")/x_session.sh"
+need_screen xdotool
 start_xvfb "1024x768x24"
 run=$work/played.nmnm-run
 

@@ -13,16 +13,8 @@ probe=$2
 spy=$3
 wm=${4:-}
 label="window_test${wm:+ ($wm)}"
-
-if ! command -v Xvfb >/dev/null; then
-  echo "$label: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
-for tool in xdotool xwininfo xprop $wm; do
-  command -v "$tool" >/dev/null || { echo "$label: $tool is missing; run scripts/setup.sh"; exit 1; }
-done
-
 source "$(dirname "$0")/x_session.sh"
+need_screen xdotool xwininfo xprop $wm
 
 # No display: one line naming what was tried, and no library's own complaint.
 if [ -z "$wm" ]; then

@@ -22,6 +22,22 @@ fail() {
   exit 1
 }
 
+# need_screen TOOL...: the test is skipped (77) without Xvfb, failed without
+# one of the tools.
+need_screen() {
+  command -v Xvfb >/dev/null || { echo "$label: Xvfb is not installed; skipping (scripts/setup.sh installs it)"; exit 77; }
+  for tool in "$@"; do command -v "$tool" >/dev/null || fail "$tool is missing; run scripts/setup.sh"; done
+}
+
+# A Wine session outlives its programs by a few seconds, and one begun
+# without a screen (a console test's) keeps none for the programs that
+# follow: the Windows tests end their prefix's session (`runner`: wine-run.sh
+# PREFIX ARCH) before and after. Nothing else runs meanwhile (RUN_SERIAL).
+end_wine_session() {
+  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
+  return 0
+}
+
 # start_xvfb WIDTHxHEIGHTxDEPTH: a screen of that size, as DISPLAY (its
 # number also in "$work/display", empty when none started).
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/xvfb.sh"

@@ -71,9 +71,6 @@ void stillFly(int i, float x, float y) {
 }
 
 const Case kCases[] = {
-    {"title alone",
-     [] {},
-     {{false, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip"}}}},
     {"title -> announcement in one call, no second background",
      [] {},
      {{true, Ops{"background", "flies", kSwatter} + kTitleTexts + titleBars(31, 21) + Ops{"flip", "flies", kSwatter} +

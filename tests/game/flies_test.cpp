@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -29,23 +28,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(Flies, FixedGeneratorAndTheFirstTwoRespawnsOfEveryRun) {
-    EXPECT_EQ((std::array{nmnm::rand(), nmnm::rand(), nmnm::rand(), nmnm::rand()}),
-              (std::array{41, 18467, 6334, 26500}))
-        << "case: the first four draws";
-    resetWorld();
-    respawnFly(0);
-    respawnFly(1);
-    EXPECT_EQ(world.flyX[0], 640.0f) << "case: fly 0";
-    EXPECT_EQ(world.flyY[0], 99.0f) << "case: fly 0";
-    EXPECT_EQ(world.flyHeading[0], 124) << "case: fly 0";
-    EXPECT_EQ(world.flySpeed[0], 4.0f) << "case: fly 0";
-    EXPECT_EQ(world.flyX[1], 640.0f) << "case: fly 1";
-    EXPECT_EQ(world.flyY[1], 44.0f) << "case: fly 1";
-    EXPECT_EQ(world.flyHeading[1], 228) << "case: fly 1";
-    EXPECT_EQ(static_cast<double>(world.flySpeed[1]), 4.579999923706055) << "case: fly 1";
-}
 
 TEST_F(Flies, EdgesAreInclusiveAndAFlyLeavesOnlyWhenItCrossesOne) {
     // The speeds a respawn stores for draws of 575 and 576: single-precision products.

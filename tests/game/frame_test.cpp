@@ -108,37 +108,6 @@ TEST_F(Frame, TitleKeysKeepTheIntervalWithin1To255) {
     }
 }
 
-TEST_F(Frame, PhaseLengthsAndFlipsOnEveryTransition) {
-    EXPECT_EQ(call(kLeft), 2) << "case: the click, title and announcement flip";
-    EXPECT_EQ(world.stateTimer, 1) << "case: the click runs the first announcement block";
-    struct Phase {
-        const char* name;
-        uint8_t phase, next;
-        int runs, lastFlips;
-    };
-    // Each phase's first run came in the call that ended the one before.
-    const Phase phases[] = {{"announcement", kPhaseAnnouncement, kPhaseStart, 56, 2},
-                            {"start", kPhaseStart, kPhasePlay, 13, 2},
-                            {"play", kPhasePlay, kPhaseResult, 869, 2},
-                            {"failure", kPhaseResult, kPhaseTitle, 71, 1}};
-    for (const Phase& p : phases) {
-        int runs = 1, flips = 0;
-        for (; world.gameState == p.phase && runs < 2000; ++runs) {
-            flips = call();
-            if (world.gameState == p.phase) {
-                ASSERT_EQ(flips, 1) << "case: " << p.name << " run " << runs + 1;
-            }
-        }
-        EXPECT_EQ(runs, p.runs) << "case: " << p.name;
-        EXPECT_EQ(flips, p.lastFlips) << "case: " << p.name << ", its last call";
-        EXPECT_EQ(world.gameState, p.next) << "case: " << p.name;
-        if (p.phase == kPhasePlay) {
-            EXPECT_EQ(world.flyLevel, 18) << "case: end of the first play";
-            EXPECT_EQ(world.gauge, 191.0f) << "case: end of the first play";
-        }
-    }
-}
-
 TEST_F(Frame, FailureResetsTheGameButKeepsBestIntervalAndSwing) {
     call(kDown);
     startGame();

@@ -20,46 +20,35 @@ protected:
     }
 };
 
-TEST_F(Pump, AnInactiveWindowRunsNoFrameAndWaitsForAnEvent) {
+TEST_F(Pump, AnInactiveWindowRunsNoFrameAndWaitsThenFramesResumeUnchanged) {
     headlessHost.windowActive = false;
-    const PumpStep step = pumpStep();
-    EXPECT_EQ(step.next, PumpNext::WaitForEvent) << "inactive window";
+    EXPECT_EQ(pumpStep().next, PumpNext::WaitForEvent) << "inactive window";
     EXPECT_FALSE(world.lastFrameTickSet) << "no frame call while inactive";
     EXPECT_EQ(world.appActive, 0) << "appActive follows the window";
-}
-
-TEST_F(Pump, AnActiveWindowRunsAFrameAndAsksBackWhenTheGateOpens) {
+    headlessHost.windowActive = true;
     pumpStep();  // the first frame call only reads the clock
     headlessHost.tick += 12;
     const PumpStep step = pumpStep();
     EXPECT_EQ(step.next, PumpNext::RunAfter) << "active window";
     EXPECT_EQ(step.ms, 18u) << "30 ms interval, 12 ms gone";
     EXPECT_EQ(world.appActive, 1) << "appActive follows the window";
-}
-
-TEST_F(Pump, FramesResumeUnchangedAfterTheFocusComesBack) {
-    pumpStep();
-    headlessHost.windowActive = false;
-    pumpStep();
-    headlessHost.windowActive = true;
-    headlessHost.tick += 30;
+    headlessHost.tick += 18;
     const int before = headlessHost.presentCount;
     pumpStep();
     EXPECT_EQ(headlessHost.presentCount, before + 1) << "the title frame flips once";
 }
 
-TEST_F(Pump, EscapeEndsTheRunOnlyAsAKeyDownNotice) {
+TEST_F(Pump, AClosedWindowOrEscapeAsAKeyDownNoticeEndsTheRun) {
+    headlessHost.windowActive = false;
+    headlessHost.endRequested = true;
+    EXPECT_EQ(pumpStep().next, PumpNext::End) << "window closed while inactive";
+    headlessHost.windowActive = true;
+    headlessHost.endRequested = false;
     inputKeyPressed(headlessHost.keyDowns, VK_UP);
     EXPECT_EQ(pumpStep().next, PumpNext::RunAfter) << "another key";
     inputKeyPressed(headlessHost.keyDowns, VK_UP);
     inputKeyPressed(headlessHost.keyDowns, VK_ESCAPE);
     EXPECT_EQ(pumpStep().next, PumpNext::End) << "Esc behind another key";
-}
-
-TEST_F(Pump, AClosedWindowEndsTheRunEvenWhileInactive) {
-    headlessHost.windowActive = false;
-    headlessHost.endRequested = true;
-    EXPECT_EQ(pumpStep().next, PumpNext::End) << "window closed while inactive";
 }
 
 TEST(StartUpSteps, TheFadeTakesOneStepPerCallAndPlacesTheFliesAtTheEnd) {

@@ -63,11 +63,11 @@ function readPng(data) {
   return { width, height, rgba };
 }
 
-// An uncompressed bottom-up BMP: `bits` per pixel (8 with a 256-entry table
-// whose entry i is (i, 255 - i, i), or 24), every pixel `fill`.
-function makeBmp(width, height, bits, fill) {
-  const stride = Math.ceil((width * bits) / 32) * 4;
-  const table = bits === 8 ? 256 * 4 : 0;
+// An uncompressed bottom-up 8-bit BMP with a 256-entry table whose entry i
+// is (i, 255 - i, i), every pixel `fill`.
+function makeBmp(width, height, fill) {
+  const stride = Math.ceil(width / 4) * 4;
+  const table = 256 * 4;
   const offset = 14 + 40 + table;
   const file = Buffer.alloc(offset + stride * height);
   file.write("BM", 0, "latin1");
@@ -77,7 +77,7 @@ function makeBmp(width, height, bits, fill) {
   file.writeInt32LE(width, 18);
   file.writeInt32LE(height, 22);
   file.writeUInt16LE(1, 26);
-  file.writeUInt16LE(bits, 28);
+  file.writeUInt16LE(8, 28);
   file.writeUInt32LE(stride * height, 34);
   for (let i = 0; i < table / 4; ++i) file.set([i, 255 - i, i, 0], 54 + i * 4);
   file.fill(fill, offset);

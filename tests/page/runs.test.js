@@ -14,8 +14,7 @@ const lib = require("./lib.js");
 const pictures = require("./pictures.js");
 
 const kLinuxRun = path.resolve(__dirname, "..", "e2e", "played_on_linux.nmnm-run");
-let browser;
-let site;
+const shared = lib.shareBrowser({ "/runs/": path.dirname(kLinuxRun) });
 let work;
 
 function linuxTools() {
@@ -25,17 +24,8 @@ function linuxTools() {
   return dir;
 }
 
-before(async () => {
-  work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-runs-"));
-  site = await lib.startServer({ "/": lib.pageDir(), "/runs/": path.dirname(kLinuxRun) });
-  browser = await lib.launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (site) site.server.close();
-  fs.rmSync(work, { recursive: true, force: true });
-});
+before(() => (work = fs.mkdtempSync(path.join(os.tmpdir(), "nmnm-runs-"))));
+after(() => fs.rmSync(work, { recursive: true, force: true }));
 
 // The watched run on the canvas after a quarter, half and all of its calls
 // equals nmnm-replay's screenshots of `file` at the same calls.
@@ -64,10 +54,10 @@ async function expectReplayPictures(page, file, what) {
 }
 
 test("a game played on the page is kept, saved, and watched after a reload as nmnm-replay shows it", async () => {
-  const page = await lib.openPage(browser);
+  const page = await lib.openPage(shared.browser);
   const cdp = await page.createCDPSession();
   await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: work });
-  await page.goto(site.origin + "/index.html");
+  await page.goto(shared.site.origin + "/index.html");
   await lib.waitForState(page, "play to start", (s) => s.stage === "playing", 30000);
   const box = await (await page.$("#screen")).boundingBox();
   const at = (x, y) => [box.x + (x * box.width) / 640, box.y + (y * box.height) / 480];
@@ -110,19 +100,20 @@ test("a game played on the page is kept, saved, and watched after a reload as nm
     "watch the last run: it plays",
   );
   await expectReplayPictures(page, file, "the page's own run");
-  assert.deepStrictEqual(page.problems, [], "console errors or warnings");
-  await page.close();
+  await lib.closeClean(page, "the page's own run");
 });
 
 test("a run recorded in the Linux window plays from a ?watch= link; another site's link is refused", async () => {
-  const page = await lib.openPage(browser);
-  await page.goto(site.origin + "/index.html?watch=runs/played_on_linux.nmnm-run");
+  const page = await lib.openPage(shared.browser);
+  await page.goto(shared.site.origin + "/index.html?watch=runs/played_on_linux.nmnm-run");
   await page.waitForFunction(() => document.body.dataset.watch, { timeout: 30000 });
   assert.strictEqual(await page.evaluate(() => document.body.dataset.watch), "playing", "?watch= link: it plays");
   await expectReplayPictures(page, kLinuxRun, "the Linux recording");
   assert.deepStrictEqual(page.problems, [], "console errors or warnings");
 
-  await page.goto(site.origin + "/index.html?watch=" + encodeURIComponent("http://example.invalid/run.nmnm-run"));
+  await page.goto(
+    shared.site.origin + "/index.html?watch=" + encodeURIComponent("http://example.invalid/run.nmnm-run"),
+  );
   await page.waitForFunction(() => document.body.dataset.watch, { timeout: 30000 });
   const outcome = await page.evaluate(() => [
     document.body.dataset.watch,

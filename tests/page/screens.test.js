@@ -5,7 +5,7 @@
 const assert = require("node:assert");
 const fs = require("node:fs");
 const path = require("node:path");
-const { after, before, test } = require("node:test");
+const { test } = require("node:test");
 const lib = require("./lib.js");
 const pictures = require("./pictures.js");
 
@@ -20,28 +20,15 @@ const kScreens = [
   ["failure", 1660],
 ];
 
-let browser;
-let site;
-
-before(async () => {
-  site = await lib.startServer({ "/": lib.pageDir(), "/screens/": kScreensDir });
-  browser = await lib.launchBrowser();
-});
-
-after(async () => {
-  if (browser) await browser.close();
-  if (site) site.server.close();
-});
+const shared = lib.shareBrowser({ "/screens/": kScreensDir });
 
 for (const [name, calls] of kScreens) {
   test("scripted page after call " + calls + " shows " + name + ".png", async () => {
-    const page = await lib.openPage(browser);
-    await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=" + calls);
-    await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
-    const outcome = await page.evaluate(() => [
-      document.body.dataset.script,
-      document.getElementById("status").textContent,
-    ]);
+    const page = await lib.openPage(shared.browser);
+    const outcome = await lib.runScript(
+      page,
+      shared.site.origin + "/index.html?script=screens/phases.txt&calls=" + calls,
+    );
     assert.deepStrictEqual(outcome, ["done", ""], name + ": the script ran");
     const want = pictures.readPng(fs.readFileSync(path.join(kScreensDir, name + ".png")));
     const got = await lib.readScreen(page);
@@ -54,19 +41,15 @@ for (const [name, calls] of kScreens) {
         (difference &&
           difference.count + " pixels differ, the first at row " + difference.row + ", column " + difference.column),
     );
-    assert.deepStrictEqual(page.problems, [], name + ": console errors or warnings");
-    await page.close();
+    await lib.closeClean(page, name);
   });
 }
 
 test("a bad script line stops the scripted page before any call, naming the line", async () => {
-  const page = await lib.openPage(browser);
-  await page.goto(site.origin + "/index.html?script=" + encodeURIComponent("data:text/plain,1000 1 2 -%0A1030 x 2 -"));
-  await page.waitForFunction(() => document.body.dataset.script, { timeout: 30000 });
-  const outcome = await page.evaluate(() => [
-    document.body.dataset.script,
-    document.getElementById("status").textContent,
-  ]);
+  const page = await lib.openPage(shared.browser);
+  const url =
+    shared.site.origin + "/index.html?script=" + encodeURIComponent("data:text/plain,1000 1 2 -%0A1030 x 2 -");
+  const outcome = await lib.runScript(page, url);
   assert.strictEqual(outcome[0], "failed", "bad script: the page says it failed");
   assert.strictEqual(
     outcome[1],
@@ -74,8 +57,7 @@ test("a bad script line stops the scripted page before any call, naming the line
     "bad script: the reader's line",
   );
   assert.strictEqual((await lib.gameState(page)).stage, "idle", "bad script: no call was made");
-  assert.deepStrictEqual(page.problems, [], "bad script: console errors or warnings");
-  await page.close();
+  await lib.closeClean(page, "bad script");
 });
 
 // The page reads run files with the game's own reader: every case of the
@@ -94,9 +76,9 @@ test("the page's reader answers every run file case as the game's tests do", asy
       return { name, bytes: Array.from(Buffer.from(text, "latin1")), answer };
     });
   assert.ok(cases.length >= 15, "the table was read whole");
-  const page = await lib.openPage(browser);
-  await page.goto(site.origin + "/index.html?script=screens/phases.txt&calls=0");
-  await page.waitForFunction(() => document.body.dataset.script === "done", { timeout: 30000 });
+  const page = await lib.openPage(shared.browser);
+  const ran = await lib.runScript(page, shared.site.origin + "/index.html?script=screens/phases.txt&calls=0");
+  assert.strictEqual(ran[0], "done", "the script ran");
   const answers = await page.evaluate((all) => {
     return all.map(({ bytes }) => {
       try {

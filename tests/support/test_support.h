@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "display/display_objects.h"
+#include "tests/support/scratch_folder.h"
 
 // Resets the world, the host and the device, then makes the device, the
 // flipping chain, the two off-screen surfaces and the palette, all with

@@ -11,27 +11,15 @@ probe=$2
 shift 2
 runner=("$@")
 
-if ! command -v Xvfb >/dev/null; then
-  echo "play_under_wine: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
 if [ ! -x "$probe" ]; then
   echo "play_under_wine: no screen probe at '$probe'; skipping (configure with -DNMNM_LINUX_TOOLS_DIR=<linux build>/bin)"
   exit 77
 fi
-command -v xdotool >/dev/null || { echo "play_under_wine: xdotool is missing; run scripts/setup.sh"; exit 1; }
-
-# A Wine session outlives its programs by a few seconds, and one begun without
-# a screen (a console test's) keeps none for the programs that follow: end the
-# prefix's session before and after. Nothing else runs meanwhile (RUN_SERIAL).
-end_wine_session() {
-  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
-  return 0
-}
-end_wine_session
 
 label=play_under_wine
 source "$(dirname "$0")/../e2e/x_session.sh"
+need_screen xdotool
+end_wine_session
 
 cd "$(dirname "$game")" || fail "no folder for $game"
 start_xvfb 1280x1024x24

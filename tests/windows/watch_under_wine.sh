@@ -11,23 +11,14 @@ run=$3
 shift 3
 runner=("$@")
 
-if ! command -v Xvfb >/dev/null; then
-  echo "watch_under_wine: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
 if [ ! -x "$linux/nmnm-replay" ]; then
   echo "watch_under_wine: no Linux nmnm-replay in '$linux'; skipping (configure with -DNMNM_LINUX_TOOLS_DIR=<linux build>/bin)"
   exit 77
 fi
-command -v xdotool >/dev/null || { echo "watch_under_wine: xdotool is missing; run scripts/setup.sh"; exit 1; }
-end_wine_session() {
-  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
-  return 0
-}
-end_wine_session
-
 label=watch_under_wine
 source "$(dirname "$0")/../e2e/x_session.sh"
+need_screen xdotool
+end_wine_session
 (cd "$linux" && ./nmnm-replay --script "$run" --trace "$work/linux.jsonl") || fail "the Linux nmnm-replay refused $run"
 frames=$(wc -l <"$work/linux.jsonl")
 

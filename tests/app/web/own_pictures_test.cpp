@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <climits>
 #include <string>
 #include <vector>
 
@@ -43,17 +40,11 @@ class OwnPictures : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
-        dir = makeScratchDir();
-        ASSERT_FALSE(dir.empty());
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);  // the folder the file service looks in first
         ASSERT_TRUE(writeBytes("hk.bmp", builtInHk));
         ASSERT_TRUE(writeBytes("pt.bmp", builtInPt));
     }
     void TearDown() override {
         useBuiltInPictures();
-        EXPECT_EQ(chdir(oldDir), 0);
-        EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
         DisplayTest::TearDown();
     }
 
@@ -67,8 +58,7 @@ protected:
     const Bytes builtInHk = makeBmp({640, 480}, Bytes(640 * 480, 11), patternColours(1));
     const Bytes builtInPt = makeBmp({256, 96}, patternPixels(256, 96, 2), patternColours(2));
     const Bytes ownHk = makeBmp({640, 480}, Bytes(640 * 480, 77), patternColours(3));
-    std::string dir;
-    char oldDir[PATH_MAX] = {};
+    ScratchFolder scratch;
 };
 
 }  // namespace

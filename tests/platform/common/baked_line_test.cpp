@@ -44,7 +44,7 @@ protected:
 
 }  // namespace
 
-TEST(BakedLineSplit, LeadBytesTakeTheNextByte) {
+TEST(BakedLineSplit, LeadBytesTakeTheNextByteAndASplitResumesWhereItEnded) {
     const std::string text =
         "A\x8B\x43"
         "B\xB1\xE0\x40\x95";
@@ -54,17 +54,12 @@ TEST(BakedLineSplit, LeadBytesTakeTheNextByte) {
     const uint16_t want[] = {0x41, 0x8B43, 0x42, 0xB1, 0xE040};
     for (size_t i = 0; i < 5; ++i) EXPECT_EQ(codes[i], want[i]) << "case: character " << i;
     EXPECT_EQ(offset, text.size()) << "case: the lead byte at the end is used up, and dropped";
-}
-
-TEST(BakedLineSplit, ResumesWhereTheLastPieceEnded) {
-    const std::string text = "\x8B\x43\x95\xAA";
-    uint16_t code = 0;
-    size_t offset = 0;
-    ASSERT_EQ(splitCp932(text.data(), text.size(), &offset, &code, 1), 1u);
-    EXPECT_EQ(code, 0x8B43) << "case: first piece";
-    ASSERT_EQ(splitCp932(text.data(), text.size(), &offset, &code, 1), 1u);
-    EXPECT_EQ(code, 0x95AA) << "case: second piece";
-    EXPECT_EQ(splitCp932(text.data(), text.size(), &offset, &code, 1), 0u) << "case: used up";
+    offset = 0;
+    for (uint16_t code : {0x8B43, 0x95AA}) {
+        ASSERT_EQ(splitCp932(kTwo.data(), kTwo.size(), &offset, codes, 1), 1u) << "case: piece " << code;
+        EXPECT_EQ(codes[0], code) << "case: piece " << code;
+    }
+    EXPECT_EQ(splitCp932(kTwo.data(), kTwo.size(), &offset, codes, 1), 0u) << "case: used up";
 }
 
 TEST_F(BakedLine, DrawsWhatItHoldsAndNothingElse) {

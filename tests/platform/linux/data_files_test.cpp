@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <climits>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,22 +14,11 @@
 
 namespace {
 
-// A scratch folder as the current folder, so bare names are looked for there first.
 class DataFiles : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
         forgetPictureReports();
-        dir = makeScratchDir();
-        ASSERT_FALSE(dir.empty());
-        ASSERT_NE(getcwd(oldDir, sizeof oldDir), nullptr);
-        ASSERT_EQ(chdir(dir.c_str()), 0);
-    }
-    void TearDown() override {
-        EXPECT_EQ(chdir(oldDir), 0);
-        EXPECT_EQ(std::system(("chmod -R u+rwx '" + dir + "'; rm -rf '" + dir + "'").c_str()), 0)
-            << "case: removing the scratch folder";
-        DisplayTest::TearDown();
     }
     // The reason readDataFile gives for `name`, empty when it reads.
     static std::string refusal(const char* name) {
@@ -43,8 +30,7 @@ protected:
         return text.find(part) != std::string::npos;
     }
 
-    std::string dir;
-    char oldDir[PATH_MAX] = {};
+    ScratchFolder scratch;
     const std::vector<uint8_t> picture = makeBmp({640, 480}, patternPixels(640, 480, 5), patternColours(9));
 };
 

@@ -7,19 +7,10 @@ set -uo pipefail
 tests=$1
 shift
 runner=("$@")
-if ! command -v Xvfb >/dev/null; then
-  echo "present_under_wine: Xvfb is not installed; skipping (scripts/setup.sh installs it)"
-  exit 77
-fi
-# A Wine session begun without a screen (a console test's) keeps none for the
-# programs that follow: end the prefix's session before and after.
-end_wine_session() {
-  if [[ ${runner[0]} == *wine-run.sh ]]; then WINEPREFIX=${runner[1]} wineserver -k 2>/dev/null; fi
-  return 0
-}
-end_wine_session
 label=present_under_wine
 source "$(dirname "$0")/../../e2e/x_session.sh"
+need_screen
+end_wine_session
 start_xvfb 1280x1024x24
 "${runner[@]}" "$tests"
 code=$?

@@ -6,12 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "base/data_files.h"
 #include "base/text_raster.h"
+#include "tests/support/scratch_folder.h"
+#include "tools/common/bmp_fixture.h"
 
 namespace {
 
@@ -39,37 +40,10 @@ MaskSummary summarize(const TextMask& mask) {
     return s;
 }
 
-// A scratch folder of the test's own, made current for the test's span.
-class ScratchFolder : public ::testing::Test {
+// Each file test in a scratch folder of its own.
+class ScratchFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "nmnm-files-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
-        GetCurrentDirectoryA(MAX_PATH, previous_);
-        ASSERT_TRUE(SetCurrentDirectoryA(folder_.c_str()));
-    }
-    void TearDown() override {
-        SetCurrentDirectoryA(previous_);
-        for (const std::string& name : made_) {
-            DeleteFileA((folder_ + "\\" + name).c_str());
-            RemoveDirectoryA((folder_ + "\\" + name).c_str());
-        }
-        RemoveDirectoryA(folder_.c_str());
-    }
-    void write(const std::string& name, const std::vector<uint8_t>& bytes) {
-        std::ofstream out(name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        made_.push_back(name);
-    }
-    void makeFolder(const std::string& name) {
-        CreateDirectoryA(name.c_str(), nullptr);
-        made_.push_back(name);
-    }
-    std::string folder_;
-    char previous_[MAX_PATH] = {};
-    std::vector<std::string> made_;
+    ScratchFolder scratch;
 };
 
 // An SZDD file holding `plain` as literals only: a flag byte of eight set
@@ -157,10 +131,9 @@ TEST(GdiText, WarmLinesCreateNothing) {
         << "case: GDI objects after 100 lines";
 }
 
-TEST_F(ScratchFolder, PlainAndSzddReadAlike) {
+TEST_F(ScratchFolderTest, PlainAndSzddReadAlike) {
     const std::vector<uint8_t> plain = sampleBytes(5000);
-    write("plain.bmp", plain);
-    write("packed.bmp", szddOf(plain));
+    ASSERT_TRUE(writeBytes("plain.bmp", plain) && writeBytes("packed.bmp", szddOf(plain)));
     for (const char* name : {"plain.bmp", "packed.bmp"}) {
         DataFile file;
         std::string reason;
@@ -170,8 +143,8 @@ TEST_F(ScratchFolder, PlainAndSzddReadAlike) {
     }
 }
 
-TEST_F(ScratchFolder, RefusalsSayWhy) {
-    makeFolder("folder.bmp");
+TEST_F(ScratchFolderTest, RefusalsSayWhy) {
+    ASSERT_TRUE(CreateDirectoryA("folder.bmp", nullptr));
     const struct {
         const char* name;
         const char* reason;
@@ -188,10 +161,9 @@ TEST_F(ScratchFolder, RefusalsSayWhy) {
     }
 }
 
-TEST_F(ScratchFolder, TooLargeIsRefusedUnread) {
+TEST_F(ScratchFolderTest, TooLargeIsRefusedUnread) {
     HANDLE big = CreateFileA("big.bmp", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(big, INVALID_HANDLE_VALUE);
-    made_.push_back("big.bmp");
     LARGE_INTEGER size;
     size.QuadPart = static_cast<LONGLONG>(kMaxDataFileBytes) + 1;
     ASSERT_TRUE(SetFilePointerEx(big, size, nullptr, FILE_BEGIN));
@@ -205,7 +177,7 @@ TEST_F(ScratchFolder, TooLargeIsRefusedUnread) {
 
 // A file expanding past the limit is stopped while it is read, whatever its
 // header claims.
-TEST_F(ScratchFolder, ExpandingPastTheLimitIsRefused) {
+TEST_F(ScratchFolderTest, ExpandingPastTheLimitIsRefused) {
     std::vector<uint8_t> packed = {'S', 'Z', 'D', 'D', 0x88, 0xF0, 0x27, 0x33, 'A', 0, 0xFF, 0xFF, 0xFF, 0xFF};
     // Every pair of bytes after an all-clear flag byte copies 18 bytes from
     // the window: 144 bytes out for every 17 in.
@@ -215,7 +187,7 @@ TEST_F(ScratchFolder, ExpandingPastTheLimitIsRefused) {
         packed.push_back(0x00);
         for (int k = 0; k < 8; ++k) packed.insert(packed.end(), {0x00, 0x0F});
     }
-    write("bomb.bmp", packed);
+    ASSERT_TRUE(writeBytes("bomb.bmp", packed));
     DataFile file;
     std::string reason;
     EXPECT_FALSE(readDataFile("bomb.bmp", &file, &reason)) << "case: expands past the limit";
@@ -224,7 +196,7 @@ TEST_F(ScratchFolder, ExpandingPastTheLimitIsRefused) {
 }
 
 // Started from elsewhere, the game still finds the pictures beside it.
-TEST_F(ScratchFolder, FoundBesideTheProgram) {
+TEST_F(ScratchFolderTest, FoundBesideTheProgram) {
     char program[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, program, MAX_PATH);
     ASSERT_GT(n, 0u);
@@ -232,10 +204,7 @@ TEST_F(ScratchFolder, FoundBesideTheProgram) {
     folder.resize(folder.find_last_of("\\/") + 1);
     const std::string name = "nmnm-beside-" + std::to_string(GetCurrentProcessId()) + ".bmp";
     const std::vector<uint8_t> bytes = sampleBytes(300);
-    {
-        std::ofstream out(folder + name, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    }
+    ASSERT_TRUE(writeBytes(folder + name, bytes));
     DataFile file;
     std::string reason;
     const bool found = readDataFile(name.c_str(), &file, &reason);

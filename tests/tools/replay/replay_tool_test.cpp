@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -163,26 +161,4 @@ TEST(ReplayTool, PhaseScreensMatchTheKeptPictures) {
         EXPECT_EQ(differing, 0) << "case: " << s.name << ", pixels that differ; the first at row " << firstRow
                                 << ", column " << firstColumn << " (" << textDiffering << " of them in text rows)";
     }
-}
-
-// The player's calls written as a script replay to the very same game: this is
-// how one played game is carried to other builds and platforms.
-TEST(ReplayTool, ThePlayersWrittenScriptReplaysToTheSameTrace) {
-    if (!std::ifstream(kTool).good()) GTEST_SKIP() << kTool << " not built";
-    const std::string dir = ::testing::TempDir();
-    const std::string script = dir + "replay_written_script.txt";
-    const auto [played, playedSaid] =
-        runTool("--autoplay 3000 --write-script " + script + " --trace " + dir + "replay_played.jsonl");
-    ASSERT_EQ(played, 0) << playedSaid;
-    const auto [replayed, replayedSaid] = runTool("--script " + script + " --trace " + dir + "replay_replayed.jsonl");
-    ASSERT_EQ(replayed, 0) << replayedSaid;
-    auto slurp = [](const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const std::string scriptText = slurp(script);
-    EXPECT_EQ(std::count(scriptText.begin(), scriptText.end(), '\n'), 3000) << "case: one line per call";
-    const std::string playedTrace = slurp(dir + "replay_played.jsonl");
-    EXPECT_FALSE(playedTrace.empty()) << "case: the played game left a trace";
-    EXPECT_TRUE(playedTrace == slurp(dir + "replay_replayed.jsonl")) << "case: replayed trace equals the played one";
 }

@@ -1,0 +1,20 @@
+#include "tests/support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+
+#include "tools/common/bmp_fixture.h"
+
+ScratchFolder::ScratchFolder() : dir(makeScratchDir()) {
+    char here[PATH_MAX] = {};
+    EXPECT_FALSE(dir.empty()) << "no scratch folder could be made";
+    EXPECT_TRUE(getcwd(here, sizeof here) && chdir(dir.c_str()) == 0) << "cannot enter " << dir;
+    previous = here;
+}
+
+ScratchFolder::~ScratchFolder() {
+    EXPECT_EQ(chdir(previous.c_str()), 0) << "back from the scratch folder";
+    EXPECT_TRUE(removeScratchDir(dir)) << "case: removing the scratch folder";
+}

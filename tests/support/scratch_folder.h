@@ -1,0 +1,14 @@
+#pragma once
+// A scratch folder of the test's own, the current folder while this lives,
+// so that bare names are looked for there first; removed with all it holds
+// at the end.
+#include <string>
+
+struct ScratchFolder {
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string dir;
+    std::string previous;
+};
