@@ -12,3 +12,8 @@ struct ScratchFolder {
     std::string dir;
     std::string previous;
 };
+
+// The reason the data file service gives for `name`, empty when it reads.
+std::string dataFileRefusal(const char* name);
+// Whether `text` holds `part`.
+bool mentions(const std::string& text, const std::string& part);

@@ -20,16 +20,6 @@ protected:
         DisplayTest::SetUp();
         forgetPictureReports();
     }
-    // The reason readDataFile gives for `name`, empty when it reads.
-    static std::string refusal(const char* name) {
-        DataFile file;
-        std::string reason;
-        return readDataFile(name, &file, &reason) ? std::string() : reason;
-    }
-    static bool mentions(const std::string& text, const std::string& part) {
-        return text.find(part) != std::string::npos;
-    }
-
     ScratchFolder scratch;
     const std::vector<uint8_t> picture = makeBmp({640, 480}, patternPixels(640, 480, 5), patternColours(9));
 };
@@ -37,18 +27,19 @@ protected:
 TEST_F(DataFiles, WhatStandsUnderTheNameGetsItsOwnReason) {
     ASSERT_EQ(mkdir("folder.bmp", 0755), 0);
     ASSERT_EQ(mkfifo("pipe.bmp", 0644), 0);  // a reader that opened it would wait here for ever
-    EXPECT_TRUE(mentions(refusal("folder.bmp"), "is a folder")) << "case: a folder: " << refusal("folder.bmp");
-    EXPECT_TRUE(mentions(refusal("pipe.bmp"), "is not a regular file"))
-        << "case: a named pipe: " << refusal("pipe.bmp");
-    EXPECT_TRUE(mentions(refusal("surely-missing.bmp"), "not found in the current folder"))
-        << "case: missing: " << refusal("surely-missing.bmp");
+    EXPECT_TRUE(mentions(dataFileRefusal("folder.bmp"), "is a folder"))
+        << "case: a folder: " << dataFileRefusal("folder.bmp");
+    EXPECT_TRUE(mentions(dataFileRefusal("pipe.bmp"), "is not a regular file"))
+        << "case: a named pipe: " << dataFileRefusal("pipe.bmp");
+    EXPECT_TRUE(mentions(dataFileRefusal("surely-missing.bmp"), "not found in the current folder"))
+        << "case: missing: " << dataFileRefusal("surely-missing.bmp");
 }
 
 TEST_F(DataFiles, AnUnreadableFileIsPermissionDenied) {
     if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
     ASSERT_TRUE(writeBytes("locked.bmp", picture));
     ASSERT_EQ(chmod("locked.bmp", 0), 0);
-    EXPECT_EQ(refusal("locked.bmp"), "permission denied") << "case: mode 000";
+    EXPECT_EQ(dataFileRefusal("locked.bmp"), "permission denied") << "case: mode 000";
 }
 
 TEST_F(DataFiles, APictureThatFailsIsToldOnceForItsThreeLoads) {

@@ -17,15 +17,6 @@ namespace {
 
 class WebFiles : public ::testing::Test {
 protected:
-    static std::string refusal(const char* name) {
-        DataFile file;
-        std::string reason;
-        return readDataFile(name, &file, &reason) ? std::string() : reason;
-    }
-    static bool mentions(const std::string& text, const std::string& part) {
-        return text.find(part) != std::string::npos;
-    }
-
     ScratchFolder scratch;
     const std::vector<uint8_t> picture = makeBmp({64, 48}, patternPixels(64, 48, 5), patternColours(9));
 };
@@ -63,11 +54,12 @@ TEST_F(WebFiles, MscompressCopiesOfThePicturesReadAsThePlainOnes) {
 
 TEST_F(WebFiles, EachRefusalSaysWhy) {
     ASSERT_EQ(mkdir("folder.bmp", 0755), 0);
-    EXPECT_TRUE(mentions(refusal("folder.bmp"), "is a folder")) << "case: a folder: " << refusal("folder.bmp");
-    const std::string missing = refusal("surely-missing.bmp");
+    EXPECT_TRUE(mentions(dataFileRefusal("folder.bmp"), "is a folder"))
+        << "case: a folder: " << dataFileRefusal("folder.bmp");
+    const std::string missing = dataFileRefusal("surely-missing.bmp");
     EXPECT_TRUE(mentions(missing, "not found in the current folder, " NMNM_BUILD_DIR "/bin"))
         << "case: missing, both places named: " << missing;
-    EXPECT_TRUE(mentions(refusal("no/such/folder/hk.bmp"), "cannot open")) << "case: a path stands as it is";
+    EXPECT_TRUE(mentions(dataFileRefusal("no/such/folder/hk.bmp"), "cannot open")) << "case: a path stands as it is";
 }
 
 TEST_F(WebFiles, AnSzddFileReadsAsItsPlainBytesAsOnLinux) {
@@ -85,5 +77,5 @@ TEST_F(WebFiles, AnSzddFileReadsAsItsPlainBytesAsOnLinux) {
     EXPECT_EQ(file.bytes, picture) << "case: SZDD, expanded";
 
     ASSERT_TRUE(writeBytes("header.bmp", std::vector<uint8_t>(packed.begin(), packed.begin() + 12)));
-    EXPECT_EQ(refusal("header.bmp"), "file ends inside its SZDD header") << "case: SZDD cut in its header";
+    EXPECT_EQ(dataFileRefusal("header.bmp"), "file ends inside its SZDD header") << "case: SZDD cut in its header";
 }
