@@ -17,7 +17,6 @@ mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\x
 
 mounted() { [ -e "$dir/register" ] || mount -t binfmt_misc binfmt_misc "$dir"; }
 
-
 case "${1:-}" in
   register)
     [ -x "$emulator" ] || { echo "qemu-i386-binfmt: $emulator is missing; run scripts/setup.sh" >&2; exit 2; }

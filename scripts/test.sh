@@ -22,13 +22,14 @@ ctest --preset web -j "$jobs"
 # The Windows programs are compared with the Linux build's and watch their
 # screen through its probe.
 scripts/build-windows.sh -DNMNM_LINUX_TOOLS_DIR="$PWD/build/bin"
+emulate=${NMNM_WINE_EMULATE:-0}
 for flavour in win32 win64; do
   # Some virtual machines' kernels run no 32-bit programs: there the 32-bit
   # ones go through qemu-i386-static (NMNM_WINE_EMULATE=1 takes that route
   # anywhere), far too slowly for the whole suite, so only the parity checks
   # run, on games of 20,000 calls; the rest runs where 32-bit runs natively.
-  if [ "$flavour" = win32 ] && { [ "${NMNM_WINE_EMULATE:-0}" = 1 ] || ! scripts/wine-run.sh --can-run win32 2>/dev/null; }; then
-    if [ "${NMNM_WINE_EMULATE:-0}" = 1 ] || scripts/qemu-i386-binfmt.sh register; then
+  if [ "$flavour" = win32 ] && { [ "$emulate" = 1 ] || ! scripts/wine-run.sh --can-run win32 2>/dev/null; }; then
+    if [ "$emulate" = 1 ] || scripts/qemu-i386-binfmt.sh register; then
       trap 'scripts/qemu-i386-binfmt.sh unregister' EXIT
       scripts/wine-run.sh build-win32/wineprefix win32  # made once (minutes), kept with the build
       NMNM_PARITY_CALLS=20000 env -u DISPLAY ctest --preset win32 -R replay_parity_with_linux

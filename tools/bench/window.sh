@@ -16,7 +16,6 @@ seconds=${4:-10}
 spy=$build/tools/bench/libnmnm_startup_spy.so
 [ -f "$spy" ] || { echo "$name: $spy is missing; build the target nmnm_startup_spy" >&2; exit 1; }
 
-
 # One run: prints "game% xserver% hwm_mb first_fade_ms fade_done_ms".
 run_once() {
   local bin=$1 size=$2 w h
